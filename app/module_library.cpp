@@ -1,0 +1,32 @@
+#include "app/module_library.h"
+
+#include <dlfcn.h>
+
+#include <stdexcept>
+
+#include "host/module_resources.h"
+
+ModuleLibrary::ModuleLibrary(const std::string& path) {
+    handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (handle_ == nullptr) throw std::runtime_error("cannot load module " + path + ": " + dlerror());
+    try {
+        auto* entry = reinterpret_cast<BOOL (*)(HINSTANCE, DWORD, LPVOID)>(Symbol("DllMain"));
+        description_ = reinterpret_cast<const wchar_t* (*)()>(Symbol("LibDescription"));
+        version_ = reinterpret_cast<DWORD (*)()>(Symbol("LibVersion"));
+        numberClasses_ = reinterpret_cast<int (*)()>(Symbol("LibNumberClasses"));
+        classDesc_ = reinterpret_cast<ClassDesc* (*)(unsigned int)>(Symbol("LibClassDesc"));
+        if (!entry(HostModuleHandleOf(reinterpret_cast<const void*>(entry)), DLL_PROCESS_ATTACH, nullptr))
+            throw std::runtime_error("module " + path + " refused to attach");
+    } catch (...) {
+        dlclose(handle_);
+        throw;
+    }
+}
+
+ModuleLibrary::~ModuleLibrary() { dlclose(handle_); }
+
+void* ModuleLibrary::Symbol(const char* name) const {
+    void* symbol = dlsym(handle_, name);
+    if (symbol == nullptr) throw std::runtime_error(std::string("module lacks entry point ") + name);
+    return symbol;
+}

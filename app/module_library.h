@@ -1,0 +1,31 @@
+// The plug-in module loaded as the host loads it: by file, its entry points found by name.
+#pragma once
+
+#include <string>
+
+#include "host/win32.h"
+
+class ClassDesc;
+
+class ModuleLibrary {
+public:
+    // Loads the module and runs its entry routine for process attach; throws std::runtime_error.
+    explicit ModuleLibrary(const std::string& path);
+    ModuleLibrary(const ModuleLibrary&) = delete;
+    ModuleLibrary& operator=(const ModuleLibrary&) = delete;
+    ~ModuleLibrary();
+
+    const wchar_t* Description() const { return description_(); }
+    DWORD Version() const { return version_(); }
+    int NumberClasses() const { return numberClasses_(); }
+    ClassDesc* Class(unsigned int i) const { return classDesc_(i); }
+
+private:
+    void* Symbol(const char* name) const;
+
+    void* handle_ = nullptr;
+    const wchar_t* (*description_)() = nullptr;
+    DWORD (*version_)() = nullptr;
+    int (*numberClasses_)() = nullptr;
+    ClassDesc* (*classDesc_)(unsigned int) = nullptr;
+};

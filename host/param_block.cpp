@@ -1,0 +1,156 @@
+#include "host/param_block.h"
+
+#include "host/class_desc.h"
+
+namespace {
+
+// Float to int without undefined behaviour for NaN or out-of-range values.
+int SaturatingInt(double f) {
+    if (!(f == f)) return 0;
+    if (f >= 2147483647.0) return 0x7FFFFFFF;
+    if (f <= -2147483648.0) return -0x7FFFFFFF - 1;
+    return static_cast<int>(f);
+}
+}  // namespace
+
+bool IsIntegralParamType(ParamType2 type) { return type == TYPE_INT || type == TYPE_BOOL || type == TYPE_TIMEVALUE; }
+
+ParamDef& ParamDef::Default(double v) {
+    if (IsIntegralParamType(type))
+        defaultValue.i = SaturatingInt(v);
+    else
+        defaultValue.f = static_cast<float>(v);
+    return *this;
+}
+
+ParamBlockDesc2::ParamBlockDesc2(BlockID id, const wchar_t* internalName, int localName, ClassDesc2* owner,
+                                 int flags, int refNo, int dialogId, int titleId,
+                                 std::initializer_list<ParamDef> params)
+    : id_(id),
+      internalName_(internalName),
+      localName_(localName),
+      owner_(owner),
+      flags_(flags),
+      refNo_(refNo),
+      dialogId_(dialogId),
+      titleId_(titleId),
+      params_(params) {
+    if (owner_ != nullptr) owner_->AddParamBlockDesc(this);
+}
+
+int ParamBlockDesc2::IDtoIndex(ParamID id) const {
+    for (int i = 0; i < Count(); ++i)
+        if (params_[static_cast<std::size_t>(i)].id == id) return i;
+    return -1;
+}
+
+const ParamDef* ParamBlockDesc2::FindParam(ParamID id) const {
+    const int index = IDtoIndex(id);
+    return index < 0 ? nullptr : &params_[static_cast<std::size_t>(index)];
+}
+
+void ParamBlockDesc2::SetOption(ParamID id, ParamOptionRecord option) {
+    const int index = IDtoIndex(id);
+    if (index < 0) return;
+    auto& options = params_[static_cast<std::size_t>(index)].options;
+    for (ParamOptionRecord& existing : options)
+        if (existing.tag == option.tag) {
+            existing = std::move(option);
+            return;
+        }
+    options.push_back(std::move(option));
+}
+
+IParamBlock2::IParamBlock2(ParamBlockDesc2* desc) : desc_(desc) {
+    values_.reserve(static_cast<std::size_t>(desc->Count()));
+    for (int i = 0; i < desc->Count(); ++i) {
+        const ParamDef& def = desc->Param(i);
+        values_.emplace_back(static_cast<std::size_t>(def.tableSize > 0 ? def.tableSize : 0), def.defaultValue);
+    }
+}
+
+int IParamBlock2::Count(ParamID id) const {
+    const int index = desc_->IDtoIndex(id);
+    return index < 0 ? 0 : static_cast<int>(values_[static_cast<std::size_t>(index)].size());
+}
+
+const ParamValue* IParamBlock2::Find(ParamID id, int tab) const {
+    const int index = desc_->IDtoIndex(id);
+    if (index < 0) return nullptr;
+    const auto& entries = values_[static_cast<std::size_t>(index)];
+    if (tab < 0 || static_cast<std::size_t>(tab) >= entries.size()) return nullptr;
+    return &entries[static_cast<std::size_t>(tab)];
+}
+
+ParamValue* IParamBlock2::Find(ParamID id, int tab) {
+    return const_cast<ParamValue*>(static_cast<const IParamBlock2*>(this)->Find(id, tab));
+}
+
+
+float IParamBlock2::GetFloat(ParamID id, TimeValue, int tab) const {
+    const ParamValue* v = Find(id, tab);
+    if (v == nullptr) return 0.0f;
+    return IsIntegralParamType(desc_->FindParam(id)->type) ? static_cast<float>(v->i) : v->f;
+}
+
+int IParamBlock2::GetInt(ParamID id, TimeValue, int tab) const {
+    const ParamValue* v = Find(id, tab);
+    if (v == nullptr) return 0;
+    return IsIntegralParamType(desc_->FindParam(id)->type) ? v->i : SaturatingInt(v->f);
+}
+
+Point3 IParamBlock2::GetPoint3(ParamID id, TimeValue, int tab) const {
+    const ParamValue* v = Find(id, tab);
+    return v ? v->p : Point3();
+}
+
+Matrix3 IParamBlock2::GetMatrix3(ParamID id, TimeValue, int tab) const {
+    const ParamValue* v = Find(id, tab);
+    return v ? v->m : Matrix3();
+}
+
+INode* IParamBlock2::GetINode(ParamID id, TimeValue, int tab) const {
+    const ParamValue* v = Find(id, tab);
+    return v ? v->node : nullptr;
+}
+
+BOOL IParamBlock2::SetValue(ParamID id, TimeValue, float value, int tab) {
+    ParamValue* v = Find(id, tab);
+    if (v == nullptr) return FALSE;
+    if (IsIntegralParamType(desc_->FindParam(id)->type))
+        v->i = SaturatingInt(value);
+    else
+        v->f = value;
+    return TRUE;
+}
+
+BOOL IParamBlock2::SetValue(ParamID id, TimeValue, int value, int tab) {
+    ParamValue* v = Find(id, tab);
+    if (v == nullptr) return FALSE;
+    if (IsIntegralParamType(desc_->FindParam(id)->type))
+        v->i = value;
+    else
+        v->f = static_cast<float>(value);
+    return TRUE;
+}
+
+BOOL IParamBlock2::SetValue(ParamID id, TimeValue, const Point3& value, int tab) {
+    ParamValue* v = Find(id, tab);
+    if (v == nullptr) return FALSE;
+    v->p = value;
+    return TRUE;
+}
+
+BOOL IParamBlock2::SetValue(ParamID id, TimeValue, const Matrix3& value, int tab) {
+    ParamValue* v = Find(id, tab);
+    if (v == nullptr) return FALSE;
+    v->m = value;
+    return TRUE;
+}
+
+BOOL IParamBlock2::SetValue(ParamID id, TimeValue, INode* value, int tab) {
+    ParamValue* v = Find(id, tab);
+    if (v == nullptr) return FALSE;
+    v->node = value;
+    return TRUE;
+}

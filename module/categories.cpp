@@ -1,0 +1,5 @@
+#include "module/categories.h"
+
+const wchar_t* GetMarlovanCategory() { return L"Marlovan2"; }
+
+const wchar_t* RoadCategory() { return L"Marlovan"; }
