@@ -2,11 +2,18 @@
 
 #include <algorithm>
 
+#include "host/testing.h"
+
 namespace {
 template <class T>
 void EraseOne(std::vector<T*>& v, T* item) {
     const auto it = std::find(v.begin(), v.end(), item);
     if (it != v.end()) v.erase(it);
+}
+
+std::vector<Notification>& NotificationLog() {
+    static std::vector<Notification> log;
+    return log;
 }
 }  // namespace
 
@@ -41,3 +48,33 @@ ReferenceTarget::~ReferenceTarget() {
             if (holder->GetReference(i) == this) holder->SetReference(i, nullptr);
     }
 }
+
+void ReferenceTarget::NotifyDependents(const Interval& changeInt, PartID partID, RefMessage message) {
+    NotificationLog().push_back({this, changeInt, partID, message});
+    for (ReferenceMaker* holder : std::vector<ReferenceMaker*>(dependents_)) {
+        PartID part = partID;
+        holder->NotifyRefChanged(changeInt, this, part, message);
+    }
+}
+
+ReferenceTarget* RemapDir::FindMapping(ReferenceTarget* original) const {
+    for (const auto& [from, to] : map_)
+        if (from == original) return to;
+    return nullptr;
+}
+
+void RemapDir::AddEntry(ReferenceTarget* original, ReferenceTarget* copy) { map_.emplace_back(original, copy); }
+
+ReferenceTarget* RemapDir::CloneRef(ReferenceTarget* original) {
+    if (original == nullptr) return nullptr;
+    if (ReferenceTarget* done = FindMapping(original)) return done;
+    ReferenceTarget* copy = original->Clone(*this);
+    if (copy != nullptr) AddEntry(original, copy);
+    return copy;
+}
+
+void BaseClone(ReferenceTarget*, ReferenceTarget*, RemapDir&) {}
+
+const std::vector<Notification>& HostNotifications() { return NotificationLog(); }
+
+void HostClearNotifications() { NotificationLog().clear(); }

@@ -117,3 +117,8 @@ public:
     Point3 operator[](int i) const;
     Box3 operator*(const Matrix3& tm) const;
 };
+
+// A point on the screen, in pixels.
+struct IPoint2 {
+    int x = 0, y = 0;
+};

@@ -42,12 +42,18 @@ enum ControlType { TYPE_SPINNER = 1, TYPE_SINGLECHECKBOX, TYPE_RADIO };
 enum EditType { EDITTYPE_FLOAT = 1, EDITTYPE_INT, EDITTYPE_UNIVERSE, EDITTYPE_TIME };
 constexpr float SPIN_AUTOSCALE = -1.0f;
 
+struct ParamKey {
+    TimeValue time;
+    double value;
+};
+
 struct ParamValue {
     float f = 0.0f;
     int i = 0;
     Point3 p;
     Matrix3 m;
     INode* node = nullptr;
+    std::vector<ParamKey> keys;  // animated numbers; empty when the value is constant
 };
 
 struct ParamOptionRecord {
@@ -137,12 +143,18 @@ public:
     Matrix3 GetMatrix3(ParamID id, TimeValue t = 0, int tab = 0) const;
     INode* GetINode(ParamID id, TimeValue t = 0, int tab = 0) const;
 
-    // Writes by ID; false for an unknown ID or table index.
+    // Writes by ID; false for an unknown ID or table index. A keyed number gets a key at t.
     BOOL SetValue(ParamID id, TimeValue t, float v, int tab = 0);
     BOOL SetValue(ParamID id, TimeValue t, int v, int tab = 0);
     BOOL SetValue(ParamID id, TimeValue t, const Point3& v, int tab = 0);
     BOOL SetValue(ParamID id, TimeValue t, const Matrix3& v, int tab = 0);
     BOOL SetValue(ParamID id, TimeValue t, INode* v, int tab = 0);
+    // Adds or replaces a key of an animatable number; reads between keys interpolate linearly
+    // and hold the end keys' values outside them. False for parameters that cannot animate.
+    BOOL SetKey(ParamID id, TimeValue t, double v, int tab = 0);
+    int NumKeys(ParamID id, int tab = 0) const;
+
+    ReferenceTarget* Clone(RemapDir& remap) override;
 
 private:
     const ParamValue* Find(ParamID id, int tab) const;

@@ -3,8 +3,11 @@
 #pragma once
 
 #include <optional>
+#include <vector>
 
 #include "host/win32.h"
+
+struct Notification;
 
 // Overrides the processor count that GetSystemInfo reports; nullopt restores the real one.
 void HostSetProcessorCount(std::optional<DWORD> count);
@@ -14,3 +17,8 @@ const WNDCLASSW* HostFindWindowClass(HINSTANCE instance, LPCWSTR name);
 bool HostThreadCallsDisabled(HMODULE module);
 // Forgets registered window classes and thread-call settings.
 void HostResetWin32();
+
+// Scene and references.
+// Every NotifyDependents call since the last clear, in order.
+const std::vector<Notification>& HostNotifications();
+void HostClearNotifications();

@@ -19,6 +19,7 @@ using WORD = std::uint16_t;
 using DWORD = std::uint32_t;
 using UINT = unsigned int;
 using LONG = std::int32_t;
+using ULONG = std::uint32_t;
 using ATOM = WORD;
 using WCHAR = wchar_t;
 using LPWSTR = wchar_t*;

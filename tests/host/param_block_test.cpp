@@ -118,3 +118,31 @@ TEST(References, DeletedTargetClearsItsHoldersSlot) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ParamBlock, KeysInterpolateAndCloneIsDeep) {
+    Holder holder;
+    testDesc.MakeAutoParamBlocks(&holder);
+    IParamBlock2* pb = holder.Block();
+    EXPECT_FALSE(pb->SetKey(0, 0, 1.0));  // not animatable
+    EXPECT_TRUE(pb->SetKey(2, 0, 0.0));
+    EXPECT_TRUE(pb->SetKey(2, 100, 10.0));
+    EXPECT_EQ(pb->GetInt(2, 50), 5);
+    EXPECT_EQ(pb->GetInt(2, -10), 0);
+    EXPECT_EQ(pb->GetInt(2, 1000), 10);
+    EXPECT_TRUE(pb->SetValue(2, 100, 20));
+    EXPECT_EQ(pb->NumKeys(2), 2);
+    EXPECT_EQ(pb->GetInt(2, 100), 20);
+
+    RemapDir remap;
+    auto* copy = static_cast<IParamBlock2*>(remap.CloneRef(pb));
+    Holder other;
+    other.ReplaceReference(0, copy);
+    EXPECT_EQ(remap.CloneRef(pb), copy);
+    copy->SetValue(1, 0, 1.0f);
+    EXPECT_FLOAT_EQ(pb->GetFloat(1), 50.0f);
+    EXPECT_EQ(copy->GetInt(2, 50), 10);
+}
+
+}  // namespace

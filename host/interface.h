@@ -1,0 +1,47 @@
+// The host's core interface: the scene, its time and its views.
+#pragma once
+
+#include <map>
+#include <memory>
+
+#include "host/node.h"
+
+class Interface {
+public:
+    Interface();
+    Interface(const Interface&) = delete;
+    Interface& operator=(const Interface&) = delete;
+    virtual ~Interface();
+
+    INode* GetRootNode() const { return root_.get(); }
+    // The node with this handle, or null when it was deleted or never existed.
+    INode* GetINodeByHandle(ULONG handle) const;
+    // A new node under the root (or under parent) with the object and a transform controller.
+    INode* CreateObjectNode(Object* obj, INode* parent = nullptr);
+    // Deletes the node with its children.
+    void DeleteNode(INode* node);
+
+    TimeValue GetTime() const { return time_; }
+    void SetTime(TimeValue t, BOOL redraw = TRUE);
+    void RedrawViews(TimeValue t);
+    void ForceCompleteRedraw();
+    int RedrawCount() const { return redraws_; }
+
+    // Deletes every node and returns to time 0: a new, empty scene.
+    void ResetScene();
+
+private:
+    friend class INode;
+    void Forget(ULONG handle);
+
+    std::map<ULONG, INode*> handles_;  // declared before the nodes, which forget themselves here
+    std::unique_ptr<INode> root_;
+    ULONG nextHandle_ = 1;
+    TimeValue time_ = 0;
+    int redraws_ = 0;
+};
+
+// What the objects' edit operations are handed; the same interface.
+class IObjParam : public Interface {};
+
+Interface* GetCOREInterface();
