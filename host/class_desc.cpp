@@ -1,6 +1,9 @@
 #include "host/class_desc.h"
 
+#include <algorithm>
 #include <new>
+
+#include "host/rollups.h"
 
 ParamBlockDesc2* ClassDesc2::GetParamBlockDescByID(BlockID id) const {
     for (ParamBlockDesc2* desc : blocks_)
@@ -16,4 +19,19 @@ void ClassDesc2::MakeAutoParamBlocks(ReferenceMaker* owner) {
         auto* block = new (std::nothrow) IParamBlock2(desc);
         if (block != nullptr) owner->ReplaceReference(desc->RefNo(), block);
     }
+}
+
+void ClassDesc2::BeginEditParams(IObjParam*, ReferenceMaker* obj, unsigned long, Animatable*) {
+    if (obj == nullptr) return;
+    for (ParamBlockDesc2* desc : blocks_) {
+        if ((desc->Flags() & P_AUTO_UI) == 0) continue;
+        auto* block = static_cast<IParamBlock2*>(obj->GetReference(desc->RefNo()));
+        OpenRollups().push_back({desc->DialogId(), desc->TitleId(), obj, block});
+    }
+}
+
+void ClassDesc2::EndEditParams(IObjParam*, ReferenceMaker* obj, unsigned long, Animatable*) {
+    auto& open = OpenRollups();
+    open.erase(std::remove_if(open.begin(), open.end(), [obj](const Rollup& r) { return r.owner == obj; }),
+               open.end());
 }

@@ -8,6 +8,8 @@
 #include "host/win32.h"
 
 class ReferenceMaker;
+class IObjParam;
+class Animatable;
 
 class ClassDesc {
 public:
@@ -37,6 +39,9 @@ public:
 
     // Makes a block for every auto-construct description and sets it as the owner's reference.
     void MakeAutoParamBlocks(ReferenceMaker* owner);
+    // Shows and removes the automatic roll-ups of the object's auto-UI blocks.
+    void BeginEditParams(IObjParam* ip, ReferenceMaker* obj, unsigned long flags, Animatable* prev);
+    void EndEditParams(IObjParam* ip, ReferenceMaker* obj, unsigned long flags, Animatable* next);
 
 private:
     std::vector<ParamBlockDesc2*> blocks_;

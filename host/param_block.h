@@ -100,6 +100,10 @@ public:
         SetOption(id, {tag, {static_cast<double>(values)...}});
     }
 
+    // Refreshes the controls of the open roll-up from its block.
+    void InvalidateUI() { ++uiRefreshes_; }
+    int UIRefreshCount() const { return uiRefreshes_; }
+
     BlockID ID() const { return id_; }
     const std::wstring& InternalName() const { return internalName_; }
     int LocalName() const { return localName_; }
@@ -126,6 +130,7 @@ private:
     int dialogId_;
     int titleId_;
     std::vector<ParamDef> params_;
+    int uiRefreshes_ = 0;
 };
 
 class IParamBlock2 : public ReferenceTarget {

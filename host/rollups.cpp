@@ -1,0 +1,6 @@
+#include "host/rollups.h"
+
+std::vector<Rollup>& OpenRollups() {
+    static std::vector<Rollup> open;
+    return open;
+}
