@@ -1,46 +1,45 @@
-// The headless host: loads the plug-in module and shows what a user of the host would see.
+// The headless host: loads the plug-in module, builds scenes and shows what a user would see.
 #include <exception>
 #include <filesystem>
 #include <iostream>
 #include <string>
 
+#include "app/class_directory.h"
+#include "app/command_line.h"
 #include "app/module_library.h"
 #include "app/module_report.h"
+#include "app/scene_loader.h"
+#include "app/svg_writer.h"
+#include "app/view_capture.h"
+#include "host/interface.h"
 
 namespace {
-void Usage() {
-    std::cerr << "usage: marlovan [--module PATH] info\n"
-                 "  info    load the module and list its description, SDK version and classes\n";
-}
-
 std::string DefaultModulePath() {
     std::error_code ec;
     const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
     return ec ? std::string("Marlovan.dlo") : (exe.parent_path() / "Marlovan.dlo").string();
 }
+
+void Render(const ModuleLibrary& module, const CommandLine& cl) {
+    Interface* ip = GetCOREInterface();
+    LoadSceneFile(cl.scenePath, ClassDirectory(module), ip);
+    const TimeValue t = cl.frame * GetTicksPerFrame();
+    const auto records = CaptureView(ip, t);
+    WriteFileAtomically(cl.outputPath, TopViewSvg(records, cl.scenePath));
+    std::cout << "Wrote " << cl.outputPath << " (" << records.size() << " shapes at frame " << cl.frame << ")\n";
+    ip->ResetScene();
+}
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string modulePath = DefaultModulePath();
-    std::string command;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--module" && i + 1 < argc) {
-            modulePath = argv[++i];
-        } else if (command.empty() && arg[0] != '-') {
-            command = arg;
-        } else {
-            Usage();
-            return 2;
-        }
-    }
-    if (command != "info") {
-        Usage();
-        return 2;
-    }
+    const auto cl = ParseCommandLine(argc, argv, DefaultModulePath());
+    if (!cl) return 2;
     try {
-        const ModuleLibrary module(modulePath);
-        PrintModuleReport(module, std::cout);
+        const ModuleLibrary module(cl->modulePath);
+        if (cl->command == "info")
+            PrintModuleReport(module, std::cout);
+        else
+            Render(module, *cl);
     } catch (const std::exception& e) {
         std::cerr << "marlovan: " << e.what() << '\n';
         return 1;

@@ -4,3 +4,5 @@
 #include <string>
 
 std::string ToUtf8(const wchar_t* text);
+// Decodes UTF-8; malformed bytes become U+FFFD.
+std::wstring FromUtf8(const std::string& text);

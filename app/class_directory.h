@@ -1,0 +1,22 @@
+// The classes a loaded module offers, found by the name the user sees.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "host/class_id.h"
+
+class ClassDesc;
+class ModuleLibrary;
+
+class ClassDirectory {
+public:
+    explicit ClassDirectory(const ModuleLibrary& module);
+    // The public class of this super class with this class name, or null.
+    ClassDesc* Find(const std::wstring& name, SClass_ID superClass) const;
+    // The public class names of this super class, for messages.
+    std::string Names(SClass_ID superClass) const;
+
+private:
+    std::vector<ClassDesc*> classes_;
+};

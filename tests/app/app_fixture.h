@@ -1,0 +1,41 @@
+// Loads the module once for the program's tests and resets the scene around each test.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <nlohmann/json.hpp>
+
+#include "app/class_directory.h"
+#include "app/module_library.h"
+#include "app/scene_loader.h"
+#include "host/interface.h"
+
+class AppTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        module_ = std::make_unique<ModuleLibrary>(MARLOVAN_MODULE_PATH);
+        classes_ = std::make_unique<ClassDirectory>(*module_);
+    }
+    static void TearDownTestSuite() {
+        GetCOREInterface()->ResetScene();
+        classes_.reset();
+        module_.reset();
+    }
+    void SetUp() override { GetCOREInterface()->ResetScene(); }
+
+    static void Load(const char* text) { LoadScene(nlohmann::json::parse(text), *classes_, GetCOREInterface()); }
+    // The message of the error that loading this scene gives; empty when it loads.
+    static std::string LoadError(const char* text) {
+        try {
+            Load(text);
+        } catch (const std::exception& e) {
+            return e.what();
+        }
+        return {};
+    }
+    static INode* Root() { return GetCOREInterface()->GetRootNode(); }
+
+    static inline std::unique_ptr<ModuleLibrary> module_;
+    static inline std::unique_ptr<ClassDirectory> classes_;
+};
