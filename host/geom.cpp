@@ -79,8 +79,6 @@ void Matrix3::Translate(const Point3& p) { rows[3] += p; flags = 0; }
 void Matrix3::Scale(const Point3& s) { *this = *this * ScaleMatrix(s); }
 void Matrix3::PreRotateZ(float angle) { *this = RotateZMatrix(angle) * *this; }
 
-Point3 operator*(const Point3& p, const Matrix3& m) { return m.VectorTransform(p) + m[3]; }
-Point3 operator*(const Matrix3& m, const Point3& p) { return p * m; }
 Point3 VectorTransform(const Matrix3& m, const Point3& v) { return m.VectorTransform(v); }
 
 Matrix3 Inverse(const Matrix3& m) {

@@ -87,8 +87,13 @@ private:
     std::uint32_t flags = MAT_IDENT;
 };
 
-Point3 operator*(const Point3& p, const Matrix3& m);
-Point3 operator*(const Matrix3& m, const Point3& p);
+// Inline: lane and zone queries carry points through matrices in their innermost loops.
+inline Point3 operator*(const Point3& p, const Matrix3& m) {
+    return {((m[0].x * p.x + m[1].x * p.y) + m[2].x * p.z) + m[3].x,
+            ((m[0].y * p.x + m[1].y * p.y) + m[2].y * p.z) + m[3].y,
+            ((m[0].z * p.x + m[1].z * p.y) + m[2].z * p.z) + m[3].z};
+}
+inline Point3 operator*(const Matrix3& m, const Point3& p) { return p * m; }
 Point3 VectorTransform(const Matrix3& m, const Point3& v);
 Matrix3 Inverse(const Matrix3& m);
 Matrix3 RotateXMatrix(float angle);

@@ -1,12 +1,20 @@
 // A viewport's graphics window that records what is drawn, in world space, so that tests can
-// assert it and the headless program can render it.
+// assert it and the headless program can render it. In pick mode it draws nothing and measures
+// instead how far each primitive passes from the hit region, on the view's pixels.
 #pragma once
 
 #include <vector>
 
 #include "host/geom.h"
+#include "host/hit_region.h"
+#include "host/screen_mapping.h"
+#include "host/win32.h"
 
 enum ColorType { LINE_COLOR = 0, FILL_COLOR, TEXT_COLOR, CLEAR_COLOR };
+
+// Render-limit bits.
+constexpr DWORD GW_ILLUM = 0x2;
+constexpr DWORD GW_PICK = 0x1000;
 
 struct DrawRecord {
     enum class Kind { Segment, Polyline };
@@ -35,11 +43,32 @@ public:
     int LooseSegments() const { return loose_; }
     void ClearRecords();
 
+    // Picking. The region is copied; null hits nothing.
+    void setHitRegion(HitRegion* region);
+    DWORD getRndLimits() const { return rndLimits_; }
+    void setRndLimits(DWORD limits) { rndLimits_ = limits; }
+    void clearHitCode();
+    int checkHitCode() const { return hit_ ? 1 : 0; }
+    // Pixels, rounded, from the region to the nearest primitive that hit since the last clear.
+    DWORD getHitDistance() const;
+
+    // The view's pixels that picks are measured on; the viewport owning the window sets it.
+    void SetScreenMapping(const ScreenMapping& mapping) { mapping_ = mapping; }
+    const ScreenMapping& GetScreenMapping() const { return mapping_; }
+
 private:
+    bool Picking() const { return (rndLimits_ & GW_PICK) != 0; }
+    void Pick(const Point3* xyz, int count, bool closed);
+
     Matrix3 transform_;
     Point3 lineColor_;
     std::vector<DrawRecord> records_;
     bool inRun_ = false;
     int runs_ = 0;
     int loose_ = 0;
+    ScreenMapping mapping_;
+    HitRegion region_;
+    DWORD rndLimits_ = GW_ILLUM;
+    bool hit_ = false;
+    float hitDistance_ = 0.0f;
 };

@@ -27,6 +27,10 @@ public:
     void ForceCompleteRedraw();
     int RedrawCount() const { return redraws_; }
 
+    // The command panel's sub-object level; 0 edits the object as a whole.
+    int GetSubObjectLevel() const { return subObjectLevel_; }
+    void SetSubObjectLevel(int level) { subObjectLevel_ = level; }
+
     // Deletes every node and returns to time 0: a new, empty scene.
     void ResetScene();
 
@@ -39,6 +43,7 @@ private:
     ULONG nextHandle_ = 1;
     TimeValue time_ = 0;
     int redraws_ = 0;
+    int subObjectLevel_ = 0;
 };
 
 // What the objects' edit operations are handed; the same interface.

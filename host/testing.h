@@ -2,6 +2,7 @@
 // and environment injection. Only tests and the headless program call these.
 #pragma once
 
+#include <chrono>
 #include <optional>
 #include <vector>
 
@@ -17,6 +18,28 @@ const WNDCLASSW* HostFindWindowClass(HINSTANCE instance, LPCWSTR name);
 bool HostThreadCallsDisabled(HMODULE module);
 // Forgets registered window classes and thread-call settings.
 void HostResetWin32();
+
+// Events and threads.
+// Which calls of CreateEventW or _beginthread fail, counted from when the plan is set: the next
+// `next` calls, and after those every `every`-th call (1: all of them, 0: none).
+struct HostFailurePlan {
+    int next = 0;
+    int every = 0;
+};
+void HostSetEventFailures(HostFailurePlan plan);
+void HostSetThreadStartFailures(HostFailurePlan plan);
+struct HostThreadCounts {
+    long eventsCreated = 0;
+    long eventsClosed = 0;
+    long threadsStarted = 0;
+    long threadsRunning = 0;
+};
+HostThreadCounts HostThreadAndEventCounts();
+// Clears both failure plans and the created, closed and started counts; running threads stay.
+void HostResetThreadsAndEvents();
+// Blocks until every thread that _beginthread started has returned; false if the time-out
+// passes first, so that a test fails rather than hangs.
+bool HostWaitForThreads(std::chrono::milliseconds timeout = std::chrono::seconds(60));
 
 // Scene and references.
 // Every NotifyDependents call since the last clear, in order.

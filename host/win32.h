@@ -86,4 +86,25 @@ LRESULT WINAPI DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 int WINAPI LoadStringW(HINSTANCE instance, UINT id, LPWSTR buffer, int size);
 void WINAPI GetSystemInfo(SYSTEM_INFO* info);
 
+// Events and threads.
+using HANDLE = void*;
+struct SECURITY_ATTRIBUTES {};
+using LPSECURITY_ATTRIBUTES = SECURITY_ATTRIBUTES*;
+
+constexpr DWORD INFINITE = 0xFFFFFFFFu;
+constexpr DWORD WAIT_OBJECT_0 = 0;
+constexpr DWORD WAIT_TIMEOUT = 258;
+constexpr DWORD WAIT_FAILED = 0xFFFFFFFFu;
+
+// The name is ignored: every event is private to its creator. Null when none can be made.
+HANDLE WINAPI CreateEventW(LPSECURITY_ATTRIBUTES attributes, BOOL manualReset, BOOL initialState, LPCWSTR name);
+BOOL WINAPI SetEvent(HANDLE event);
+BOOL WINAPI ResetEvent(HANDLE event);
+// An auto-reset event is reset by the wait that it releases.
+DWORD WINAPI WaitForSingleObject(HANDLE handle, DWORD milliseconds);
+BOOL WINAPI CloseHandle(HANDLE handle);
+// Starts start(arg) on a thread that cannot be joined; (uintptr_t)-1 when it cannot be started.
+// The stack size is ignored.
+std::uintptr_t _beginthread(void (*start)(void*), unsigned stackSize, void* arg);
+
 #endif
