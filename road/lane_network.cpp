@@ -1,0 +1,63 @@
+#include "road/lane_network.h"
+
+#include <algorithm>
+
+#include "common/box_helpers.h"
+#include "road/way_overlap.h"
+
+namespace {
+Box3 RootCell(const WayRecord* ways, std::int32_t count) {
+    Box3 box;
+    box.Init();
+    for (std::int32_t i = 0; i < count; ++i) AddWayToBox(ways[i], box);
+    Point3 c = Box3Center(box);
+    c.z = 0.0f;
+    Point3 s = Box3Size(box);
+    s.x = std::max(s.x, s.y);
+    s.y = s.x;
+    s.z = 0.0f;
+    return Box3(c - s / 2.0f, c + s / 2.0f);
+}
+}  // namespace
+
+LaneNetwork::LaneNetwork(std::unique_ptr<WayRecord[]> records, std::int32_t recordCount) {
+    Adopt(std::move(records), recordCount);
+}
+
+LaneNetwork::~LaneNetwork() { Free(); }
+
+void LaneNetwork::Adopt(std::unique_ptr<WayRecord[]> records, std::int32_t recordCount) {
+    Free();
+    ways = std::move(records);
+    count = ways ? std::max(recordCount, 0) : 0;
+    try {
+        std::unique_ptr<const WayRecord*[]> list(new const WayRecord*[static_cast<std::size_t>(count)]);
+        for (std::int32_t i = 0; i < count; ++i) list[i] = &ways[i];
+        root = std::make_unique<QuadNode>();
+        root->Build(RootCell(ways.get(), count), std::move(list), count, 0);
+        index.Compile(*root);
+    } catch (...) {
+        // A half-built tree or index must never be queried.
+        Free();
+        throw;
+    }
+}
+
+void LaneNetwork::Free() {
+    index.Clear();
+    if (root) root->Free();
+    root.reset();
+    ways.reset();
+    count = 0;
+}
+
+void LaneNetwork::EvaluateWays(const VehicleProbe& probe, ZoneEffect& out) const {
+    ZoneEffect local{-100.0, -100.0, 0.0, 0.0, kNoSpeedCap};
+    index.EvaluateWays(probe, local);
+    local.score += local.stopTerm;
+    out.Accumulate(local);
+}
+
+void LaneNetwork::SnapToWay(Matrix3& m, float tolerance) const {
+    index.SnapToWay(m, tolerance);
+}

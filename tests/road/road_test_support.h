@@ -1,0 +1,82 @@
+// Small builders shared by the lane network tests.
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "common/vehicle_probe.h"
+#include "common/zone_effect.h"
+#include "host/geom.h"
+#include "road/lane_network.h"
+#include "road/way_record.h"
+
+// A way open to every type with corners c0..c3 (c0->c1 along the travel direction).
+inline WayRecord MakeWay(Point3 c0, Point3 c1, Point3 c2, Point3 c3, float maxSpeed = 1000.0f) {
+    WayRecord way;
+    way.SetCorners(c0, c1, c2, c3);
+    way.maxSpeed = maxSpeed;
+    way.enable[0] = way.enable[1] = way.enable[2] = 1;
+    return way;
+}
+
+// A rectangle of half length hx along the direction `angle` and half width hy across it.
+inline WayRecord RectWay(Point3 centre, float angle, float hx, float hy) {
+    const Point3 x(std::cos(angle) * hx, std::sin(angle) * hx, 0.0f);
+    const Point3 y(-std::sin(angle) * hy, std::cos(angle) * hy, 0.0f);
+    return MakeWay(centre - x - y, centre + x - y, centre + x + y, centre - x + y);
+}
+
+// An axis-aligned way running along +X over [x0, x1] x [y0, y1] at height z.
+inline WayRecord BoxWay(float x0, float y0, float x1, float y1, float z = 0.0f) {
+    return MakeWay({x0, y0, z}, {x1, y0, z}, {x1, y1, z}, {x0, y1, z});
+}
+
+inline std::unique_ptr<LaneNetwork> MakeNetwork(const std::vector<WayRecord>& ways) {
+    std::unique_ptr<WayRecord[]> records(new WayRecord[ways.size()]);
+    for (std::size_t i = 0; i < ways.size(); ++i) records[i] = ways[i];
+    return std::make_unique<LaneNetwork>(std::move(records), static_cast<std::int32_t>(ways.size()));
+}
+
+// A car 1.5 m high (scene units are centimetres) heading along +X, its right side towards -Y.
+inline VehicleProbe ProbeAt(Point3 p) {
+    VehicleProbe probe;
+    probe.position = p;
+    probe.heading = {1.0f, 0.0f, 0.0f};
+    probe.bodyTM = Matrix3({0.0f, -1.0f, 0.0f}, {1.0f, 0.0f, 0.0f}, {0.0f, 0.0f, 1.0f}, p);
+    probe.size = {100.0f, 200.0f, 150.0f};
+    return probe;
+}
+
+// What the lane queries start from before merging.
+inline constexpr ZoneEffect kLaneStart{-100.0, -100.0, 0.0, 0.0, kNoSpeedCap};
+
+inline bool SameEffect(const ZoneEffect& a, const ZoneEffect& b) {
+    return a.score == b.score && a.found == b.found && a.stopTerm == b.stopTerm && a.priority == b.priority &&
+           a.speedCap == b.speedCap;
+}
+
+// The closed containment test of Evaluate, with z ignored.
+inline bool InReach(const WayRecord& way, Point3 p) {
+    const Point3 q = (p) * way.inverse;
+    return std::fabs(q.x) <= way.halfX && std::fabs(q.y) <= way.halfY;
+}
+
+// Bit for bit, so that NaN rows compare equal to themselves.
+inline bool SameMatrix(const Matrix3& a, const Matrix3& b) {
+    for (int i = 0; i < 4; ++i) {
+        const Point3 ra = a.GetRow(i), rb = b.GetRow(i);
+        if (std::memcmp(&ra, &rb, sizeof(Point3)) != 0) return false;
+    }
+    return a.GetFlags() == b.GetFlags();
+}
+
+inline ::testing::AssertionResult Near(Point3 a, Point3 b, float tolerance) {
+    if (Length(a - b) <= tolerance) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "(" << a.x << ", " << a.y << ", " << a.z << ") vs (" << b.x << ", " << b.y
+                                         << ", " << b.z << ")";
+}
