@@ -27,6 +27,10 @@ void Render(const ModuleLibrary& module, const CommandLine& cl) {
     const auto records = CaptureView(ip, t);
     WriteFileAtomically(cl.outputPath, TopViewSvg(records, cl.scenePath));
     std::cout << "Wrote " << cl.outputPath << " (" << records.size() << " shapes at frame " << cl.frame << ")\n";
+    int segments = 0, ways = 0;
+    const bool built = module.LaneNetworkSize(segments, ways);
+    std::cout << "Lane network: " << segments << " road segments, " << ways << " ways"
+              << (built ? "" : " (the network could not be built in full)") << '\n';
     ip->ResetScene();
 }
 }  // namespace

@@ -15,6 +15,7 @@ ModuleLibrary::ModuleLibrary(const std::string& path) {
         version_ = reinterpret_cast<DWORD (*)()>(Symbol("LibVersion"));
         numberClasses_ = reinterpret_cast<int (*)()>(Symbol("LibNumberClasses"));
         classDesc_ = reinterpret_cast<ClassDesc* (*)(unsigned int)>(Symbol("LibClassDesc"));
+        laneNetworkSize_ = reinterpret_cast<BOOL (*)(int*, int*)>(Symbol("MarlovanLaneNetworkSize"));
         if (!entry(HostModuleHandleOf(reinterpret_cast<const void*>(entry)), DLL_PROCESS_ATTACH, nullptr))
             throw std::runtime_error("module " + path + " refused to attach");
     } catch (...) {

@@ -19,6 +19,8 @@ public:
     DWORD Version() const { return version_(); }
     int NumberClasses() const { return numberClasses_(); }
     ClassDesc* Class(unsigned int i) const { return classDesc_(i); }
+    // Sizes of the scene's road segments and lane network; false when they could not be built.
+    bool LaneNetworkSize(int& segments, int& ways) const { return laneNetworkSize_(&segments, &ways) != FALSE; }
 
 private:
     void* Symbol(const char* name) const;
@@ -28,4 +30,5 @@ private:
     DWORD (*version_)() = nullptr;
     int (*numberClasses_)() = nullptr;
     ClassDesc* (*classDesc_)(unsigned int) = nullptr;
+    BOOL (*laneNetworkSize_)(int*, int*) = nullptr;
 };

@@ -53,11 +53,11 @@ std::string TopViewSvg(const std::vector<DrawRecord>& records, const std::string
         << "<title>" << Escape(title) << "</title>\n"
         << "<rect x=\"" << x0 << "\" y=\"" << y0 << "\" width=\"" << w << "\" height=\"" << h
         << "\" fill=\"#3c3c3c\"/>\n"
-        << "<g fill=\"none\" stroke-width=\"1.5\" vector-effect=\"non-scaling-stroke\">\n";
+        // Strokes about 1.5 pixels wide at the document's 1000-pixel width, whatever the scene's size.
+        << "<g fill=\"none\" stroke-width=\"" << 1.5f * w / 1000.0f << "\" stroke-linejoin=\"round\">\n";
     for (const DrawRecord& r : records) {
         const bool closed = r.kind == DrawRecord::Kind::Polyline && r.closed;
-        out << (closed ? "<polygon" : "<polyline") << " stroke=\"" << Colour(r.color)
-            << "\" vector-effect=\"non-scaling-stroke\" points=\"";
+        out << (closed ? "<polygon" : "<polyline") << " stroke=\"" << Colour(r.color) << "\" points=\"";
         WritePoints(out, r);
         out << "\"/>\n";
     }

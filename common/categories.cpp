@@ -1,4 +1,4 @@
-#include "module/categories.h"
+#include "common/categories.h"
 
 const wchar_t* GetMarlovanCategory() { return L"Marlovan2"; }
 

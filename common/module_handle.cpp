@@ -1,4 +1,4 @@
-#include "module/module_handle.h"
+#include "common/module_handle.h"
 
 namespace {
 constinit HINSTANCE moduleInstance = nullptr;

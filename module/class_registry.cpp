@@ -1,21 +1,26 @@
 #include "module/class_registry.h"
 
+#include "road/road_mod_desc.h"
+#include "traffic/obstacle.h"
+#include "traffic/speed_limiter.h"
+#include "traffic/stop_line.h"
+
 namespace {
 using DescAccessor = ClassDesc* (*)();
 
 // A class that is not built yet has a null slot.
 constexpr DescAccessor kAccessors[kRegisteredClassCount] = {
     nullptr,  // MarlovanUtil
-    nullptr,  // RoadMod
+    GetRoadModDesc,
     nullptr,  // CrossMod
-    nullptr,  // SpeedLimiterObject
-    nullptr,  // ObstacleObject
+    GetSpeedLimiterDesc,
+    GetObstacleDesc,
     nullptr,  // TrafficLightObject
     nullptr,  // BusStopObject
     nullptr,  // VehicleObject
     nullptr,  // VehicleControl
     nullptr,  // ParkingObject
-    nullptr,  // StopLineObject
+    GetStopLineDesc,
 };
 }  // namespace
 

@@ -1,7 +1,7 @@
 #include "module/entry_points.h"
 
 #include "module/class_registry.h"
-#include "module/module_handle.h"
+#include "common/module_handle.h"
 #include "module/strings.h"
 #include "resources/resource.h"
 #include "traffic/traffic_light_view.h"

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "host/win32.h"
-#include "module/export.h"
+#include "common/export.h"
 
 class ClassDesc;
 

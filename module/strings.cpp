@@ -1,6 +1,6 @@
 #include "module/strings.h"
 
-#include "module/module_handle.h"
+#include "common/module_handle.h"
 
 const wchar_t* GetString(UINT id) {
     static wchar_t buffer[256];

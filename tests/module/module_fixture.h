@@ -6,7 +6,7 @@
 #include "host/module_resources.h"
 #include "host/testing.h"
 #include "module/entry_points.h"
-#include "module/module_handle.h"
+#include "common/module_handle.h"
 
 class ModuleTest : public ::testing::Test {
 protected:

@@ -2,7 +2,7 @@
 #include <string>
 
 #include "host/class_desc.h"
-#include "module/categories.h"
+#include "common/categories.h"
 #include "module_fixture.h"
 
 namespace {
