@@ -30,6 +30,8 @@ public:
     Object* GetObjectRef() const { return object_; }
     // The world-space modifier stack over the object when there is one, else the object.
     Object* GetObjOrWSMRef() const;
+    // The world-space modifier stack, or null when the node has none.
+    IDerivedObject* GetWSMDerivedObject() const { return wsm_; }
     void SetObjectRef(Object* obj);
     // Puts a world-space modifier on top of the node's world-space stack.
     void AddWSModifier(WSModifier* mod);

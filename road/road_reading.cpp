@@ -12,9 +12,8 @@ namespace {
 // Any other road or crossing modifier on the stack, above or below, would otherwise hand the
 // reader its lane display instead of the shape as drawn.
 void SwitchOffLaneModifiers(INode* node, ModifierSwitch& off) {
-    Object* ref = node->GetObjOrWSMRef();
-    if (ref == nullptr || ref->SuperClassID() != GEN_DERIVOB_CLASS_ID) return;
-    auto* stack = static_cast<IDerivedObject*>(ref);
+    IDerivedObject* stack = node->GetWSMDerivedObject();
+    if (stack == nullptr) return;
     for (int i = 0; i < stack->NumModifiers(); ++i) {
         Modifier* mod = stack->GetModifier(i);
         if (mod == nullptr || !mod->IsEnabled()) continue;

@@ -61,9 +61,8 @@ void VisitNodes(INode* node, const Visit& visit) {
 // table knows, by index, with that modifier switched off meanwhile.
 template <class S, std::size_t N, class Call>
 void VisitSourceModifiers(INode* node, const std::array<S, N>& table, const Call& call) {
-    Object* ref = node->GetObjOrWSMRef();
-    if (ref == nullptr || ref->SuperClassID() != GEN_DERIVOB_CLASS_ID) return;
-    auto* stack = static_cast<IDerivedObject*>(ref);
+    IDerivedObject* stack = node->GetWSMDerivedObject();
+    if (stack == nullptr) return;
     for (int i = 0; i < stack->NumModifiers(); ++i) {
         Modifier* mod = stack->GetModifier(i);
         if (mod == nullptr || !mod->IsEnabled()) continue;
