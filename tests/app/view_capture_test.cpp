@@ -1,0 +1,49 @@
+#include <algorithm>
+
+#include "app/view_capture.h"
+#include "app_fixture.h"
+
+namespace {
+
+using ViewCaptureTest = AppTest;
+
+int CountColour(const std::vector<DrawRecord>& records, Point3 colour, DrawRecord::Kind kind) {
+    return static_cast<int>(std::count_if(records.begin(), records.end(), [&](const DrawRecord& r) {
+        return r.kind == kind && r.color == colour;
+    }));
+}
+
+// The example town, drawn as the viewport draws it: lane lines and chevrons of the roads, the
+// helpers' outlines in their wire colours.
+TEST_F(ViewCaptureTest, TheExampleTownShowsItsRoadsAndHelpers) {
+    LoadSceneFile(MARLOVAN_EXAMPLES_DIR "/town.json", *classes_, GetCOREInterface());
+    const auto records = CaptureView(GetCOREInterface(), 0);
+    const Point3 mainStreet(0xF0 / 255.0f, 0xC0 / 255.0f, 0x40 / 255.0f);
+    // Four lanes: five boundary lines and two chevrons per lane.
+    EXPECT_EQ(CountColour(records, mainStreet, DrawRecord::Kind::Polyline), 5 + 8);
+    const Point3 limiter(1.0f, 0x60 / 255.0f, 0x60 / 255.0f);
+    ASSERT_EQ(CountColour(records, limiter, DrawRecord::Kind::Segment), 4);
+    for (const DrawRecord& r : records) {
+        if (r.kind != DrawRecord::Kind::Segment || r.color != limiter) continue;
+        // Rotated a quarter turn: its 1500 half length runs along X around x = -10000.
+        for (const Point3& p : r.points) {
+            EXPECT_NEAR(std::fabs(p.x + 10000.0f), 1500.0f, 1.0f);
+        }
+        break;
+    }
+    int segments = 0, ways = 0;
+    EXPECT_TRUE(module_->LaneNetworkSize(segments, ways));
+    EXPECT_EQ(segments, 2 + 20 + 1);
+    EXPECT_EQ(ways, 2 * 4 + 20 * 1 + 1 * 2);
+}
+
+TEST_F(ViewCaptureTest, HidingIsPerNode) {
+    Load(R"({"nodes": [{"object": {"class": "StopLine"}}]})");
+    const std::size_t stopLineOnly = CaptureView(GetCOREInterface(), 0).size();
+    ASSERT_GT(stopLineOnly, 0u);
+    Load(R"({"nodes": [{"hidden": true, "object": {"class": "Obstacle"},
+                        "children": [{"object": {"class": "StopLine"}}]}]})");
+    EXPECT_EQ(CaptureView(GetCOREInterface(), 0).size(), stopLineOnly);
+}
+
+}  // namespace
