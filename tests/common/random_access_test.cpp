@@ -11,60 +11,40 @@ namespace {
 // Drawn by a static initialiser, before main: the shared generator must already be usable.
 const float drawnAtStartup = Rand01();
 
-constexpr int kDraws = 100000;
+// Runs f(t) on 8 threads at once.
+template <class F>
+void OnEightThreads(F f) {
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 8; ++t) threads.emplace_back(f, t);
+    for (std::thread& th : threads) th.join();
+}
 }  // namespace
 
-TEST(SharedRandom, UsableDuringStaticInitialisation) {
-    EXPECT_GT(drawnAtStartup, 0.0f);
-    EXPECT_LE(drawnAtStartup, 1.0f);
-}
-
-TEST(SharedRandom, Rand01LiesInHalfOpenUnitInterval) {
+TEST(SharedRandom, Ranges) {
+    EXPECT_TRUE(drawnAtStartup > 0.0f && drawnAtStartup <= 1.0f);
+    constexpr int kDraws = 100000;
     SharedRandom().srand(1);
-    double sum = 0.0;
-    for (int i = 0; i < kDraws; ++i) {
-        const float r = Rand01();
-        ASSERT_GT(r, 0.0f);
-        ASSERT_LE(r, 1.0f);
-        sum += r;
-    }
-    EXPECT_NEAR(sum / kDraws, 0.5, 0.01);
-}
-
-TEST(SharedRandom, Rand11LiesBetweenMinusOneAndOne) {
-    SharedRandom().srand(2);
-    double sum = 0.0;
+    double sum01 = 0.0, sum11 = 0.0;
     int negative = 0;
+    std::uint32_t bits = 0;
     for (int i = 0; i < kDraws; ++i) {
-        const float r = Rand11();
-        ASSERT_GT(r, -1.0f);
-        ASSERT_LE(r, 1.0f);
-        sum += r;
-        negative += r < 0.0f;
-    }
-    EXPECT_NEAR(sum / kDraws, 0.0, 0.02);
-    EXPECT_NEAR(negative, kDraws / 2, kDraws / 50);
-}
-
-TEST(SharedRandom, RandIntIsThirtyOneBits) {
-    SharedRandom().srand(3);
-    std::uint32_t seen = 0;
-    for (int i = 0; i < kDraws; ++i) {
+        const float a = Rand01(), b = Rand11();
         const std::uint32_t r = RandInt();
+        ASSERT_TRUE(a > 0.0f && a <= 1.0f) << a;
+        ASSERT_TRUE(b > -1.0f && b <= 1.0f) << b;
         ASSERT_LE(r, 0x7FFFFFFFu);
-        seen |= r;
+        sum01 += a, sum11 += b, negative += b < 0.0f, bits |= r;
     }
-    EXPECT_EQ(seen, 0x7FFFFFFFu);
+    EXPECT_NEAR(sum01 / kDraws, 0.5, 0.01);
+    EXPECT_NEAR(sum11 / kDraws, 0.0, 0.02);
+    EXPECT_NEAR(negative, kDraws / 2, kDraws / 50);
+    EXPECT_EQ(bits, 0x7FFFFFFFu);
 }
 
-TEST(SharedRandom, SeedingReproducesTheSequence) {
+TEST(SharedRandom, SeedingReproducesOneStreamSharedByAllThreeDraws) {
     const auto draw = [] {
         std::vector<float> v;
-        for (int i = 0; i < 100; ++i) {
-            v.push_back(Rand01());
-            v.push_back(Rand11());
-            v.push_back(static_cast<float>(RandInt()));
-        }
+        for (int i = 0; i < 100; ++i) v.insert(v.end(), {Rand01(), Rand11(), static_cast<float>(RandInt())});
         return v;
     };
     SharedRandom().srand(77);
@@ -73,9 +53,7 @@ TEST(SharedRandom, SeedingReproducesTheSequence) {
     EXPECT_EQ(draw(), first);
     SharedRandom().srand(78);
     EXPECT_NE(draw(), first);
-}
 
-TEST(SharedRandom, AllThreeDrawsShareOneStream) {
     SharedRandom().srand(5);
     Rand01();
     Rand11();
@@ -86,43 +64,28 @@ TEST(SharedRandom, AllThreeDrawsShareOneStream) {
     EXPECT_EQ(RandInt(), third);
 }
 
-TEST(SharedRandom, ConcurrentDrawsUseEveryStepOfTheSequenceOnce) {
-    constexpr int kThreads = 8, kPerThread = 20000;
+TEST(SharedRandom, ConcurrentDrawsFromEightThreads) {
+    // No draw lost, none repeated: the threads consume exactly the single-threaded sequence.
+    constexpr int kPerThread = 20000;
     SharedRandom().srand(11);
-    std::vector<std::vector<std::uint32_t>> drawn(kThreads);
-    {
-        std::vector<std::thread> threads;
-        for (int t = 0; t < kThreads; ++t)
-            threads.emplace_back([&out = drawn[t]] {
-                out.reserve(kPerThread);
-                for (int i = 0; i < kPerThread; ++i) out.push_back(RandInt());
-            });
-        for (std::thread& th : threads) th.join();
-    }
-    std::vector<std::uint32_t> concurrent;
+    std::vector<std::vector<std::uint32_t>> drawn(8);
+    OnEightThreads([&](int t) {
+        for (int i = 0; i < kPerThread; ++i) drawn[t].push_back(RandInt());
+    });
+    std::vector<std::uint32_t> concurrent, sequential;
     for (const auto& v : drawn) concurrent.insert(concurrent.end(), v.begin(), v.end());
-
     SharedRandom().srand(11);
-    std::vector<std::uint32_t> sequential;
-    for (int i = 0; i < kThreads * kPerThread; ++i) sequential.push_back(RandInt());
-
-    // No draw lost, none repeated: the threads consumed exactly the single-threaded sequence.
+    for (int i = 0; i < 8 * kPerThread; ++i) sequential.push_back(RandInt());
     std::sort(concurrent.begin(), concurrent.end());
     std::sort(sequential.begin(), sequential.end());
     EXPECT_EQ(concurrent, sequential);
-}
 
-TEST(SharedRandom, ConcurrentFloatDrawsStayInRange) {
-    constexpr int kThreads = 8, kPerThread = 20000;
-    std::vector<int> bad(kThreads, 0);
-    std::vector<std::thread> threads;
-    for (int t = 0; t < kThreads; ++t)
-        threads.emplace_back([&count = bad[t]] {
-            for (int i = 0; i < kPerThread; ++i) {
-                const float a = Rand01(), b = Rand11();
-                count += !(a > 0.0f && a <= 1.0f) + !(b > -1.0f && b <= 1.0f);
-            }
-        });
-    for (std::thread& th : threads) th.join();
-    for (int t = 0; t < kThreads; ++t) EXPECT_EQ(bad[t], 0) << t;
+    std::vector<int> bad(8, 0);
+    OnEightThreads([&](int t) {
+        for (int i = 0; i < kPerThread; ++i) {
+            const float a = Rand01(), b = Rand11();
+            bad[t] += !(a > 0.0f && a <= 1.0f) + !(b > -1.0f && b <= 1.0f);
+        }
+    });
+    EXPECT_EQ(std::count(bad.begin(), bad.end(), 0), 8);
 }

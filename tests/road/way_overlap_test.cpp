@@ -10,7 +10,7 @@
 
 #include "common/planar_geometry.h"
 #include "road/way_overlap.h"
-#include "tests/road/road_test_support.h"
+#include "tests/road/road_support.h"
 
 namespace {
 Box3 Cell(float x0, float y0, float x1, float y1) { return Box3({x0, y0, 0.0f}, {x1, y1, 0.0f}); }
@@ -54,34 +54,31 @@ double Gap(const WayRecord& way, const Box3& cell) {
 }
 }  // namespace
 
-TEST(WayOverlap, ExactCoverOfTheCellOrOneAxisOfIt) {
-    EXPECT_TRUE(WayOverlapsBox(BoxWay(0, 0, 64, 64), Cell(0, 0, 64, 64)));
-    EXPECT_TRUE(WayOverlapsBox(BoxWay(0, 16, 64, 48), Cell(0, 0, 64, 64)));
-    EXPECT_TRUE(WayOverlapsBox(BoxWay(16, 0, 48, 64), Cell(0, 0, 64, 64)));
-    EXPECT_TRUE(WayOverlapsBox(BoxWay(0, -32, 64, 96), Cell(0, 0, 64, 64)));
-}
+TEST(WayOverlap, ExactCoverAndBoundaryCases) {
+    const struct {
+        const char* name;
+        WayRecord way;
+        Box3 cell;
+        bool overlaps;
+    } cases[] = {
+        {"covers the cell exactly", BoxWay(0, 0, 64, 64), Cell(0, 0, 64, 64), true},
+        {"covers the cell along x", BoxWay(0, 16, 64, 48), Cell(0, 0, 64, 64), true},
+        {"covers the cell along y", BoxWay(16, 0, 48, 64), Cell(0, 0, 64, 64), true},
+        {"spans it in y, exact in x", BoxWay(0, -32, 64, 96), Cell(0, 0, 64, 64), true},
+        {"touches along the boundary", BoxWay(64, 0, 128, 64), Cell(0, 0, 64, 64), true},
+        {"touches corner to corner", BoxWay(64, 0, 128, 64), Cell(0, 64, 64, 128), true},
+        {"just apart", BoxWay(64, 0, 128, 64), Cell(0, 0, 63.9f, 64), false},
+        {"inert", Dot(), Cell(0, 0, 64, 64), false},
+    };
+    for (const auto& t : cases) EXPECT_EQ(WayOverlapsBox(t.way, t.cell), t.overlaps) << t.name;
 
-TEST(WayOverlap, TouchingAlongTheBoundaryCounts) {
-    // A probe at x = 64 is on the way and descends into the cell on the lower side.
-    const WayRecord way = BoxWay(64, 0, 128, 64);
-    EXPECT_TRUE(WayOverlapsBox(way, Cell(0, 0, 64, 64)));
-    EXPECT_TRUE(WayOverlapsBox(way, Cell(0, 64, 64, 128)));  // corner to corner
-    EXPECT_FALSE(WayOverlapsBox(way, Cell(0, 0, 63.9f, 64)));
-}
-
-TEST(WayOverlap, ReachBeyondANonRectangularQuad) {
     // A parallelogram turned by 45 degrees: its containment rectangle pokes a corner, which is
     // no corner of the quad, into a cell that neither the quad nor any cell corner reaches.
     const Point3 local[4] = {{-5, -1, 0}, {3, -1, 0}, {5, 1, 0}, {-3, 1, 0}};
     const WayRecord way = TurnedWay(local, 0.785398163f, {0, 0, 0});
-    ASSERT_NEAR(way.halfX, 5.0f, 1e-5f);
     const Box3 cell = Cell(4.2f, 2.6f, 5.0f, 3.1f);
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_FALSE(InReach(way, cell[i]));
-        EXPECT_FALSE(PointInBoxXY(way.corner[i], cell));
-    }
-    const Point3 probe(4.23f, 2.828f, 0.0f);
-    ASSERT_TRUE(InReach(way, probe));
+    for (int i = 0; i < 4; ++i) ASSERT_FALSE(InReach(way, cell[i]) || PointInBoxXY(way.corner[i], cell));
+    ASSERT_TRUE(InReach(way, {4.23f, 2.828f, 0.0f}));
     EXPECT_TRUE(WayOverlapsBox(way, cell));
 }
 
@@ -106,13 +103,12 @@ TEST(WayOverlap, NeverMissesAReachablePointAndStaysTight) {
         bool hit = false;
         for (int i = 0; i <= 8 && !hit; ++i)
             for (int j = 0; j <= 8 && !hit; ++j)
-                hit = InReach(way, {at.x + size * i / 8.0f, at.y + size * j / 8.0f, 0.0f});
+                hit = InReach(way, {at.x + size * i / 8.0f, at.y + size * j / 8.0f, 0});
         Point3 r[4];
         ReachCorners(way, r);
-        for (const Point3& c : r) {
-            const Point3 clamped(std::clamp(c.x, cell.pmin.x, cell.pmax.x), std::clamp(c.y, cell.pmin.y, cell.pmax.y), 0);
-            hit = hit || InReach(way, clamped);
-        }
+        for (const Point3& c : r)
+            hit = hit ||
+                  InReach(way, {std::clamp(c.x, cell.pmin.x, cell.pmax.x), std::clamp(c.y, cell.pmin.y, cell.pmax.y), 0});
 
         const bool overlaps = WayOverlapsBox(way, cell);
         if (hit) {
@@ -148,19 +144,4 @@ TEST(WayOverlap, CornerOnTheBoundaryOfACellOutsideTheWayKeepsIt) {
         }
     }
     EXPECT_GT(checked, 10000);
-}
-
-TEST(WayOverlap, AddWayToBoxSkipsNonFiniteCorners) {
-    Box3 box;
-    box.Init();
-    AddWayToBox(BoxWay(0, 0, 10, 4, 2), box);
-    EXPECT_EQ(box.pmin, Point3(0, 0, 2));
-    EXPECT_EQ(box.pmax, Point3(10, 4, 2));
-
-    const float inf = std::numeric_limits<float>::infinity(), nan = std::numeric_limits<float>::quiet_NaN();
-    const WayRecord broken = MakeWay({-50, -50, 0}, {inf, 0, 0}, {20, nan, 0}, {5, 5, -inf});
-    ASSERT_TRUE(broken.IsInert());
-    AddWayToBox(broken, box);
-    EXPECT_EQ(box.pmin, Point3(-50, -50, 0));
-    EXPECT_EQ(box.pmax, Point3(10, 4, 2));
 }

@@ -1,0 +1,192 @@
+// Builders shared by the road tests: ways and networks, probes, and scenes of roads.
+#pragma once
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "common/vehicle_probe.h"
+#include "common/zone_effect.h"
+#include "host/geom.h"
+#include "host/interface.h"
+#include "host/spline_shape.h"
+#include "host/testing.h"
+#include "road/lane_network.h"
+#include "road/road_class_ids.h"
+#include "road/road_mod.h"
+#include "road/road_params.h"
+#include "road/road_segment.h"
+#include "road/way_record.h"
+
+// A way open to every type with corners c0..c3 (c0->c1 along the travel direction).
+inline WayRecord MakeWay(Point3 c0, Point3 c1, Point3 c2, Point3 c3) {
+    WayRecord way;
+    way.SetCorners(c0, c1, c2, c3);
+    way.maxSpeed = 1000.0f;
+    way.enable[0] = way.enable[1] = way.enable[2] = 1;
+    return way;
+}
+
+// A rectangle of half length hx along the direction `angle` and half width hy across it.
+inline WayRecord RectWay(Point3 centre, float angle, float hx, float hy) {
+    const Point3 x(std::cos(angle) * hx, std::sin(angle) * hx, 0.0f);
+    const Point3 y(-std::sin(angle) * hy, std::cos(angle) * hy, 0.0f);
+    return MakeWay(centre - x - y, centre + x - y, centre + x + y, centre - x + y);
+}
+
+// An axis-aligned way running along +X over [x0, x1] x [y0, y1] at height z.
+inline WayRecord BoxWay(float x0, float y0, float x1, float y1, float z = 0.0f) {
+    return MakeWay({x0, y0, z}, {x1, y0, z}, {x1, y1, z}, {x0, y1, z});
+}
+
+inline WayRecord Dot() { return MakeWay({1, 1, 0}, {1, 1, 0}, {1, 1, 0}, {1, 1, 0}); }
+
+inline std::unique_ptr<LaneNetwork> MakeNetwork(const std::vector<WayRecord>& ways) {
+    std::unique_ptr<WayRecord[]> records(new WayRecord[ways.size()]);
+    std::copy(ways.begin(), ways.end(), records.get());
+    return std::make_unique<LaneNetwork>(std::move(records), static_cast<std::int32_t>(ways.size()));
+}
+
+// A car 1.5 m high (scene units are centimetres) heading along +X, its right side towards -Y.
+inline VehicleProbe ProbeAt(Point3 p) {
+    VehicleProbe probe;
+    probe.position = p;
+    probe.heading = {1.0f, 0.0f, 0.0f};
+    probe.bodyTM = Matrix3({0.0f, -1.0f, 0.0f}, {1.0f, 0.0f, 0.0f}, {0.0f, 0.0f, 1.0f}, p);
+    probe.size = {100.0f, 200.0f, 150.0f};
+    return probe;
+}
+
+// What the lane queries start from before merging.
+inline constexpr ZoneEffect kLaneStart{-100.0, -100.0, 0.0, 0.0, kNoSpeedCap};
+
+inline bool SameEffect(const ZoneEffect& a, const ZoneEffect& b) {
+    return a.score == b.score && a.found == b.found && a.stopTerm == b.stopTerm && a.priority == b.priority &&
+           a.speedCap == b.speedCap;
+}
+
+// The closed containment test of Evaluate, with z ignored.
+inline bool InReach(const WayRecord& way, Point3 p) {
+    const Point3 q = p * way.inverse;
+    return std::fabs(q.x) <= way.halfX && std::fabs(q.y) <= way.halfY;
+}
+
+// Bit for bit, so that NaN rows compare equal to themselves.
+inline bool SameMatrix(const Matrix3& a, const Matrix3& b) {
+    for (int i = 0; i < 4; ++i) {
+        const Point3 ra = a.GetRow(i), rb = b.GetRow(i);
+        if (std::memcmp(&ra, &rb, sizeof(Point3)) != 0) return false;
+    }
+    return a.GetFlags() == b.GetFlags();
+}
+
+inline ::testing::AssertionResult Near(Point3 a, Point3 b, float tolerance) {
+    if (Length(a - b) <= tolerance) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "(" << a.x << ", " << a.y << ", " << a.z << ") vs (" << b.x << ", " << b.y
+                                         << ", " << b.z << ")";
+}
+
+// Each scene test starts from an empty scene at time 0 with no notifications recorded.
+class RoadSceneTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        GetCOREInterface()->ResetScene();
+        HostClearNotifications();
+    }
+    void TearDown() override { GetCOREInterface()->ResetScene(); }
+};
+
+inline void AddSpline(SplineShape* shape, const std::vector<Point3>& knots, bool closed = false) {
+    Spline3D* s = shape->shape.NewSpline();
+    for (const Point3& p : knots) s->AddKnot(SplineKnot(KTYPE_CORNER, LTYPE_LINE, p, p, p));
+    s->SetClosed(closed);
+}
+
+// A shape whose polylines are just its knots; by default the straight road, 1000 along +X.
+inline SplineShape* MakeShape(const std::vector<Point3>& knots = {{0, 0, 0}, {1000, 0, 0}}, bool closed = false) {
+    auto* shape = new SplineShape;
+    shape->shape.steps = 0;
+    AddSpline(shape, knots, closed);
+    return shape;
+}
+
+inline RoadMod* AddRoadMod(INode* node) {
+    auto* mod = new RoadMod;
+    node->AddWSModifier(mod);
+    return mod;
+}
+
+// A node carrying the shape with one road modifier on it.
+inline INode* AddRoad(Object* shape, RoadMod** mod = nullptr, INode* parent = nullptr) {
+    INode* node = GetCOREInterface()->CreateObjectNode(shape, parent);
+    RoadMod* road = AddRoadMod(node);
+    if (mod != nullptr) *mod = road;
+    return node;
+}
+
+inline IParamBlock2* Block(RoadMod* mod) { return mod->GetParamBlock(0); }
+
+inline std::vector<WayRecord> WaysOf(RoadMod* mod, INode* node) {
+    int count = 0, index = 0;
+    mod->CountWays(node, count);
+    std::vector<WayRecord> ways(static_cast<std::size_t>(count));
+    mod->FillWays(node, ways.data(), index, count);
+    EXPECT_EQ(index, count);
+    return ways;
+}
+
+inline std::vector<RoadSegment> SegmentsOf(RoadMod* mod, INode* node) {
+    int count = 0, index = 0;
+    mod->CountSegments(node, count);
+    std::vector<RoadSegment> segments(static_cast<std::size_t>(count));
+    mod->FillSegments(node, segments.data(), index, count);
+    EXPECT_EQ(index, count);
+    return segments;
+}
+
+// Turns its input's every knot by +1000 in y; stands for a crossing on the road's stack.
+class FakeCrossMod : public WSModifier {
+public:
+    int calls = 0;
+    Class_ID ClassID() override { return kCrossModClassID; }
+    void ModifyObject(TimeValue, ModContext&, ObjectState* os, INode*) override {
+        ++calls;
+        BezierShape& shape = static_cast<SplineShape*>(os->obj)->shape;
+        for (int i = 0; i < shape.SplineCount(); ++i) {
+            Spline3D* s = shape.GetSpline(i);
+            Spline3D moved;
+            for (int k = 0; k < s->KnotCount(); ++k) {
+                SplineKnot knot = s->GetKnot(k);
+                knot.SetKnot(knot.Knot() + Point3(0, 1000, 0));
+                moved.AddKnot(knot);
+            }
+            moved.SetClosed(s->Closed());
+            *s = moved;
+        }
+    }
+};
+
+// A shape of another class that becomes a new spline shape on conversion, as a primitive does.
+class ForeignShape : public ShapeObject {
+public:
+    std::vector<Point3> knots{{0, 0, 0}, {1000, 0, 0}};
+
+    Class_ID ClassID() override { return Class_ID(0x1234, 0x5678); }
+    void MakePolyShape(TimeValue, PolyShape& out, int, bool) override {
+        out.lines.assign(1, PolyLine());
+        for (const Point3& p : knots) out.lines[0].pts.push_back({p});
+    }
+    Object* ConvertToType(TimeValue, Class_ID id) override {
+        return id == splineShapeClassID ? MakeShape(knots) : nullptr;
+    }
+    ReferenceTarget* Clone(RemapDir&) override {
+        auto* copy = new ForeignShape;
+        copy->knots = knots;
+        return copy;
+    }
+};
