@@ -13,6 +13,15 @@
 
 class ClassDesc2;
 class INode;
+class IParamMap2;
+
+// The user part of an automatic roll-up's dialog procedure, set by the object being edited.
+class ParamMap2UserDlgProc {
+public:
+    virtual ~ParamMap2UserDlgProc() = default;
+    virtual INT_PTR DlgProc(TimeValue t, IParamMap2* map, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) = 0;
+    virtual void DeleteThis() {}
+};
 
 using ParamID = short;
 using BlockID = short;
@@ -103,6 +112,11 @@ public:
     // Refreshes the controls of the open roll-up from its block.
     void InvalidateUI() { ++uiRefreshes_; }
     int UIRefreshCount() const { return uiRefreshes_; }
+    // The user procedure of the roll-up of map `mapId` (only map 0 exists here).
+    void SetUserDlgProc(ParamMap2UserDlgProc* proc, int mapId = 0) {
+        if (mapId == 0) userDlgProc_ = proc;
+    }
+    ParamMap2UserDlgProc* GetUserDlgProc(int mapId = 0) const { return mapId == 0 ? userDlgProc_ : nullptr; }
 
     BlockID ID() const { return id_; }
     const std::wstring& InternalName() const { return internalName_; }
@@ -131,6 +145,7 @@ private:
     int titleId_;
     std::vector<ParamDef> params_;
     int uiRefreshes_ = 0;
+    ParamMap2UserDlgProc* userDlgProc_ = nullptr;
 };
 
 class IParamBlock2 : public ReferenceTarget {

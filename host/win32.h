@@ -27,6 +27,7 @@ using LPCWSTR = const wchar_t*;
 using LPVOID = void*;
 using WPARAM = std::uintptr_t;
 using LPARAM = std::intptr_t;
+using INT_PTR = std::intptr_t;
 using LRESULT = std::intptr_t;
 using DWORD_PTR = std::uintptr_t;
 

@@ -4,6 +4,8 @@
 #include "traffic/obstacle.h"
 #include "traffic/speed_limiter.h"
 #include "traffic/stop_line.h"
+#include "vehicle/vehicle_control.h"
+#include "vehicle/vehicle_object.h"
 
 namespace {
 using DescAccessor = ClassDesc* (*)();
@@ -17,8 +19,8 @@ constexpr DescAccessor kAccessors[kRegisteredClassCount] = {
     GetObstacleDesc,
     nullptr,  // TrafficLightObject
     nullptr,  // BusStopObject
-    nullptr,  // VehicleObject
-    nullptr,  // VehicleControl
+    GetVehicleDesc,
+    GetVehicleControlDesc,
     nullptr,  // ParkingObject
     GetStopLineDesc,
 };
