@@ -15,6 +15,12 @@ ClassDesc* ClassDirectory::Find(const std::wstring& name, SClass_ID superClass) 
     return nullptr;
 }
 
+ClassDesc* ClassDirectory::FindHidden(const std::wstring& name, SClass_ID superClass) const {
+    for (ClassDesc* desc : classes_)
+        if (desc->SuperClassID() == superClass && name == desc->ClassName()) return desc;
+    return nullptr;
+}
+
 std::string ClassDirectory::Names(SClass_ID superClass) const {
     std::string names;
     for (ClassDesc* desc : classes_) {

@@ -14,6 +14,8 @@ public:
     explicit ClassDirectory(const ModuleLibrary& module);
     // The public class of this super class with this class name, or null.
     ClassDesc* Find(const std::wstring& name, SClass_ID superClass) const;
+    // The class of this super class with this name, also when the host does not offer it.
+    ClassDesc* FindHidden(const std::wstring& name, SClass_ID superClass) const;
     // The public class names of this super class, for messages.
     std::string Names(SClass_ID superClass) const;
 

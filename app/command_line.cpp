@@ -6,9 +6,10 @@
 namespace {
 void Usage() {
     std::cerr << "usage: marlovan [--module PATH] info\n"
-                 "       marlovan [--module PATH] render SCENE.json [-o OUT.svg] [--frame N]\n"
+                 "       marlovan [--module PATH] render SCENE [-o OUT.svg] [--frame N] [--save SAVED]\n"
                  "  info    load the module and list its description, SDK version and classes\n"
-                 "  render  build the scene and write the viewport's top view as SVG\n";
+                 "  render  build the scene (a scene file or a saved scene) and write the viewport's\n"
+                 "          top view as SVG; --save also saves the scene with its recorded motion\n";
 }
 
 bool ParseInt(const std::string& text, int& out) {
@@ -33,6 +34,8 @@ std::optional<CommandLine> ParseCommandLine(int argc, char** argv, const std::st
             cl.modulePath = argv[++i];
         } else if (arg == "-o" && hasValue) {
             cl.outputPath = argv[++i];
+        } else if (arg == "--save" && hasValue) {
+            cl.savePath = argv[++i];
         } else if (arg == "--frame" && hasValue) {
             ok = ParseInt(argv[++i], cl.frame);
         } else if (!arg.empty() && arg[0] != '-' && cl.command.empty()) {

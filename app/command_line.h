@@ -9,6 +9,7 @@ struct CommandLine {
     std::string command;  // "info" or "render"
     std::string scenePath;
     std::string outputPath;
+    std::string savePath;  // empty: the scene is not saved
     int frame = 0;
 };
 

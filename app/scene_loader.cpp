@@ -9,6 +9,7 @@
 #include "app/scene_error.h"
 #include "app/text.h"
 #include "app/transform_reader.h"
+#include "app/vehicle_reader.h"
 #include "host/class_desc.h"
 #include "host/interface.h"
 #include "host/spline_shape.h"
@@ -145,7 +146,7 @@ void ReadNodeBody(const JsonPlace& n, INode* node, const ClassDirectory& classes
 
 void ReadNode(const JsonPlace& n, INode* parent, const ClassDirectory& classes, Interface* ip) {
     n.ExpectObject({"name", "transform", "keys", "object_offset", "wire_color", "selected", "hidden", "object",
-                    "modifiers", "children"});
+                    "modifiers", "children", "vehicle", "vehicle_part"});
     Object* obj = n.Has("object") ? ReadObject(n["object"], classes) : nullptr;
     INode* node = ip->CreateObjectNode(obj, parent);
     ReadNodeBody(n, node, classes, ip);
@@ -160,6 +161,7 @@ void ReadScene(const JsonPlace& scene, const ClassDirectory& classes, Interface*
     const JsonPlace nodes = scene["nodes"];
     nodes.ExpectArray();
     for (std::size_t i = 0; i < nodes.Size(); ++i) ReadNode(nodes.Item(i), nullptr, classes, ip);
+    ReadVehicles(nodes, classes, ip);
 }
 
 }  // namespace
@@ -174,7 +176,7 @@ void LoadScene(const nlohmann::json& scene, const ClassDirectory& classes, Inter
     }
 }
 
-void LoadSceneFile(const std::string& path, const ClassDirectory& classes, Interface* ip) {
+nlohmann::json LoadSceneFile(const std::string& path, const ClassDirectory& classes, Interface* ip) {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw SceneError(path, "cannot open the file");
     std::ostringstream text;
@@ -192,4 +194,5 @@ void LoadSceneFile(const std::string& path, const ClassDirectory& classes, Inter
     } catch (const SceneError& e) {
         throw SceneError(path, e.what());
     }
+    return scene;
 }
