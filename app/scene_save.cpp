@@ -41,7 +41,7 @@ nlohmann::json ReadSceneText(ILoad& load) {
     load.CloseChunk();
     try {
         return nlohmann::json::parse(text);
-    } catch (const nlohmann::json::parse_error&) {
+    } catch (const nlohmann::json::exception&) {
         Fail("the scene description is not JSON");
     }
 }

@@ -169,6 +169,12 @@ TEST_F(VehicleSceneTest, DamagedSavedScenesAreRefusedOrShowTheRestPose) {
              b[6] = '#';
              return b;
          }(), "saved scene: the scene description is not JSON"},
+        {"number beyond doubles", [] {
+             const std::string text = R"({"nodes": [], "x": 1e99999})";
+             Bytes b = {0x01, 0x53, static_cast<std::uint8_t>(text.size()), 0, 0, 0};
+             b.insert(b.end(), text.begin(), text.end());
+             return b;
+         }(), "saved scene: the scene description is not JSON"},
         {"description cut short", Bytes(saved.begin(), saved.begin() + 20), "saved scene: expected the scene description"},
     };
     for (const auto& c : cases) {
