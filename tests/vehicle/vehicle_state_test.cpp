@@ -1,14 +1,11 @@
-// The vehicle state: construction and resets, axles, drivability, part transforms at rest and
-// live, the plan's box and wire.
+// The vehicle state: inert own zones, resets, drivability, and part transforms at rest and live.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 
-#include "common/tracing.h"
-#include "host/graphics_window.h"
 #include "tests/vehicle/vehicle_support.h"
-#include "vehicle/vehicle_state.h"
 
 namespace {
 
@@ -24,69 +21,27 @@ void SetLayout(VehicleState& s, int axles) {
     s.UpdateAxles();
 }
 
-TEST_F(StateTest, ConstructionSetsEveryFieldAndInertZones) {
-    const VehicleState s;
-    EXPECT_EQ(s.bodyTM, Matrix3());
-    EXPECT_EQ(s.springTM, Matrix3());
-    EXPECT_EQ(s.wander, 1.0f);
-    EXPECT_EQ(s.travelled, 100.0);
-    EXPECT_EQ(s.stopTimer, -1.0);
-    EXPECT_GE(s.phase, 0.0);
-    EXPECT_LE(s.phase, 2.0 * 3.1415927);
-    EXPECT_EQ(s.temper, 1.0f);
-    EXPECT_EQ(s.halfWidth, 0.0f);
-    EXPECT_EQ(s.axleCount, 0);
-    EXPECT_FALSE(s.HasRecord());
-    ZoneEffect effect;
-    VehicleProbe probe;  // at the origin, inside every default-sized square there
-    for (int k = 0; k < 8; ++k) {
-        EXPECT_EQ(s.zones[k].owner, s.OwnerTag());
-        EXPECT_EQ(s.zones[k].rule, RuleNone);
-        s.zones[k].Apply(probe, effect);
-    }
-    EXPECT_EQ(effect.found, 0.0);
-    EXPECT_EQ(effect.score, 0.0);
-}
-
-TEST_F(StateTest, ResetAtRestsAtThePoseAndKeepsRecordAndZones) {
+// A fresh state's zones act on nothing, not even a probe at the origin inside all of them; a
+// reset rests the motion fields at the pose and keeps the record and the zones.
+TEST_F(StateTest, ConstructionAndResets) {
     VehicleState s;
+    ZoneEffect effect;
+    for (const TrafficZone& zone : s.zones) zone.Apply(VehicleProbe{}, effect);
+    EXPECT_EQ(effect.found, 0.0);
+    EXPECT_EQ(s.zones[7].owner, s.OwnerTag());
+    EXPECT_EQ(s.temper, 1.0f);
     s.record.Start(4, s);
-    VehicleSnapshot snap;
-    s.record.Append(s.TakeSnapshot(snap));
     s.zones[3].tm = TransMatrix({5, 6, 7});
     s.speed = 9.0f;
-    s.steerHistory[2] = 0.3f;
     s.stopShare[39] = 1.0f;
-    s.bodyRate = {1, 2, 3};
-    s.reverse = 1;
-    s.zonesWritten = 1;
-    s.travelled = 3.0;
-    const Matrix3 pose = TransMatrix({10, 20, 0});
-    s.ResetAt(pose, 480);
-    EXPECT_EQ(s.bodyTM, pose);
-    EXPECT_EQ(s.springTM, pose);
+    s.reverse = s.zonesWritten = 1;
+    s.ResetAt(TransMatrix({10, 20, 0}), 480);
+    EXPECT_EQ(s.springTM, TransMatrix({10, 20, 0}));
     EXPECT_EQ(s.time, 480);
-    EXPECT_EQ(s.speed, 0.0f);
-    EXPECT_EQ(s.steerHistory[2], 0.0f);
-    EXPECT_EQ(s.stopShare[39], 0.0f);
-    EXPECT_EQ(s.bodyRate, Point3());
-    EXPECT_EQ(s.reverse, 0);
-    EXPECT_EQ(s.zonesWritten, 0);
-    EXPECT_EQ(s.travelled, 100.0);
+    EXPECT_EQ(s.speed + s.stopShare[39] + s.reverse + s.zonesWritten, 0.0f);
+    EXPECT_EQ(std::make_tuple(s.wander, s.travelled, s.stopTimer), std::make_tuple(1.0f, 100.0, -1.0));
     EXPECT_TRUE(s.record.IsStarted());
     EXPECT_EQ(s.zones[3].tm.GetTrans(), Point3(5, 6, 7));
-    s.Reset();
-    EXPECT_EQ(s.bodyTM, Matrix3());
-}
-
-TEST_F(StateTest, AxlesGiveThePivotAndWheelbase) {
-    VehicleState s;
-    SetLayout(s, 3);
-    EXPECT_EQ(s.pivot, -40.0f);
-    EXPECT_EQ(s.wheelbase, 160.0f);
-    SetLayout(s, 2);
-    EXPECT_EQ(s.pivot, 0.0f);
-    EXPECT_EQ(s.wheelbase, 120.0f);
 }
 
 TEST_F(StateTest, OnlyWellFormedVehiclesAreDrivable) {
@@ -97,13 +52,9 @@ TEST_F(StateTest, OnlyWellFormedVehiclesAreDrivable) {
         float frontY, radius, rearX;
         bool drivable;
     } cases[] = {
-        {"two axles", 2, 120, 30, 70, true},
-        {"three axles", 3, 120, 30, 70, true},
-        {"no axles", 0, 120, 30, 70, false},
-        {"one axle", 1, 120, 30, 70, false},
-        {"front behind the pivot", 2, -10, 30, 70, false},
-        {"zero radius", 2, 120, 0, 70, false},
-        {"infinite radius", 2, 120, inf, 70, false},
+        {"two axles", 2, 120, 30, 70, true},        {"three axles", 3, 120, 30, 70, true},
+        {"one axle", 1, 120, 30, 70, false},        {"front behind the pivot", 2, -10, 30, 70, false},
+        {"zero radius", 2, 120, 0, 70, false},      {"infinite radius", 2, 120, inf, 70, false},
         {"position not a number", 2, 120, 30, std::nanf(""), false},
     };
     for (const auto& c : cases) {
@@ -117,78 +68,35 @@ TEST_F(StateTest, OnlyWellFormedVehiclesAreDrivable) {
     }
 }
 
-TEST_F(StateTest, RestPoseMirrorsOnlyXForLeftWheels) {
+// At rest only x is mirrored for left wheels; parts 5 and 6 of a 2-axle vehicle use the third
+// table entry. While tracing wheels spin about X, the front axle steers about Z, on the sprung
+// body. Other parts leave the matrix alone.
+TEST_F(StateTest, PartTransformsAtRestAndLive) {
     VehicleState s;
     SetLayout(s, 2);
+    EXPECT_EQ(s.pivot, 0.0f);
     Matrix3 m;
-    ASSERT_TRUE(s.GetPartTM(m, 0, 0));
-    EXPECT_EQ(m, Matrix3());
-    const Point3 expected[] = {{-70, 120, 30}, {70, 120, 30}, {-70, 0, 31}, {70, 0, 31}, {-70, -80, 32}, {70, -80, 32}};
+    const Point3 rest[] = {{-70, 120, 30}, {70, 120, 30}, {-70, 0, 31}, {70, 0, 31}, {-70, -80, 32}, {70, -80, 32}};
     for (int part = 1; part <= 6; ++part) {
         ASSERT_TRUE(s.GetPartTM(m, part, 0));
-        EXPECT_EQ(m.GetTrans(), expected[part - 1]) << part;
-        EXPECT_EQ(m.GetRow(0), Point3(1, 0, 0));
+        EXPECT_EQ(m, TransMatrix(rest[part - 1])) << part;
     }
-    m = TransMatrix({1, 2, 3});
-    for (int part : {-1, 7, 100}) {
-        EXPECT_FALSE(s.GetPartTM(m, part, 0));
-        EXPECT_EQ(m, TransMatrix({1, 2, 3}));
-    }
-}
-
-// While tracing: the wheel spun about X, the front axle steered about Z, placed on the sprung
-// body. Parts 5 and 6 of a 2-axle vehicle use the third table entry and the rear spin.
-TEST_F(StateTest, LivePartsFollowTheSprungBody) {
-    VehicleState s;
-    SetLayout(s, 2);
     s.springTM = RotateZMatrix(0.5f) * TransMatrix({100, 200, 10});
     s.spin[0] = 0.7f;
     s.spin[1] = -1.1f;
     s.steerAvg = 0.2f;
     for (int i = 0; i < 6; ++i) s.suspension[i] = 1.0f + i;
     SetTracing(1);
-    Matrix3 m;
     ASSERT_TRUE(s.GetPartTM(m, 0, 0));
     EXPECT_EQ(m, s.springTM);
-    const struct {
-        int part;
-        float spin, steer;
-        Point3 at;
-    } cases[] = {
-        {1, 0.7f, 0.2f, {-70, 120, 31}}, {2, 0.7f, 0.2f, {70, 120, 32}}, {3, -1.1f, 0, {-70, 0, 34}},
-        {6, -1.1f, 0, {70, -80, 38}},
-    };
-    for (const auto& c : cases) {
-        ASSERT_TRUE(s.GetPartTM(m, c.part, 0));
-        ExpectMatrixNear(m, RotateXMatrix(-c.spin) * RotateZMatrix(-c.steer) * TransMatrix(c.at) * s.springTM);
-    }
-}
-
-TEST_F(StateTest, PlanBoxHoldsZonesOneToSeven) {
-    VehicleState s;
-    for (int k = 0; k < 8; ++k) s.zones[k].tm = TransMatrix({10.0f * k, -5.0f * k, 1});
-    Box3 box;
-    s.AddPlanToBox(box);
-    EXPECT_EQ(box.pmin, Point3(10, -35, 1));
-    EXPECT_EQ(box.pmax, Point3(70, -5, 1));
-}
-
-TEST_F(StateTest, WireDrawsThePathBordersAndTheFarFootprint) {
-    VehicleState s;
-    s.halfWidth = 2;
-    s.halfLength = 5;
-    for (int k = 0; k < 8; ++k) s.zones[k].tm = TransMatrix({0, 10.0f * k, 0});
-    for (const int reverse : {0, 1}) {
-        s.reverse = static_cast<std::uint8_t>(reverse);
-        GraphicsWindow gw;
-        s.DrawWire(&gw);
-        ASSERT_EQ(gw.Records().size(), 17u);
-        EXPECT_EQ(gw.SegmentRuns(), 1);
-        EXPECT_EQ(gw.Records()[0].points, (std::vector<Point3>{{-2, 0, 0}, {-2, 10, 0}}));
-        EXPECT_EQ(gw.Records()[13].points, (std::vector<Point3>{{2, 60, 0}, {2, 70, 0}}));
-        const float far = reverse ? 65.0f : 75.0f;
-        EXPECT_EQ(gw.Records()[15].points, (std::vector<Point3>{{-2, far, 0}, {2, far, 0}}));
-        for (const DrawRecord& r : gw.Records()) EXPECT_EQ(r.color, Point3(0, 1, 0));
+    ASSERT_TRUE(s.GetPartTM(m, 2, 0));
+    ExpectMatrixNear(m, RotateXMatrix(-0.7f) * RotateZMatrix(-0.2f) * TransMatrix({70, 120, 32}) * s.springTM);
+    ASSERT_TRUE(s.GetPartTM(m, 5, 0));
+    ExpectMatrixNear(m, RotateXMatrix(1.1f) * TransMatrix({-70, -80, 37}) * s.springTM);
+    for (int part : {-1, 7}) {
+        m = ScaleMatrix({2, 2, 2});
+        EXPECT_FALSE(s.GetPartTM(m, part, 0));
+        EXPECT_EQ(m, ScaleMatrix({2, 2, 2}));
     }
 }
 
