@@ -1,6 +1,7 @@
 #include "host/param_block.h"
 
 #include "host/class_desc.h"
+#include "host/node.h"
 
 #include <algorithm>
 #include <cmath>
@@ -69,7 +70,24 @@ IParamBlock2::IParamBlock2(ParamBlockDesc2* desc) : desc_(desc) {
     for (int i = 0; i < desc->Count(); ++i) {
         const ParamDef& def = desc->Param(i);
         values_.emplace_back(static_cast<std::size_t>(def.tableSize > 0 ? def.tableSize : 0), def.defaultValue);
+        if (def.type == TYPE_INODE)
+            for (int tab = 0; tab < def.tableSize; ++tab) nodeSlots_.emplace_back(i, tab);
     }
+}
+
+ParamValue* IParamBlock2::NodeSlot(int ref) {
+    if (ref < 0 || ref >= NumRefs()) return nullptr;
+    const auto [index, tab] = nodeSlots_[static_cast<std::size_t>(ref)];
+    return &values_[static_cast<std::size_t>(index)][static_cast<std::size_t>(tab)];
+}
+
+ReferenceTarget* IParamBlock2::GetReference(int i) {
+    ParamValue* v = NodeSlot(i);
+    return v != nullptr ? v->node : nullptr;
+}
+
+void IParamBlock2::SetReference(int i, ReferenceTarget* target) {
+    if (ParamValue* v = NodeSlot(i)) v->node = static_cast<INode*>(target);
 }
 
 int IParamBlock2::Count(ParamID id) const {
@@ -139,6 +157,10 @@ int IParamBlock2::NumKeys(ParamID id, int tab) const {
 ReferenceTarget* IParamBlock2::Clone(RemapDir& remap) {
     auto* copy = new IParamBlock2(desc_);
     copy->values_ = values_;
+    for (int r = 0; r < NumRefs(); ++r) {
+        copy->SetReference(r, nullptr);
+        copy->ReplaceReference(r, GetReference(r));
+    }
     BaseClone(this, copy, remap);
     return copy;
 }
@@ -195,8 +217,11 @@ BOOL IParamBlock2::SetValue(ParamID id, TimeValue, const Matrix3& value, int tab
 }
 
 BOOL IParamBlock2::SetValue(ParamID id, TimeValue, INode* value, int tab) {
-    ParamValue* v = Find(id, tab);
-    if (v == nullptr) return FALSE;
-    v->node = value;
-    return TRUE;
+    const int index = desc_->IDtoIndex(id);
+    for (int r = 0; r < NumRefs(); ++r)
+        if (nodeSlots_[static_cast<std::size_t>(r)] == std::pair(index, tab)) {
+            ReplaceReference(r, value);
+            return TRUE;
+        }
+    return FALSE;
 }

@@ -4,6 +4,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host/anim.h"
@@ -176,10 +177,17 @@ public:
 
     ReferenceTarget* Clone(RemapDir& remap) override;
 
+    // Node values are references, so a deleted node reads as null afterwards.
+    int NumRefs() override { return static_cast<int>(nodeSlots_.size()); }
+    ReferenceTarget* GetReference(int i) override;
+    void SetReference(int i, ReferenceTarget* target) override;
+
 private:
     const ParamValue* Find(ParamID id, int tab) const;
     ParamValue* Find(ParamID id, int tab);
+    ParamValue* NodeSlot(int ref);
 
     ParamBlockDesc2* desc_;
     std::vector<std::vector<ParamValue>> values_;  // per parameter index, per table entry
+    std::vector<std::pair<int, int>> nodeSlots_;   // reference i: parameter index, table entry
 };

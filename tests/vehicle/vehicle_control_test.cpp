@@ -39,10 +39,14 @@ protected:
     const Matrix3 offset = TransMatrix({0, 0, 5});
 };
 
+// Also after the vehicle's node was deleted under the controller.
 TEST_F(ControlTest, WithoutAVehicleOrPartTheValueIsUnchanged) {
     INode* shape = GetCOREInterface()->CreateObjectNode(new SplineShape);
+    INode* gone = GetCOREInterface()->CreateObjectNode(MakeVehicle());
+    INode* deleted = PartNode(gone, 0, offset);
+    GetCOREInterface()->DeleteNode(gone);
     for (INode* node : {PartNode(nullptr, 0, offset), PartNode(shape, 0, offset), PartNode(vehicleNode, -1, offset),
-                        PartNode(vehicleNode, 7, offset)})
+                        PartNode(vehicleNode, 7, offset), deleted})
         EXPECT_EQ(Evaluate(node, 0, false), ScaleMatrix({7, 7, 7}));
 }
 
