@@ -53,7 +53,7 @@ SplineShape* ReadSplineShape(const JsonPlace& obj) {
         shape->shape.steps = obj["steps"].Integer();
         if (shape->shape.steps < 0 || shape->shape.steps > 100) obj["steps"].Fail("steps run from 0 to 100");
     }
-    if (obj.Has("optimize")) shape->shape.optimize = obj["optimize"].Boolean();
+    if (obj.Has("optimize")) obj["optimize"].Boolean();
     const JsonPlace splines = obj["splines"];
     splines.ExpectArray();
     for (std::size_t i = 0; i < splines.Size(); ++i) {
