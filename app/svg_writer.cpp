@@ -95,16 +95,23 @@ void WriteScaleBar(std::ostringstream& out, const View& v, double metresPerUnit)
         << "</text>\n</g>\n";
 }
 
-void WriteLegend(std::ostringstream& out, const std::vector<LegendEntry>& legend) {
+// As many names as fit above the scale bar; the rest are counted.
+void WriteLegend(std::ostringstream& out, const std::vector<LegendEntry>& legend, const View& v) {
+    constexpr double kLine = kFontPixels + 4;
+    const auto fit = static_cast<std::size_t>(std::max(0.0, (v.heightPx - 40) / kLine));
+    const std::size_t shown = legend.size() <= fit ? legend.size() : fit > 0 ? fit - 1 : 0;
     out << "<g class=\"legend\">\n";
     double y = 8 + kFontPixels;
-    for (const LegendEntry& e : legend) {
+    for (std::size_t i = 0; i < shown; ++i) {
+        const LegendEntry& e = legend[i];
         const std::string name = e.name.empty() ? "(unnamed)" : e.name;
         out << "<rect x=\"12\" y=\"" << y - 10 << "\" width=\"14\" height=\"4\" fill=\"" << Colour(e.color)
             << "\"/><text x=\"32\" y=\"" << y << "\" fill=\"" << Colour(e.color) << "\">" << Escape(name)
             << "</text>\n";
-        y += kFontPixels + 4;
+        y += kLine;
     }
+    if (shown < legend.size() && fit > 0)
+        out << "<text x=\"12\" y=\"" << y << "\" fill=\"#ffffff\">and " << legend.size() - shown << " more</text>\n";
     out << "</g>\n";
 }
 
@@ -122,7 +129,7 @@ std::string TopViewSvg(const ViewCapture& view, const std::string& title, double
         << "<rect width=\"100%\" height=\"100%\" fill=\"#3c3c3c\"/>\n";
     WriteDrawing(out, view.records, v);
     WriteScaleBar(out, v, metresPerUnit);
-    WriteLegend(out, view.legend);
+    WriteLegend(out, view.legend, v);
     out << "</svg>\n";
     return out.str();
 }

@@ -40,6 +40,14 @@ TEST(SvgWriter, ScreenWidthStrokesScaleBarAndLegend) {
     EXPECT_NE(TopViewSvg(TwoRecords(), "t", 2000.0).find(">5 km</text>"), std::string::npos);
 }
 
+TEST(SvgWriter, ALongLegendCountsWhatDoesNotFit) {
+    ViewCapture view = TwoRecords();
+    view.legend.assign(100, {"n", {1, 1, 1}});
+    // 615 pixels high: 33 lines fit above the scale bar, the last of them the count.
+    const std::string svg = TopViewSvg(view, "t", 0.01);
+    EXPECT_NE(svg.find(">and 68 more</text>"), std::string::npos);
+}
+
 TEST(SvgWriter, AnEmptyViewIsStillAPicture) {
     const std::string svg = TopViewSvg(ViewCapture{}, "t", 0.01);
     EXPECT_NE(svg.find("viewBox=\"-100 -100 200 200\""), std::string::npos);
