@@ -1,7 +1,6 @@
 // Scene files that once crashed the program, wrapped its times or drew nonsense: each is refused
 // with a message naming the file and the place.
 #include <filesystem>
-#include <fstream>
 
 #include "app/frame_time.h"
 #include "app/scene_limits.h"
@@ -49,20 +48,11 @@ TEST_F(BadInputTest, DeepNestingIsRefusedBeforeAnyRecursion) {
 }
 
 TEST_F(BadInputTest, FramesBecomeTimesWithoutWrapping) {
-    const struct {
-        const char* name;
-        int fps;
-        long long frame;
-        bool ok;
-    } rows[] = {
-        {"30 fps, last frame", 30, 13421772, true},
-        {"30 fps, one past", 30, 13421773, false},
-        {"30 fps, the reported frame", 30, 20000000, false},
-        {"1 fps, last frame", 1, 447392, true},
-        {"1 fps, the reported frame", 1, 447393, false},
-        {"30 fps, first frame", 30, -13421772, true},
-        {"30 fps, one before", 30, -13421773, false},
-        {"far beyond int", 30, 1LL << 40, false},
+    const struct { const char* name; int fps; long long frame; bool ok; } rows[] = {
+        {"30 fps, last", 30, 13421772, true},      {"30 fps, one past", 30, 13421773, false},
+        {"30 fps, first", 30, -13421772, true},    {"30 fps, one before", 30, -13421773, false},
+        {"1 fps, last", 1, 447392, true},          {"1 fps, as reported", 1, 447393, false},
+        {"30 fps, as reported", 30, 20000000, false}, {"beyond int", 30, 1LL << 40, false},
     };
     for (const auto& row : rows) {
         SetTicksPerFrame(TICKS_PER_SECOND / row.fps);
@@ -140,32 +130,14 @@ TEST_F(BadInputTest, GeometryBeyondTheFloatRangeIsRefusedNamingTheNode) {
         << svg.substr(0, 200);
 }
 
-TEST_F(BadInputTest, FilesThatCannotBeReadOrWrittenSayWhy) {
-    const auto dir = std::filesystem::temp_directory_path() / "marlovan_bad_input_test";
-    std::filesystem::create_directories(dir);
-    const auto load = [](const std::string& path) -> std::string {
-        try {
-            LoadSceneFile(path, *classes_, GetCOREInterface());
-        } catch (const std::exception& e) {
-            return e.what();
-        }
-        return {};
-    };
-    EXPECT_EQ(load(dir.string()), dir.string() + ": is a directory, not a scene file");
-    EXPECT_EQ(load((dir / "none.json").string()), (dir / "none.json").string() + ": cannot open the file: No such file or directory");
-    const auto write = [](const std::string& path) -> std::string {
-        try {
-            WriteFileAtomically(path, "x");
-        } catch (const std::exception& e) {
-            return e.what();
-        }
-        return {};
-    };
-    const std::string missing = (dir / "missing" / "out.svg").string();
-    EXPECT_EQ(write(missing), "cannot write " + missing + ": No such file or directory");
-    EXPECT_NE(write(dir.string()).find("cannot write " + dir.string() + ": "), std::string::npos);
-    EXPECT_TRUE(std::filesystem::is_empty(dir));
-    std::filesystem::remove_all(dir);
+TEST_F(BadInputTest, ADirectoryIsNoSceneFile) {
+    const std::string dir = std::filesystem::temp_directory_path().string();
+    try {
+        LoadSceneFile(dir, *classes_, GetCOREInterface());
+        FAIL();
+    } catch (const std::exception& e) {
+        EXPECT_EQ(e.what(), dir + ": is a directory, not a scene file");
+    }
 }
 
 }  // namespace

@@ -53,7 +53,7 @@ TEST(SvgWriter, AnEmptyViewIsStillAPicture) {
     EXPECT_NE(svg.find("viewBox=\"-100 -100 200 200\""), std::string::npos);
 }
 
-TEST(SvgWriter, AFailedWriteLeavesNothingBehind) {
+TEST(SvgWriter, AFailedWriteSaysWhyAndLeavesNothingBehind) {
     const auto dir = std::filesystem::temp_directory_path() / "marlovan_svg_test";
     std::filesystem::create_directories(dir);
     const std::string path = (dir / "out.svg").string();
@@ -62,8 +62,16 @@ TEST(SvgWriter, AFailedWriteLeavesNothingBehind) {
     std::string text;
     std::getline(in, text);
     EXPECT_EQ(text, "<svg/>");
-    EXPECT_THROW(WriteFileAtomically((dir / "missing" / "out.svg").string(), "x"), std::runtime_error);
-    EXPECT_FALSE(std::filesystem::exists(dir / "missing"));
+    const std::string missing = (dir / "missing" / "out.svg").string();
+    try {
+        WriteFileAtomically(missing, "x");
+        FAIL();
+    } catch (const std::runtime_error& e) {
+        EXPECT_EQ(e.what(), "cannot write " + missing + ": No such file or directory");
+    }
+    // A directory in the way: the temporary file is written, the rename fails and is undone.
+    EXPECT_THROW(WriteFileAtomically(dir.string(), "x"), std::runtime_error);
+    EXPECT_FALSE(std::filesystem::exists(dir.string() + ".tmp"));
     std::filesystem::remove_all(dir);
 }
 

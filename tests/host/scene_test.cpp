@@ -173,13 +173,7 @@ SplineKnot Smooth(Point3 p, Point3 handle) { return SplineKnot(KTYPE_BEZIER, LTY
 // Straight segments convert to their ends and curves once, so converting a converted shape again
 // (as the viewport does with a road's lane lines) adds no points.
 TEST(Spline, PointCountsOfStraightAndCurvedSegments) {
-    struct Row {
-        const char* name;
-        std::vector<SplineKnot> knots;
-        bool closed;
-        int steps;
-        int points;
-    };
+    struct Row { const char* name; std::vector<SplineKnot> knots; bool closed; int steps; int points; };
     const Point3 up(0, 3, 0);
     const std::vector<Row> rows = {
         {"open corners", {Corner({0, 0, 0}), Corner({6, 0, 0}), Corner({6, 6, 0})}, false, 100, 3},
@@ -208,17 +202,6 @@ TEST(Spline, PointCountsOfStraightAndCurvedSegments) {
         lines.MakePolyShape(again);
         EXPECT_EQ(again.lines.at(0).NumPts(), row.points) << row.name << ": converted again";
     }
-}
-
-TEST(Spline, OtherNegativeStepsMeanNone) {
-    BezierShape shape;
-    shape.steps = 5;
-    Spline3D* s = shape.NewSpline();
-    s->AddKnot(Smooth({0, 0, 0}, {0, 3, 0}));
-    s->AddKnot(Smooth({4, 0, 0}, {0, 3, 0}));
-    PolyShape poly;
-    shape.MakePolyShape(poly, -1);
-    EXPECT_EQ(poly.lines.at(0).NumPts(), 2);
 }
 
 TEST(Spline, BezierSegmentsFollowTheirHandles) {
