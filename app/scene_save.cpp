@@ -1,10 +1,8 @@
 #include "app/scene_save.h"
 
-#include <fstream>
-#include <iterator>
-
 #include "app/scene_error.h"
 #include "app/scene_loader.h"
+#include "app/scene_text.h"
 #include "app/svg_writer.h"
 #include "host/interface.h"
 #include "host/save_load.h"
@@ -34,16 +32,12 @@ void OpenExpected(ILoad& load, WORD id, const char* what) {
     if (load.OpenChunk() != IO_OK || load.CurChunkID() != id) Fail(std::string("expected ") + what);
 }
 
-nlohmann::json ReadSceneText(ILoad& load) {
+std::string SceneDescription(ILoad& load) {
     OpenExpected(load, kSceneTextChunk, "the scene description");
     std::string text(load.BytesLeft(), '\0');
     load.Read(text.data(), static_cast<ULONG>(text.size()), nullptr);
     load.CloseChunk();
-    try {
-        return nlohmann::json::parse(text);
-    } catch (const nlohmann::json::exception&) {
-        Fail("the scene description is not JSON");
-    }
+    return text;
 }
 
 void ReadObjects(ILoad& load, Interface* ip) {
@@ -78,8 +72,7 @@ nlohmann::json LoadSavedScene(const std::uint8_t* data, std::size_t size, const 
                               Interface* ip) {
     ip->ResetScene();
     ILoad load(data, size);
-    nlohmann::json scene = ReadSceneText(load);
-    LoadScene(scene, classes, ip);
+    nlohmann::json scene = LoadSceneText(SceneDescription(load), "saved scene", classes, ip);
     try {
         ReadObjects(load, ip);
     } catch (...) {
@@ -90,13 +83,12 @@ nlohmann::json LoadSavedScene(const std::uint8_t* data, std::size_t size, const 
 }
 
 nlohmann::json LoadAnySceneFile(const std::string& path, const ClassDirectory& classes, Interface* ip) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw SceneError(path, "cannot open the file");
-    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (bytes.size() < 2 || bytes[0] != (kSceneTextChunk & 0xFF) || bytes[1] != (kSceneTextChunk >> 8))
-        return LoadSceneFile(path, classes, ip);
+    const std::string text = ReadSceneText(path);
+    if (text.size() < 2 || static_cast<std::uint8_t>(text[0]) != (kSceneTextChunk & 0xFF) ||
+        static_cast<std::uint8_t>(text[1]) != (kSceneTextChunk >> 8))
+        return LoadSceneText(text, path, classes, ip);
     try {
-        return LoadSavedScene(bytes.data(), bytes.size(), classes, ip);
+        return LoadSavedScene(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(), classes, ip);
     } catch (const SceneError& e) {
         throw SceneError(path, e.what());
     }

@@ -3,10 +3,27 @@
 // of a vehicle: its transform then comes from the vehicle controller following that vehicle.
 #pragma once
 
+#include <string>
+#include <vector>
+
+#include "host/geom.h"
+
 class ClassDirectory;
 class Interface;
+class INode;
 class JsonPlace;
 
-// Reads both keys of every node under `nodes` once the scene's nodes exist (parts may name
-// vehicles further down the file). `nodes` and the root's children correspond in order.
-void ReadVehicles(const JsonPlace& nodes, const ClassDirectory& classes, Interface* ip);
+// A part read from the file; the vehicle it names may come later in the file.
+struct VehiclePart {
+    INode* node;
+    std::string vehicle;
+    int part;
+    Matrix3 offset;
+    std::string place;  // where the vehicle's name stands in the file, for messages
+};
+
+// Gives the node of the scene-file node `n` its vehicle object.
+void ReadVehicle(const JsonPlace& n, INode* node, const ClassDirectory& classes);
+VehiclePart ReadVehiclePart(const JsonPlace& place, INode* node);
+// Gives every part's node its controller, once every node of the scene exists.
+void AttachVehicleParts(const std::vector<VehiclePart>& parts, const ClassDirectory& classes, Interface* ip);
