@@ -16,6 +16,11 @@ void WriteU32(ISave* isave, std::uint32_t v) {
     isave->Write(b, 4, nullptr);
 }
 
+// Tick differences may exceed 32 bits between far-apart keys of a loaded track.
+float Ticks(std::int32_t later, std::int32_t earlier) {
+    return static_cast<float>(static_cast<std::int64_t>(later) - earlier);
+}
+
 bool ReadU32(ILoad* iload, std::uint32_t& v) {
     std::uint8_t b[4];
     if (iload->Read(b, 4, nullptr) != IO_OK) return false;
@@ -43,7 +48,7 @@ void MotionTrack::Commit(const MotionKey& key) {
 }
 
 void MotionTrack::OpenCorridor(const MotionKey& from, float value, std::int32_t time) {
-    const float dt = static_cast<float>(time - from.time);
+    const float dt = Ticks(time, from.time);
     minSlope = (value - tolerance - from.value) / dt;
     maxSlope = (value + tolerance - from.value) / dt;
 }
@@ -58,7 +63,7 @@ void MotionTrack::AddKey(float value, std::int32_t time) {
     }
     if (time <= pending.time) return;
     const MotionKey& last = keys[static_cast<std::size_t>(keyCount - 1)];
-    const float dt = static_cast<float>(time - last.time);
+    const float dt = Ticks(time, last.time);
     const float lo = (value - tolerance - last.value) / dt;
     const float hi = (value + tolerance - last.value) / dt;
     if (maxSlope > hi) maxSlope = hi;
@@ -101,8 +106,7 @@ float MotionTrack::Evaluate(std::int32_t t) const {
     const MotionKey& a = keys[static_cast<std::size_t>(lo)];
     const MotionKey& b = keys[static_cast<std::size_t>(hi)];
     if (lo == hi) return a.value;
-    return (a.value * static_cast<float>(b.time - t) + b.value * static_cast<float>(t - a.time)) /
-           static_cast<float>(b.time - a.time);
+    return (a.value * Ticks(b.time, t) + b.value * Ticks(t, a.time)) / Ticks(b.time, a.time);
 }
 
 void MotionTrack::Save(ISave* isave) const {

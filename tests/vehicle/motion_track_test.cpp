@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <cstdint>
 #include <cmath>
 #include <random>
 #include <string>
@@ -105,6 +106,7 @@ TEST(MotionTrack, EvaluationHoldsEndsHitsKeysAndInterpolates) {
     for (const auto& [t, v] : cases) EXPECT_FLOAT_EQ(track.Evaluate(t), v) << t;
     EXPECT_EQ(Record(1, 0.0f, {{7, 50}}).Evaluate(80), 7.0f);
     EXPECT_EQ(Record(5, 0.0f, {}).Evaluate(10), 0.0f);
+    EXPECT_FLOAT_EQ(Record(2, 0.0f, {{0, INT32_MIN}, {2, INT32_MAX}}).Evaluate(0), 1.0f) << "times 2^32 apart";
 }
 
 }  // namespace
