@@ -30,6 +30,17 @@ void GraphicsWindow::polyline(int count, const Point3* xyz, int closed) {
     records_.push_back(std::move(rec));
 }
 
+void GraphicsWindow::triangle(const Point3* xyz, const Point3* rgb) {
+    if (xyz == nullptr) return;
+    if (Picking()) return Pick(xyz, 3, true);
+    DrawRecord rec{DrawRecord::Kind::Triangle, rgb != nullptr ? rgb[0] : material_.Kd, true, {}, {}, material_};
+    for (int i = 0; i < 3; ++i) {
+        rec.points.push_back(xyz[i] * transform_);
+        rec.vertexColors.push_back(rgb != nullptr ? rgb[i] : material_.Kd);
+    }
+    records_.push_back(std::move(rec));
+}
+
 void GraphicsWindow::ClearRecords() {
     records_.clear();
     runs_ = loose_ = 0;
