@@ -8,6 +8,7 @@
 #include "app/param_setter.h"
 #include "app/scene_error.h"
 #include "app/text.h"
+#include "app/traffic_signal_reader.h"
 #include "app/transform_reader.h"
 #include "host/class_desc.h"
 #include "host/interface.h"
@@ -83,7 +84,7 @@ T* CreateFromModule(const JsonPlace& place, const ClassDirectory& classes, SClas
 
 Object* ReadObject(const JsonPlace& obj, const ClassDirectory& classes) {
     if (obj.Has("class") && obj["class"].String() == "SplineShape") return ReadSplineShape(obj);
-    return CreateFromModule<Object>(obj, classes, HELPER_CLASS_ID, {"class", "params"});
+    return CreateFromModule<Object>(obj, classes, HELPER_CLASS_ID, {"class", "params", "signal"});
 }
 
 void SetParamsOf(const JsonPlace& place, BaseObject* obj) {
@@ -135,6 +136,7 @@ void ReadNodeBody(const JsonPlace& n, INode* node, const ClassDirectory& classes
     if (n.Has("selected")) node->SetSelected(n["selected"].Boolean());
     if (n.Has("hidden")) node->Hide(n["hidden"].Boolean());
     if (n.Has("object")) SetParamsOf(n["object"], node->GetObjectRef());
+    if (n.Has("object") && n["object"].Has("signal")) ReadTrafficSignal(n["object"]["signal"], node->GetObjectRef());
     if (n.Has("modifiers")) ReadModifiers(n["modifiers"], node, classes);
     if (n.Has("children")) {
         const JsonPlace children = n["children"];

@@ -40,6 +40,16 @@ void WritePoints(std::ostringstream& out, const DrawRecord& r) {
     for (const Point3& p : r.points) out << p.x << ',' << -p.y << ' ';
 }
 
+void WriteRecord(std::ostringstream& out, const DrawRecord& r) {
+    const bool closed = r.kind == DrawRecord::Kind::Triangle || (r.kind == DrawRecord::Kind::Polyline && r.closed);
+    out << (closed ? "<polygon" : "<polyline") << " stroke=\"" << Colour(r.color) << '"';
+    // Filled and stroked: an upright triangle, seen from above, is still a visible line.
+    if (r.kind == DrawRecord::Kind::Triangle) out << " fill=\"" << Colour(r.color) << '"';
+    out << " points=\"";
+    WritePoints(out, r);
+    out << "\"/>\n";
+}
+
 }  // namespace
 
 std::string TopViewSvg(const std::vector<DrawRecord>& records, const std::string& title) {
@@ -55,12 +65,7 @@ std::string TopViewSvg(const std::vector<DrawRecord>& records, const std::string
         << "\" fill=\"#3c3c3c\"/>\n"
         // Strokes about 1.5 pixels wide at the document's 1000-pixel width, whatever the scene's size.
         << "<g fill=\"none\" stroke-width=\"" << 1.5f * w / 1000.0f << "\" stroke-linejoin=\"round\">\n";
-    for (const DrawRecord& r : records) {
-        const bool closed = r.kind == DrawRecord::Kind::Polyline && r.closed;
-        out << (closed ? "<polygon" : "<polyline") << " stroke=\"" << Colour(r.color) << "\" points=\"";
-        WritePoints(out, r);
-        out << "\"/>\n";
-    }
+    for (const DrawRecord& r : records) WriteRecord(out, r);
     out << "</g>\n</svg>\n";
     return out.str();
 }
