@@ -21,7 +21,7 @@ void GraphicsWindow::segment(const Point3* xyz, int vis) {
     records_.push_back({DrawRecord::Kind::Segment, lineColor_, false, {xyz[0] * transform_, xyz[1] * transform_}});
 }
 
-void GraphicsWindow::polyline(int count, const Point3* xyz, int closed) {
+void GraphicsWindow::polyline(int count, Point3* xyz, Point3*, int closed, int*) {
     if (xyz == nullptr || count <= 0) return;
     if (Picking()) return Pick(xyz, count, closed != 0);
     DrawRecord rec{DrawRecord::Kind::Polyline, lineColor_, closed != 0, {}};
@@ -30,7 +30,7 @@ void GraphicsWindow::polyline(int count, const Point3* xyz, int closed) {
     records_.push_back(std::move(rec));
 }
 
-void GraphicsWindow::triangle(const Point3* xyz, const Point3* rgb) {
+void GraphicsWindow::triangle(Point3* xyz, Point3* rgb) {
     if (xyz == nullptr) return;
     if (Picking()) return Pick(xyz, 3, true);
     DrawRecord rec{DrawRecord::Kind::Triangle, rgb != nullptr ? rgb[0] : material_.Kd, true, {}, {}, material_};

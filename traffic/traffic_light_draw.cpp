@@ -41,13 +41,13 @@ void TrafficLightObject::DrawLamp(GraphicsWindow* gw, TimeValue t) const {
     gw->setMaterial(lamp);
     const float h = width / 2.0f, r = h / 2.0f;
     const Point3 centre(0.0f, 0.0f, 2.0f * h);
-    const Point3 colours[3] = {colour, colour, colour};
+    Point3 colours[3] = {colour, colour, colour};
     const auto rim = [&](int i) {
         const float a = static_cast<float>(i) * std::numbers::pi_v<float> / 32.0f;
         return centre + Point3(r * std::sin(a), 0.0f, r * std::cos(a));
     };
     for (int i = 1; i <= kLampTriangles; ++i) {
-        const Point3 corners[3] = {rim(i), rim(i - 1), centre};
+        Point3 corners[3] = {rim(i), rim(i - 1), centre};
         gw->triangle(corners, colours);
     }
 }
