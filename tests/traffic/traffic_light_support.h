@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
+#include <string>
 
 #include "host/hold.h"
 #include "host/interface.h"
