@@ -16,10 +16,10 @@ std::string LightScene(const char* signal) {
 
 IParamBlock2* LightBlock() { return GetCOREInterface()->GetRootNode()->GetChildNode(0)->GetObjectRef()->GetParamBlock(0); }
 
-// The fill of the last figure, the lamp, in the top view at frame f.
+// The fill of the last figure drawn, the lamp, in the top view at frame f.
 std::string LampAt(int frame) {
-    const std::string svg = TopViewSvg(CaptureView(GetCOREInterface(), frame * GetTicksPerFrame()), "t");
-    const auto fill = svg.rfind("fill=\"#");
+    const std::string svg = TopViewSvg(CaptureView(GetCOREInterface(), frame * GetTicksPerFrame()), "t", 0.01);
+    const auto fill = svg.rfind("fill=\"#", svg.find("<g class=\"scale\""));
     return fill == std::string::npos ? std::string() : svg.substr(fill + 6, 7);
 }
 
