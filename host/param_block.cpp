@@ -1,7 +1,9 @@
 #include "host/param_block.h"
 
 #include "host/class_desc.h"
+#include "host/interface.h"
 #include "host/node.h"
+#include "host/hold.h"
 
 #include <algorithm>
 #include <cmath>
@@ -81,6 +83,13 @@ ParamValue* IParamBlock2::NodeSlot(int ref) {
     return &values_[static_cast<std::size_t>(index)][static_cast<std::size_t>(tab)];
 }
 
+int IParamBlock2::NodeRef(ParamID id, int tab) const {
+    const int index = desc_->IDtoIndex(id);
+    for (int r = 0; r < static_cast<int>(nodeSlots_.size()); ++r)
+        if (nodeSlots_[static_cast<std::size_t>(r)] == std::pair(index, tab)) return r;
+    return -1;
+}
+
 ReferenceTarget* IParamBlock2::GetReference(int i) {
     ParamValue* v = NodeSlot(i);
     return v != nullptr ? v->node : nullptr;
@@ -88,6 +97,40 @@ ReferenceTarget* IParamBlock2::GetReference(int i) {
 
 void IParamBlock2::SetReference(int i, ReferenceTarget* target) {
     if (ParamValue* v = NodeSlot(i)) v->node = static_cast<INode*>(target);
+}
+
+void IParamBlock2::Restore(ParamID id, int tab, const ParamValue& old, ULONG nodeHandle) {
+    ParamValue* v = Find(id, tab);
+    if (v == nullptr) return;
+    const int ref = NodeRef(id, tab);
+    INode* held = v->node;
+    *v = old;
+    v->node = held;
+    if (ref >= 0) ReplaceReference(ref, nodeHandle != 0 ? GetCOREInterface()->GetINodeByHandle(nodeHandle) : nullptr);
+}
+
+class IParamBlock2::EditRestore final : public RestoreObj {
+public:
+    EditRestore(IParamBlock2* block, ParamID id, int tab, ParamValue old)
+        : block_(block), id_(id), tab_(tab), old_(std::move(old)),
+          nodeHandle_(old_.node != nullptr ? old_.node->GetHandle() : 0) {}
+    void Restore(int) override { block_->Restore(id_, tab_, old_, nodeHandle_); }
+    const void* Target() const override { return block_; }
+
+private:
+    IParamBlock2* block_;
+    ParamID id_;
+    int tab_;
+    ParamValue old_;
+    ULONG nodeHandle_;  // the node a node value held, looked up again on undo
+};
+
+IParamBlock2::~IParamBlock2() { theHold.Forget(this); }
+
+ParamValue* IParamBlock2::Editing(ParamID id, int tab) {
+    ParamValue* v = Find(id, tab);
+    if (v != nullptr && theHold.Holding()) theHold.Put(new EditRestore(this, id, tab, *v));
+    return v;
 }
 
 int IParamBlock2::Count(ParamID id) const {
@@ -136,10 +179,11 @@ int IParamBlock2::GetInt(ParamID id, TimeValue t, int tab) const {
 }
 
 BOOL IParamBlock2::SetKey(ParamID id, TimeValue t, double value, int tab) {
-    ParamValue* v = Find(id, tab);
     const ParamDef* def = desc_->FindParam(id);
-    if (v == nullptr || (def->flags & P_ANIMATABLE) == 0) return FALSE;
+    if (def == nullptr || (def->flags & P_ANIMATABLE) == 0) return FALSE;
     if (def->type != TYPE_FLOAT && def->type != TYPE_WORLD && def->type != TYPE_INT) return FALSE;
+    ParamValue* v = Editing(id, tab);
+    if (v == nullptr) return FALSE;
     auto it = std::lower_bound(v->keys.begin(), v->keys.end(), t,
                                [](const ParamKey& k, TimeValue tv) { return k.time < tv; });
     if (it != v->keys.end() && it->time == t)
@@ -181,7 +225,7 @@ INode* IParamBlock2::GetINode(ParamID id, TimeValue, int tab) const {
 }
 
 BOOL IParamBlock2::SetValue(ParamID id, TimeValue t, float value, int tab) {
-    ParamValue* v = Find(id, tab);
+    ParamValue* v = Editing(id, tab);
     if (v == nullptr) return FALSE;
     if (!v->keys.empty()) return SetKey(id, t, value, tab);
     if (IsIntegralParamType(desc_->FindParam(id)->type))
@@ -192,7 +236,7 @@ BOOL IParamBlock2::SetValue(ParamID id, TimeValue t, float value, int tab) {
 }
 
 BOOL IParamBlock2::SetValue(ParamID id, TimeValue t, int value, int tab) {
-    ParamValue* v = Find(id, tab);
+    ParamValue* v = Editing(id, tab);
     if (v == nullptr) return FALSE;
     if (!v->keys.empty()) return SetKey(id, t, value, tab);
     if (IsIntegralParamType(desc_->FindParam(id)->type))
@@ -203,25 +247,22 @@ BOOL IParamBlock2::SetValue(ParamID id, TimeValue t, int value, int tab) {
 }
 
 BOOL IParamBlock2::SetValue(ParamID id, TimeValue, const Point3& value, int tab) {
-    ParamValue* v = Find(id, tab);
+    ParamValue* v = Editing(id, tab);
     if (v == nullptr) return FALSE;
     v->p = value;
     return TRUE;
 }
 
 BOOL IParamBlock2::SetValue(ParamID id, TimeValue, const Matrix3& value, int tab) {
-    ParamValue* v = Find(id, tab);
+    ParamValue* v = Editing(id, tab);
     if (v == nullptr) return FALSE;
     v->m = value;
     return TRUE;
 }
 
 BOOL IParamBlock2::SetValue(ParamID id, TimeValue, INode* value, int tab) {
-    const int index = desc_->IDtoIndex(id);
-    for (int r = 0; r < NumRefs(); ++r)
-        if (nodeSlots_[static_cast<std::size_t>(r)] == std::pair(index, tab)) {
-            ReplaceReference(r, value);
-            return TRUE;
-        }
-    return FALSE;
+    const int ref = NodeRef(id, tab);
+    if (ref < 0 || Editing(id, tab) == nullptr) return FALSE;
+    ReplaceReference(ref, value);
+    return TRUE;
 }

@@ -14,15 +14,7 @@
 
 class ClassDesc2;
 class INode;
-class IParamMap2;
-
-// The user part of an automatic roll-up's dialog procedure, set by the object being edited.
-class ParamMap2UserDlgProc {
-public:
-    virtual ~ParamMap2UserDlgProc() = default;
-    virtual INT_PTR DlgProc(TimeValue t, IParamMap2* map, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) = 0;
-    virtual void DeleteThis() {}
-};
+class ParamMap2UserDlgProc;
 
 using ParamID = short;
 using BlockID = short;
@@ -110,14 +102,13 @@ public:
         SetOption(id, {tag, {static_cast<double>(values)...}});
     }
 
+    // The user dialog procedure of the block's roll-up; null for none. Read when a roll-up opens.
+    void SetUserDlgProc(ParamMap2UserDlgProc* proc = nullptr) { userDlgProc_ = proc; }
+    ParamMap2UserDlgProc* GetUserDlgProc() const { return userDlgProc_; }
+
     // Refreshes the controls of the open roll-up from its block.
     void InvalidateUI() { ++uiRefreshes_; }
     int UIRefreshCount() const { return uiRefreshes_; }
-    // The user procedure of the roll-up of map `mapId` (only map 0 exists here).
-    void SetUserDlgProc(ParamMap2UserDlgProc* proc, int mapId = 0) {
-        if (mapId == 0) userDlgProc_ = proc;
-    }
-    ParamMap2UserDlgProc* GetUserDlgProc(int mapId = 0) const { return mapId == 0 ? userDlgProc_ : nullptr; }
 
     BlockID ID() const { return id_; }
     const std::wstring& InternalName() const { return internalName_; }
@@ -152,6 +143,7 @@ private:
 class IParamBlock2 : public ReferenceTarget {
 public:
     explicit IParamBlock2(ParamBlockDesc2* desc);
+    ~IParamBlock2() override;
 
     ParamBlockDesc2* GetDesc() const { return desc_; }
     BlockID ID() const { return desc_->ID(); }
@@ -183,9 +175,16 @@ public:
     void SetReference(int i, ReferenceTarget* target) override;
 
 private:
+    class EditRestore;
     const ParamValue* Find(ParamID id, int tab) const;
     ParamValue* Find(ParamID id, int tab);
+    // The value about to be written, for undo while a hold is open; the value itself.
+    ParamValue* Editing(ParamID id, int tab);
     ParamValue* NodeSlot(int ref);
+    // The reference of a node value, or -1.
+    int NodeRef(ParamID id, int tab) const;
+    // Puts back a value an undo kept; a node value only while its node is in the scene.
+    void Restore(ParamID id, int tab, const ParamValue& old, ULONG nodeHandle);
 
     ParamBlockDesc2* desc_;
     std::vector<std::vector<ParamValue>> values_;  // per parameter index, per table entry

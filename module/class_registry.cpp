@@ -4,6 +4,7 @@
 #include "traffic/obstacle.h"
 #include "traffic/speed_limiter.h"
 #include "traffic/stop_line.h"
+#include "traffic/traffic_light.h"
 #include "vehicle/vehicle_control.h"
 #include "vehicle/vehicle_object.h"
 
@@ -17,7 +18,7 @@ constexpr DescAccessor kAccessors[kRegisteredClassCount] = {
     nullptr,  // CrossMod
     GetSpeedLimiterDesc,
     GetObstacleDesc,
-    nullptr,  // TrafficLightObject
+    GetTrafficLightDesc,
     nullptr,  // BusStopObject
     GetVehicleDesc,
     GetVehicleControlDesc,

@@ -4,6 +4,7 @@
 
 #include "host/interface.h"
 #include "host/param_block.h"
+#include "host/param_map.h"
 #include "vehicle/vehicle_create.h"
 
 namespace {
