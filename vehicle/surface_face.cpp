@@ -1,5 +1,6 @@
 #include "vehicle/surface_face.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "vehicle/surface_ray.h"
@@ -81,15 +82,30 @@ void PrepareFace(SurfaceFace& face, const Point3* vertices, std::uint32_t vertex
     face.cv = cv / det;
 }
 
-bool FaceOverlapsBox(const SurfaceFace& face, const Point3* vertices, const Box3& box) {
-    ClipPolygon poly;
-    Box3 bounds;
-    for (std::uint32_t index : face.corner) {
-        poly.v[poly.count++] = vertices[index];
-        bounds += vertices[index];
+FaceCorners CornersOf(const SurfaceFace& face, const Point3* vertices) {
+    FaceCorners c;
+    for (int k = 0; k < 3; ++k) c.v[k] = vertices[face.corner[k]];
+    for (int axis = 0; axis < 3; ++axis) {
+        c.bounds.pmin[axis] = std::min({c.v[0][axis], c.v[1][axis], c.v[2][axis]});
+        c.bounds.pmax[axis] = std::max({c.v[0][axis], c.v[1][axis], c.v[2][axis]});
     }
-    if (box.Contains(bounds.pmin) && box.Contains(bounds.pmax)) return true;
-    if (!box.Intersects(bounds)) return false;
+    return c;
+}
+
+bool CornersOverlapBox(const FaceCorners& corners, const Box3& box) {
+    const Box3& b = corners.bounds;
+    bool inside = true, touching = true;
+    for (int axis = 0; axis < 3; ++axis) {
+        inside = inside && b.pmin[axis] >= box.pmin[axis] && b.pmax[axis] <= box.pmax[axis];
+        touching = touching && b.pmin[axis] <= box.pmax[axis] && b.pmax[axis] >= box.pmin[axis];
+    }
+    if (inside) return true;
+    if (!touching) return false;
+    // Clipping never drops a corner that lies in the box, so such a corner decides at once.
+    for (const Point3& v : corners.v)
+        if (box.Contains(v)) return true;
+    ClipPolygon poly;
+    for (const Point3& v : corners.v) poly.v[poly.count++] = v;
     for (int axis = 0; axis < 3 && poly.count > 0; ++axis) {
         ClipAgainst(poly, axis, box.pmin[axis], true);
         if (poly.count > 0) ClipAgainst(poly, axis, box.pmax[axis], false);

@@ -22,8 +22,18 @@ struct SurfaceFace {
 // finite, non-zero area is degenerate.
 void PrepareFace(SurfaceFace& face, const Point3* vertices, std::uint32_t vertexCount, const std::uint32_t (&index)[3]);
 
+// A face's corners and their bounds, read once for all the boxes it is tested against.
+struct FaceCorners {
+    Point3 v[3];
+    Box3 bounds;
+};
+FaceCorners CornersOf(const SurfaceFace& face, const Point3* vertices);
+
 // Whether any point of the triangle lies in the box, bounds inclusive.
-bool FaceOverlapsBox(const SurfaceFace& face, const Point3* vertices, const Box3& box);
+bool CornersOverlapBox(const FaceCorners& corners, const Box3& box);
+inline bool FaceOverlapsBox(const SurfaceFace& face, const Point3* vertices, const Box3& box) {
+    return CornersOverlapBox(CornersOf(face, vertices), box);
+}
 
 // Lowers ray.hi to the hit's parameter and returns true when the segment meets the face inside
 // [ray.start, ray.hi] at a point within slack of box. Points on the edges hit; NaN never does.

@@ -1,13 +1,18 @@
 #include "vehicle/surface_node.h"
 
+#include <algorithm>
+
+#include "common/box_helpers.h"
+#include "vehicle/parallel_parts.h"
+
 namespace {
 int ChildOctant(const SurfaceNode& node, const Point3& p) {
-    return (p.x > node.centre.x ? 1 : 0) + (p.y > node.centre.y ? 2 : 0) + (p.z > node.centre.z ? 4 : 0);
+    const Point3 c = Box3Center(node.box);
+    return (p.x > c.x ? 1 : 0) + (p.y > c.y ? 2 : 0) + (p.z > c.z ? 4 : 0);
 }
 
-void LinkNode(SurfaceNode& node) {
-    const SurfaceNode& parent = *node.parent;
-    const Point3 c = node.centre;
+void LinkNode(SurfaceNode& node, const SurfaceNode& parent) {
+    const Point3 c = Box3Center(node.box);
     const Point3 q[6] = {{node.box.pmin.x, c.y, c.z}, {node.box.pmax.x, c.y, c.z}, {c.x, node.box.pmin.y, c.z},
                          {c.x, node.box.pmax.y, c.z}, {c.x, c.y, node.box.pmin.z}, {c.x, c.y, node.box.pmax.z}};
     for (int k = 0; k < 6; ++k) {
@@ -23,7 +28,7 @@ void LinkNode(SurfaceNode& node) {
 
 void LinkSubtree(SurfaceNode& node) {
     if (node.children == nullptr) return;
-    for (int i = 0; i < 8; ++i) LinkNode(node.children[i]);
+    for (int i = 0; i < 8; ++i) LinkNode(node.children[i], node);
     for (int i = 0; i < 8; ++i) LinkSubtree(node.children[i]);
 }
 }  // namespace
@@ -38,7 +43,17 @@ SurfaceNode* FindNeighbour(SurfaceNode* node, const Point3& p, int depth) {
     return node;
 }
 
-void LinkNeighbours(SurfaceNode& root) {
+void LinkNeighbours(SurfaceNode& root, std::int32_t parts) {
     for (SurfaceNode*& n : root.neighbours) n = nullptr;
-    LinkSubtree(root);
+    if (root.children == nullptr) return;
+    for (int i = 0; i < 8; ++i) LinkNode(root.children[i], root);
+    // Each subtree writes only its own nodes and reads the others' boxes and children.
+    struct Work {
+        SurfaceNode* children;
+        std::int32_t parts;
+    } work{root.children, std::clamp(parts, 1, 8)};
+    RunParts(work.parts, [](void* arg, std::int32_t index) {
+        const Work& w = *static_cast<const Work*>(arg);
+        for (std::int32_t i = index; i < 8; i += w.parts) LinkSubtree(w.children[i]);
+    }, &work);
 }

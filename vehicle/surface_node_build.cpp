@@ -5,7 +5,6 @@
 #include <exception>
 #include <memory>
 
-#include "common/box_helpers.h"
 #include "traffic/detached_job.h"
 
 namespace {
@@ -26,22 +25,21 @@ struct ChildJob {
     CompletionSignal done;
 };
 
-void RunChild(ChildJob& job, BuildArena& arena) {
+void RunChild(ChildJob& job, BuildArena& arena, HelperPlace* place) {
     try {
         if (job.context->childHook != nullptr) job.context->childHook(job.onHelper);
         BuildSurfaceNode(*job.child, job.box, job.list, job.count, job.octant, job.depth, job.budget, *job.context,
-                         arena);
+                         arena, place);
     } catch (...) {
         job.error = std::current_exception();
     }
 }
 
-// The helper keeps its place in the count until its whole subtree stands.
 void HelperMain(void* arg) {
     ChildJob& job = *static_cast<ChildJob*>(arg);
     {
         HelperPlace place(*job.context->helpers);
-        RunChild(job, job.arena);
+        RunChild(job, job.arena, &place);
     }
     job.done.Raise();
 }
@@ -58,7 +56,7 @@ void Dispatch(ChildJob& job, BuildArena& arena) {
         helpers.Lower();
         helpers.CountFallback();
     }
-    RunChild(job, arena);
+    RunChild(job, arena, nullptr);
 }
 
 Box3 ChildBox(const Box3& box, int octant) {
@@ -82,10 +80,10 @@ ChildLists SortFaces(const Box3 (&boxes)[8], const std::uint32_t* list, std::int
     ChildLists lists;
     auto masks = std::make_unique_for_overwrite<std::uint8_t[]>(static_cast<std::size_t>(count));
     for (std::int32_t i = 0; i < count; ++i) {
-        const SurfaceFace& face = context.faces[list[i]];
+        const FaceCorners corners = CornersOf(context.faces[list[i]], context.vertices);
         unsigned mask = 0;
         for (int k = 0; k < 8; ++k)
-            if (FaceOverlapsBox(face, context.vertices, boxes[k])) mask |= 1u << k;
+            if (CornersOverlapBox(corners, boxes[k])) mask |= 1u << k;
         masks[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(mask);
         for (int k = 0; k < 8; ++k) lists.count[k] += static_cast<std::int32_t>(mask >> k & 1u);
     }
@@ -109,7 +107,7 @@ std::int64_t ChildBudget(std::int64_t left, std::int32_t count, std::int64_t tot
 }
 
 bool Split(SurfaceNode& node, const std::uint32_t* list, std::int32_t count, std::int64_t budget,
-           const SurfaceBuildContext& context, BuildArena& arena) {
+           const SurfaceBuildContext& context, BuildArena& arena, HelperPlace* place) {
     Box3 boxes[8];
     for (int k = 0; k < 8; ++k) boxes[k] = ChildBox(node.box, k);
     const ChildLists lists = SortFaces(boxes, list, count, context);
@@ -131,6 +129,8 @@ bool Split(SurfaceNode& node, const std::uint32_t* list, std::int32_t count, std
         next += job.count;
     }
     for (ChildJob& job : jobs) Dispatch(job, arena);
+    // A thread that only waits leaves its place to one that works.
+    if (place != nullptr) place->GiveBack();
     // Every helper is waited for before anything here can throw: they read this node's lists.
     for (ChildJob& job : jobs)
         if (job.onHelper) job.done.Wait();
@@ -138,24 +138,21 @@ bool Split(SurfaceNode& node, const std::uint32_t* list, std::int32_t count, std
         if (job.onHelper) arena.Adopt(std::move(job.arena));
     for (ChildJob& job : jobs)
         if (job.error) std::rethrow_exception(job.error);
-    for (int k = 0; k < 8; ++k) node.children[k].parent = &node;
     return true;
 }
 }  // namespace
 
 void BuildSurfaceNode(SurfaceNode& node, const Box3& box, const std::uint32_t* list, std::int32_t count,
                       std::int32_t octant, std::int32_t depth, std::int64_t budget,
-                      const SurfaceBuildContext& context, BuildArena& arena) {
+                      const SurfaceBuildContext& context, BuildArena& arena, HelperPlace* place) {
     node.box = box;
-    node.centre = Box3Center(box);
     node.depth = static_cast<std::int16_t>(depth);
     node.octant = static_cast<std::int16_t>(octant);
     node.faceCount = 0;
     node.faces = nullptr;
     node.children = nullptr;
-    node.parent = nullptr;
     std::fill(std::begin(node.neighbours), std::end(node.neighbours), nullptr);
-    if (count > depth && depth < kMaxDepth && Split(node, list, count, budget, context, arena)) return;
+    if (count > depth && depth < kMaxDepth && Split(node, list, count, budget, context, arena, place)) return;
     auto* faces = arena.Allocate<std::uint32_t>(static_cast<std::size_t>(count));
     if (count > 0) std::memcpy(faces, list, static_cast<std::size_t>(count) * sizeof(std::uint32_t));
     node.faces = faces;

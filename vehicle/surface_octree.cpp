@@ -10,11 +10,11 @@
 #include "host/node.h"
 #include "host/tri_object.h"
 #include "traffic/helper_budget.h"
+#include "vehicle/parallel_parts.h"
 #include "vehicle/surface_node_build.h"
 #include "vehicle/surface_ray.h"
 
 namespace {
-
 // Deletes a converted object that is not the evaluated one, on every path.
 struct ConvertedObject {
     Object* obj = nullptr;
@@ -63,6 +63,42 @@ void WalkRay(SurfaceRay& ray, const SurfaceNode* node, const SurfaceFace* faces,
         node = leaf->neighbours[exit.face];
     }
 }
+
+// The vertices in world space and the prepared faces, in `parts` slices side by side.
+struct PrepareWork {
+    const Mesh* mesh;
+    Matrix3 tm;
+    Point3* vertices;
+    SurfaceFace* faces;
+    std::int32_t parts;
+    bool finite[8];
+};
+
+std::size_t SliceStart(std::size_t count, std::int32_t part, std::int32_t parts) {
+    return count * static_cast<std::size_t>(part) / static_cast<std::size_t>(parts);
+}
+
+void TransformSlice(void* arg, std::int32_t part) {
+    auto& w = *static_cast<PrepareWork*>(arg);
+    const std::size_t count = w.mesh->verts.size();
+    bool finite = true;
+    for (std::size_t i = SliceStart(count, part, w.parts); i < SliceStart(count, part + 1, w.parts); ++i) {
+        w.vertices[i] = w.mesh->verts[i] * w.tm;
+        finite = finite && IsFinite(w.vertices[i]);
+    }
+    w.finite[part] = finite;
+}
+
+void PrepareSlice(void* arg, std::int32_t part) {
+    const auto& w = *static_cast<const PrepareWork*>(arg);
+    const std::size_t count = w.mesh->faces.size();
+    const auto vertexCount = static_cast<std::uint32_t>(w.mesh->verts.size());
+    for (std::size_t i = SliceStart(count, part, w.parts); i < SliceStart(count, part + 1, w.parts); ++i) {
+        const Face& f = w.mesh->faces[i];
+        const std::uint32_t index[3] = {f.v[0], f.v[1], f.v[2]};
+        PrepareFace(w.faces[i], w.vertices, vertexCount, index);
+    }
+}
 }  // namespace
 
 Box3 PaddedCube(const Box3& box) {
@@ -88,35 +124,33 @@ bool SurfaceOctree::Build(INode* node, const SurfaceBuildOptions& options) {
 bool SurfaceOctree::BuildFromMesh(const Mesh& mesh, const Matrix3& tm, const SurfaceBuildOptions& options) {
     try {
         SurfaceOctree fresh;
+        const std::int32_t maxHelpers = options.maxHelpers >= 0 ? options.maxHelpers : 2 * GetWorkerThreadCount();
+        // Slicing the flat steps pays only for large meshes, and only as far as helpers may run.
+        const bool large = mesh.faces.size() >= 16 * static_cast<std::size_t>(options.helperMinFaces);
+        const std::int32_t parts = large ? std::clamp(maxHelpers / 2, 1, 8) : 1;
+        fresh.vertices_.resize(mesh.verts.size());
+        fresh.faces_.resize(mesh.faces.size());
+        PrepareWork work{&mesh, tm, fresh.vertices_.data(), fresh.faces_.data(), parts, {}};
+        RunParts(parts, TransformSlice, &work);
+        if (!std::all_of(work.finite, work.finite + parts, [](bool f) { return f; })) return false;
         Box3 bounds;
-        fresh.vertices_.reserve(mesh.verts.size());
-        for (const Point3& v : mesh.verts) {
-            fresh.vertices_.push_back(v * tm);
-            if (!IsFinite(fresh.vertices_.back())) return false;
-            bounds += fresh.vertices_.back();
-        }
+        for (const Point3& v : fresh.vertices_) bounds += v;
         fresh.box_ = PaddedCube(bounds);
         if (!IsFinite(fresh.box_.pmin) || !IsFinite(fresh.box_.pmax)) return false;
-        const auto vertexCount = static_cast<std::uint32_t>(fresh.vertices_.size());
-        fresh.faces_.resize(mesh.faces.size());
-        for (std::size_t i = 0; i < mesh.faces.size(); ++i) {
-            const std::uint32_t index[3] = {mesh.faces[i].v[0], mesh.faces[i].v[1], mesh.faces[i].v[2]};
-            PrepareFace(fresh.faces_[i], fresh.vertices_.data(), vertexCount, index);
-        }
+        RunParts(parts, PrepareSlice, &work);
+
         std::vector<std::uint32_t> list(fresh.faces_.size());
         std::iota(list.begin(), list.end(), 0u);
-        const std::int32_t maxHelpers = options.maxHelpers >= 0 ? options.maxHelpers : 2 * GetWorkerThreadCount();
         HelperBudget helpers(maxHelpers);
         const SurfaceBuildContext context{fresh.faces_.data(), fresh.vertices_.data(), &helpers,
                                           options.helperMinFaces, options.childHook};
         const auto faceCount = static_cast<std::int32_t>(list.size());
         fresh.root_ = fresh.arena_.Allocate<SurfaceNode>(1);
         BuildSurfaceNode(*fresh.root_, fresh.box_, list.data(), faceCount, 0, 0,
-                         kSurfaceBudgetPerFace * faceCount + kSurfaceBudgetBase, context, fresh.arena_);
-        LinkNeighbours(*fresh.root_);
-        CountTree(*fresh.root_, fresh.stats_);
-        fresh.stats_.helpersStarted = helpers.Started();
-        fresh.stats_.helperFallbacks = helpers.Fallbacks();
+                         kSurfaceBudgetPerFace * faceCount + kSurfaceBudgetBase, context, fresh.arena_, nullptr);
+        LinkNeighbours(*fresh.root_, parts);
+        fresh.helpersStarted_ = helpers.Started();
+        fresh.helperFallbacks_ = helpers.Fallbacks();
         fresh.slack_ = ContainmentSlack(fresh.box_);
         fresh.built_ = true;
         *this = std::move(fresh);
@@ -129,6 +163,14 @@ bool SurfaceOctree::BuildFromMesh(const Mesh& mesh, const Matrix3& tm, const Sur
 void SurfaceOctree::Free() {
     if (!built_) return;
     *this = SurfaceOctree();
+}
+
+SurfaceBuildStats SurfaceOctree::Stats() const {
+    SurfaceBuildStats stats;
+    if (root_ != nullptr) CountTree(*root_, stats);
+    stats.helpersStarted = helpersStarted_;
+    stats.helperFallbacks = helperFallbacks_;
+    return stats;
 }
 
 float SurfaceOctree::GroundHit(const Point3& origin, const Point3& dir) const {

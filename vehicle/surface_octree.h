@@ -55,7 +55,8 @@ public:
     const SurfaceNode* Root() const { return root_; }
     const std::vector<SurfaceFace>& Faces() const { return faces_; }
     const std::vector<Point3>& Vertices() const { return vertices_; }
-    const SurfaceBuildStats& Stats() const { return stats_; }
+    // Counted over the tree on each call.
+    SurfaceBuildStats Stats() const;
 
 private:
     bool built_ = false;
@@ -65,7 +66,8 @@ private:
     SurfaceNode* root_ = nullptr;  // in arena_, with every node and leaf list
     BuildArena arena_;
     float slack_ = 0.0f;
-    SurfaceBuildStats stats_;
+    std::int32_t helpersStarted_ = 0;
+    std::int32_t helperFallbacks_ = 0;
 };
 
 // The cube centred on the box's centre with its largest side, padded a little more below than
