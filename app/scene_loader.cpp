@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "app/class_directory.h"
+#include "app/ground_mesh_reader.h"
 #include "app/json_reader.h"
 #include "app/param_setter.h"
 #include "app/scene_error.h"
@@ -83,6 +84,7 @@ T* CreateFromModule(const JsonPlace& place, const ClassDirectory& classes, SClas
 
 Object* ReadObject(const JsonPlace& obj, const ClassDirectory& classes) {
     if (obj.Has("class") && obj["class"].String() == "SplineShape") return ReadSplineShape(obj);
+    if (Object* ground = ReadGroundMesh(obj)) return ground;
     return CreateFromModule<Object>(obj, classes, HELPER_CLASS_ID, {"class", "params"});
 }
 
