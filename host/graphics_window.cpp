@@ -21,7 +21,7 @@ void GraphicsWindow::segment(const Point3* xyz, int vis) {
     records_.push_back({DrawRecord::Kind::Segment, lineColor_, false, {xyz[0] * transform_, xyz[1] * transform_}});
 }
 
-void GraphicsWindow::polyline(int count, const Point3* xyz, int closed) {
+void GraphicsWindow::polyline(int count, Point3* xyz, Point3*, int closed, int*) {
     if (xyz == nullptr || count <= 0) return;
     if (Picking()) return Pick(xyz, count, closed != 0);
     DrawRecord rec{DrawRecord::Kind::Polyline, lineColor_, closed != 0, {}};

@@ -35,7 +35,9 @@ public:
     void endSegments();
     // Draws the segment xyz[0]-xyz[1] in object space; vis 0 draws nothing.
     void segment(const Point3* xyz, int vis);
-    void polyline(int count, const Point3* xyz, int closed);
+    // The host's polyline: vertex colours and edge flags may be null; the record takes the
+    // line colour and every edge, as no caller passes either.
+    void polyline(int count, Point3* xyz, Point3* rgb, int closed, int* es);
 
     const std::vector<DrawRecord>& Records() const { return records_; }
     int SegmentRuns() const { return runs_; }

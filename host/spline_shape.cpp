@@ -31,7 +31,7 @@ int SplineShape::Display(TimeValue t, INode* node, ViewExp* vpt, int) {
     for (const PolyLine& line : poly.lines) {
         std::vector<Point3> pts;
         for (const PolyPt& p : line.pts) pts.push_back(p.p);
-        gw->polyline(line.NumPts(), pts.data(), line.IsClosed() ? 1 : 0);
+        gw->polyline(line.NumPts(), pts.data(), nullptr, line.IsClosed() ? 1 : 0, nullptr);
     }
     return 0;
 }

@@ -35,16 +35,14 @@ void LaneNetwork::Adopt(std::unique_ptr<WayRecord[]> records, std::int32_t recor
         for (std::int32_t i = 0; i < count; ++i) list[i] = &ways[i];
         root = std::make_unique<QuadNode>();
         root->Build(RootCell(ways.get(), count), std::move(list), count, 0);
-        index.Compile(*root);
     } catch (...) {
-        // A half-built tree or index must never be queried.
+        // A half-built tree must never be queried.
         Free();
         throw;
     }
 }
 
 void LaneNetwork::Free() {
-    index.Clear();
     if (root) root->Free();
     root.reset();
     ways.reset();
@@ -53,11 +51,11 @@ void LaneNetwork::Free() {
 
 void LaneNetwork::EvaluateWays(const VehicleProbe& probe, ZoneEffect& out) const {
     ZoneEffect local{-100.0, -100.0, 0.0, 0.0, kNoSpeedCap};
-    index.EvaluateWays(probe, local);
+    if (root) root->EvaluateWays(probe, local);
     local.score += local.stopTerm;
     out.Accumulate(local);
 }
 
 void LaneNetwork::SnapToWay(Matrix3& m, float tolerance) const {
-    index.SnapToWay(m, tolerance);
+    if (root) root->SnapToWay(m, tolerance);
 }

@@ -8,7 +8,6 @@
 #include "common/vehicle_probe.h"
 #include "common/zone_effect.h"
 #include "host/geom.h"
-#include "road/lane_index.h"
 #include "road/quad_tree.h"
 #include "road/way_record.h"
 
@@ -44,6 +43,4 @@ private:
     std::unique_ptr<QuadNode> root;
     std::int32_t count = 0;
     std::unique_ptr<WayRecord[]> ways;
-    // What the queries read: the tree compiled to flat arrays.
-    LaneIndex index;
 };

@@ -29,8 +29,7 @@ struct QuadNode {
     int ChildIndex(const Point3& p) const;
 
     // The descents as plain recursions: the ways meet the query deepest cell first, then each
-    // ancestor up to this node, each cell's ways in list order. LaneIndex answers the same
-    // queries faster from a compiled copy of the tree.
+    // ancestor up to this node, each cell's ways in list order.
     void EvaluateWays(const VehicleProbe& probe, ZoneEffect& effect) const;
     void SnapToWay(Matrix3& m, float& tolerance) const;
 };

@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include "common/planar_geometry.h"
-
 namespace {
 // The XY parallelogram in which a way's containment tests can hold: centre o, half axes
 // u = halfX * X and v = halfY * Y, projected on the ground. It reaches past the quad itself
@@ -40,30 +38,14 @@ struct Reach {
     }
 };
 
-bool QuadMeetsCell(const WayRecord& way, const Box3& cell) {
-    const Point3 c[4] = {cell[0], cell[1], cell[2], cell[3]};
-    for (int i = 0; i < 4; ++i) {
-        const Point3 a = way.corner[i], b = way.corner[(i + 1) % 4];
-        if (PointInBoxXY(a, cell)) return true;
-        if (way.ContainsXY(c[i])) return true;
-        if (SegmentsCrossXY(a, b, c[0], c[1]) || SegmentsCrossXY(a, b, c[2], c[3]) ||
-            SegmentsCrossXY(a, b, c[0], c[2]) || SegmentsCrossXY(a, b, c[1], c[3]))
-            return true;
-    }
-    return false;
-}
 }  // namespace
 
 bool WayOverlapsBox(const WayRecord& way, const Box3& cell) {
     if (way.IsInert()) return false;
+    // Closed, so that a way that only touches the cell's boundary, where a probe still descends
+    // into the cell, is held there.
     const Reach reach(way);
-    if (!reach.TouchesAlongWorldAxes(cell)) return false;
-    if (QuadMeetsCell(way, cell)) return true;
-    // The corner and edge tests miss a way that exactly covers the cell or one axis of it, a
-    // way touching the cell only along its boundary (a probe there still descends into it) and
-    // the part of the reach outside a non-rectangular quad. A closed separating-axis test of
-    // the reach finds them all.
-    return reach.TouchesAlongWayNormals(cell);
+    return reach.TouchesAlongWorldAxes(cell) && reach.TouchesAlongWayNormals(cell);
 }
 
 void AddWayToBox(const WayRecord& way, Box3& box) {

@@ -38,16 +38,15 @@ constexpr GridPoint kLetterS[] = {{-9, 3}, {-10, 4}, {-14, 4}, {-15, 3}, {-15, 1
                                   {-10, 0}, {-9, -1}, {-9, -3}, {-10, -4}, {-14, -4}, {-15, -3}};
 constexpr GridPoint kLetterO[] = {{2, 4}, {6, 4}, {7, 3}, {7, -3}, {6, -4}, {2, -4}, {1, -3}, {1, 3}, {2, 4}};
 constexpr GridPoint kLetterP[] = {{9, -4}, {9, 4}, {14, 4}, {15, 3}, {15, 0}, {14, -1}, {9, -1}};
-// One point array serves every stroke; S is the longest.
+// The three strokes share one point array; S is the longest.
 constexpr std::size_t kMaxStroke = std::size(kLetterS);
 static_assert(std::size(kLetterO) <= kMaxStroke && std::size(kLetterP) <= kMaxStroke);
 
 Point3 OnGrid(int i, int j, float s) { return {static_cast<float>(i) * s, static_cast<float>(j) * s, 0.0f}; }
 
-void DrawStroke(GraphicsWindow* gw, std::span<const GridPoint> stroke, float s) {
-    Point3 pts[kMaxStroke];
+void DrawStroke(GraphicsWindow* gw, Point3 (&pts)[kMaxStroke], std::span<const GridPoint> stroke, float s) {
     for (std::size_t k = 0; k < stroke.size(); ++k) pts[k] = OnGrid(stroke[k].i, stroke[k].j, s);
-    gw->polyline(static_cast<int>(stroke.size()), pts, 0);
+    gw->polyline(static_cast<int>(stroke.size()), pts, nullptr, 0, nullptr);
 }
 
 }  // namespace
@@ -60,16 +59,17 @@ void StopLineObject::DrawSign(GraphicsWindow* gw) const {
     // The letters keep within 0.9 of the half width and 0.6 of the half length.
     float s = 0.15f * l;
     if (s > 0.06f * w) s = 0.06f * w;
+    Point3 pts[kMaxStroke];
     gw->startSegments();
     DrawLine(gw, {-w, -l, 0.0f}, {w, -l, 0.0f});
     DrawLine(gw, {-w, bandTop, 0.0f}, {w, bandTop, 0.0f});
     DrawLine(gw, {-w, -l, 0.0f}, {-w, bandTop, 0.0f});
     DrawLine(gw, {w, -l, 0.0f}, {w, bandTop, 0.0f});
-    DrawStroke(gw, kLetterS, s);
+    DrawStroke(gw, pts, kLetterS, s);
     DrawLine(gw, OnGrid(-7, 4, s), OnGrid(-1, 4, s));
     DrawLine(gw, OnGrid(-4, 4, s), OnGrid(-4, -4, s));
-    DrawStroke(gw, kLetterO, s);
-    DrawStroke(gw, kLetterP, s);
+    DrawStroke(gw, pts, kLetterO, s);
+    DrawStroke(gw, pts, kLetterP, s);
     gw->endSegments();
 }
 

@@ -8,8 +8,11 @@
 
 #include "common/vehicle_probe.h"
 #include "common/zone_effect.h"
+#include "traffic/build_arena.h"
 #include "traffic/traffic_zone.h"
 #include "traffic/zone_copies.h"
+#include "traffic/zone_node_build.h"
+#include "traffic/zone_slot_tree.h"
 #include "traffic/zone_tree.h"
 
 // How a build used its threads.
@@ -45,11 +48,22 @@ public:
     void Free();
 
     // The tree of one slot, 0 to 7, for inspection.
-    const ZoneTree& Tree(std::int32_t slot) const { return trees_[static_cast<std::size_t>(slot)]; }
+    const ZoneTree& Tree(std::int32_t slot) const { return roots_[static_cast<std::size_t>(slot)]; }
+
+    // The build's steps, each on whatever thread runs its job. BuildNode returns only when the
+    // whole subtree stands; an exception from any part of it comes out there after every thread
+    // started for the subtree has finished. place is the helper's place in the running count
+    // when the node is the first built on a helper thread, else null.
+    static void BuildSlotTree(ZoneSlotJob& job);
+    static ZoneNode& BuildNode(ZoneNode& node, const Box3& box, const std::uint32_t* zones, std::int32_t count,
+                               std::int32_t depth, const NodeBuildContext& context, BuildArena& arena,
+                               HelperPlace* place);
+    static void BuildChild(ZoneChildJob& job, BuildArena& arena, HelperPlace* place);
 
 private:
     ZoneCopies copies_;
-    std::array<ZoneTree, kSlots> trees_;
+    // Each slot's tree from its root down, laid out flat for queries.
+    std::array<ZoneTree, kSlots> roots_;
     std::optional<std::int32_t> helperMaximum_;
     void (*childHook_)(bool onHelper) = nullptr;
 };

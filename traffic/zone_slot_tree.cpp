@@ -6,6 +6,7 @@
 
 #include "common/box_helpers.h"
 #include "traffic/build_arena.h"
+#include "traffic/zone_index.h"
 #include "traffic/zone_node_build.h"
 
 namespace {
@@ -28,22 +29,22 @@ Box3 RootSquare(const ZoneBounds* bounds, const std::uint32_t* zones, std::int32
 }
 }  // namespace
 
-ZoneTree BuildSlotTree(const SlotTreeOrder& order) {
-    const auto n = static_cast<std::size_t>(order.count);
+void ZoneIndex::BuildSlotTree(ZoneSlotJob& job) {
+    const auto n = static_cast<std::size_t>(job.count);
     const auto bounds = std::make_unique_for_overwrite<ZoneBounds[]>(n);
     const auto axes = std::make_unique_for_overwrite<ZoneAxes[]>(n);
     BuildArena arena;
     std::uint32_t* zones = arena.Allocate<std::uint32_t>(n);
     std::int32_t indexable = 0;
     for (std::size_t i = 0; i < n; ++i) {
-        const TrafficZone& copy = *std::construct_at(order.copies + i, order.blocks[i][order.slot]);
+        const TrafficZone& copy = *std::construct_at(job.copies + i * kSlots + job.slot, job.blocks[i][job.slot]);
         if (!IsIndexable(copy)) continue;
         MakeZoneShape(copy, bounds[i], axes[i]);
         zones[indexable++] = static_cast<std::uint32_t>(i);
     }
     arena.Shrink(zones, n, static_cast<std::size_t>(indexable));
-    const NodeBuildContext context{bounds.get(), axes.get(), order.budget, order.childHook};
-    BuildNode* root = arena.Allocate<BuildNode>(1);
-    BuildTreeNode(*root, RootSquare(bounds.get(), zones, indexable), zones, indexable, 0, context, arena, nullptr);
-    return FlattenTree(*root, bounds.get(), order.firstCopy);
+    const NodeBuildContext context{bounds.get(), axes.get(), job.running, job.childHook};
+    ZoneNode* root = arena.Allocate<ZoneNode>(1);
+    BuildNode(*root, RootSquare(bounds.get(), zones, indexable), zones, indexable, 0, context, arena, nullptr);
+    job.roots[job.slot] = FlattenTree(*root, bounds.get(), job.slot);
 }

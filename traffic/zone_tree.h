@@ -40,5 +40,5 @@ struct ZoneTree {
 void QueryTrees(const ZoneTree* trees, int count, const VehicleProbe& probe, const TrafficZone* copies,
                 ZoneEffect& effect);
 
-// Lays out the tree under root; the zone of block i is copy firstCopy + i.
-ZoneTree FlattenTree(const BuildNode& root, const ZoneBounds* bounds, std::uint32_t firstCopy);
+// Lays out the tree under root of one slot; the zone of block i is copy i * 8 + slot.
+ZoneTree FlattenTree(const ZoneNode& root, const ZoneBounds* bounds, std::int32_t slot);

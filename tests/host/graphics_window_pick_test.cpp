@@ -27,8 +27,8 @@ TEST_F(PickTest, PickModeMeasuresInsteadOfDrawing) {
     gw.startSegments();
     Segment({-10, 3, 0}, {10, 3, 0});
     gw.endSegments();
-    const Point3 line[3] = {{-1, 9, 0}, {1, 9, 0}, {1, 12, 0}};
-    gw.polyline(3, line, 0);
+    Point3 line[3] = {{-1, 9, 0}, {1, 9, 0}, {1, 12, 0}};
+    gw.polyline(3, line, nullptr, 0, nullptr);
     EXPECT_EQ(gw.checkHitCode(), 1);
     EXPECT_EQ(gw.getHitDistance(), 3u);
     EXPECT_TRUE(gw.Records().empty());
@@ -65,15 +65,15 @@ TEST_F(PickTest, PrimitivesAreMeasuredThroughTheTransformAndTheMapping) {
 }
 
 TEST_F(PickTest, ClosedPolylineIsMeasuredAlongItsClosingEdge) {
-    const Point3 open[3] = {{-10, 20, 0}, {-3, 20, 0}, {-3, -20, 0}};
-    gw.polyline(3, open, 0);
+    Point3 open[3] = {{-10, 20, 0}, {-3, 20, 0}, {-3, -20, 0}};
+    gw.polyline(3, open, nullptr, 0, nullptr);
     EXPECT_EQ(gw.checkHitCode(), 1);
     EXPECT_EQ(gw.getHitDistance(), 3u);
     gw.clearHitCode();
-    const Point3 tri[3] = {{-20, 2, 0}, {20, 30, 0}, {20, 2, 0}};
-    gw.polyline(3, tri, 0);
+    Point3 tri[3] = {{-20, 2, 0}, {20, 30, 0}, {20, 2, 0}};
+    gw.polyline(3, tri, nullptr, 0, nullptr);
     EXPECT_EQ(gw.checkHitCode(), 0);
-    gw.polyline(3, tri, 1);
+    gw.polyline(3, tri, nullptr, 1, nullptr);
     EXPECT_EQ(gw.getHitDistance(), 2u);
 }
 

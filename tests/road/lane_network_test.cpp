@@ -19,8 +19,30 @@ namespace {
 constexpr float kPi = 3.14159265f;
 constexpr float kInf = std::numeric_limits<float>::infinity();
 
+constexpr int kDeckPairs = 40;
+
+// Two tiny anchors that centre the root on the origin, then pairs of a flat deck and, 50 to 250
+// above it, a steep deck across it, both straddling cell edges of depths 1 to 3.
+void AddStackedDecks(std::mt19937& rng, std::vector<WayRecord>& ways) {
+    std::uniform_real_distribution<float> unit(0.0f, 1.0f);
+    ways.push_back(RectWay({50000.0f, 50000.0f, 0.0f}, 0.0f, 1.0f, 1.0f));
+    ways.push_back(RectWay({-50000.0f, -50000.0f, 0.0f}, 0.0f, 1.0f, 1.0f));
+    const float lines[] = {-12500.0f, 0.0f, 12500.0f};
+    for (int d = 0; d < kDeckPairs; ++d) {
+        const Point3 centre(lines[rng() % 3] + 60.0f * (unit(rng) - 0.5f), lines[rng() % 3] + 60.0f * (unit(rng) - 0.5f),
+                            0.0f);
+        ways.push_back(RectWay(centre, 2.0f * kPi * unit(rng), 400.0f, 300.0f));
+        WayRecord steep = RectWay(centre, 2.0f * kPi * unit(rng), 300.0f, 200.0f);
+        const float lift = 50.0f + 200.0f * unit(rng), slope = 2.0f + 6.0f * unit(rng);
+        for (Point3& c : steep.corner) c.z = lift + slope * (c - centre).x;
+        steep.UpdateFrame();
+        ways.push_back(steep);
+    }
+}
+
 // Small turned lanes, tapered and sloped pieces, large plazas that stay at upper nodes, a few
-// bridges and some degenerate ways; bus stops and parking bays scattered among them.
+// bridges and some degenerate ways; bus stops and parking bays scattered among them; stacked
+// decks at the end.
 std::vector<WayRecord> RandomCity(std::mt19937& rng, int n) {
     std::uniform_real_distribution<float> unit(0.0f, 1.0f);
     std::vector<WayRecord> ways;
@@ -47,17 +69,25 @@ std::vector<WayRecord> RandomCity(std::mt19937& rng, int n) {
         way.isParking = !way.isBusStop && unit(rng) < 0.15f;
         ways.push_back(way);
     }
+    AddStackedDecks(rng, ways);
     return ways;
 }
 
-// A probe inside a random way, exactly on one of its corners or anywhere; some on the root's
-// centre lines, a few not finite.
+// A probe inside a random way, exactly on one of its corners, a few ulps from a deck's edge or
+// anywhere; some on the root's centre lines, a few not finite.
 VehicleProbe RandomProbe(const LaneNetwork& network, std::mt19937& rng) {
     std::uniform_real_distribution<float> unit(0.0f, 1.0f);
-    const WayRecord& way = network.Ways()[rng() % static_cast<unsigned>(network.Count())];
+    const bool onDeck = unit(rng) < 0.4f;
+    const unsigned pick = onDeck ? network.Count() - 2 * kDeckPairs + rng() % (2 * kDeckPairs) : rng();
+    const WayRecord& way = network.Ways()[pick % static_cast<unsigned>(network.Count())];
     const float where = unit(rng);
     Point3 p(48000.0f * unit(rng) - 24000.0f, 48000.0f * unit(rng) - 24000.0f, 400.0f * unit(rng));
-    if (where < 0.6f && !way.IsInert())
+    if (onDeck) {
+        const int k = static_cast<int>(rng() % 4);
+        p = way.corner[k] + (way.corner[(k + 1) % 4] - way.corner[k]) * unit(rng);
+        for (unsigned ulps = rng() % 3; ulps > 0; --ulps) p.x = std::nextafter(p.x, unit(rng) < 0.5f ? -kInf : kInf);
+        p.z += 300.0f * unit(rng);
+    } else if (where < 0.6f && !way.IsInert())
         p = Point3((2.0f * unit(rng) - 1.0f) * way.halfX, (2.0f * unit(rng) - 1.0f) * way.halfY,
                    300.0f * (unit(rng) - 0.5f)) * way.frame;
     else if (where < 0.75f)
@@ -95,8 +125,7 @@ void ForEachNode(const QuadNode& node, int depth, const std::function<void(const
 
 TEST(LaneQuery, EvaluateAndSnapMatchBruteForceInDescentOrder) {
     // Every way whose containment test holds is met, deepest cell first, then each ancestor, each
-    // cell's ways in list order; the tree's own descent and the compiled index (with its eight-way
-    // XY pre-test) agree bit for bit.
+    // cell's ways in list order, and a snap tests every later way at the position as moved so far.
     std::mt19937 rng(11);
     const auto network = MakeNetwork(RandomCity(rng, 4000));
     int met = 0, orderMatters = 0, moved = 0;
