@@ -52,16 +52,10 @@ TEST_F(GroundMeshTest, BadMeshesNameThePlace) {
     } cases[] = {
         {R"({"nodes": [{"object": {"class": "Plane", "size": [0, 5]}}]})",
          "scene.nodes[0].object.size: the width and length must be above 0"},
-        {R"({"nodes": [{"object": {"class": "Plane", "size": [5]}}]})",
-         "scene.nodes[0].object.size: expected [width, length]"},
-        {R"({"nodes": [{"object": {"class": "Plane", "size": [5, 5], "segments": [0, 3]}}]})",
-         "scene.nodes[0].object.segments[0]: expected a whole number from 1 to 1414"},
-        {R"({"nodes": [{"object": {"class": "Plane", "size": [5, 5], "segments": [3, 99999]}}]})",
+        {R"({"nodes": [{"object": {"class": "Plane", "size": [5, 5], "segments": [3, 1415]}}]})",
          "scene.nodes[0].object.segments[1]: expected a whole number from 1 to 1414"},
         {R"({"nodes": [{"object": {"class": "HeightField", "size": [5, 5], "heights": [[0, 1]]}}]})",
          "scene.nodes[0].object.heights: expected 2 to 1415 rows"},
-        {R"({"nodes": [{"object": {"class": "HeightField", "size": [5, 5], "heights": [[0, 1], [0]]}}]})",
-         "scene.nodes[0].object.heights[1]: expected 2 to 1415 heights"},
         {R"({"nodes": [{"object": {"class": "HeightField", "size": [5, 5], "heights": [[0, 1], [0, 1, 2]]}}]})",
          "scene.nodes[0].object.heights[1]: every row needs as many heights as the first"},
         {R"({"nodes": [{"object": {"class": "HeightField", "size": [5, 5], "heights": [[0, 1], [0, "x"]]}}]})",
@@ -70,10 +64,6 @@ TEST_F(GroundMeshTest, BadMeshesNameThePlace) {
          "scene.nodes[0].object.faces[0][2]: no vertex 1 (the mesh has 1)"},
         {R"({"nodes": [{"object": {"class": "Mesh", "vertices": [[0, 0, 0]], "faces": [[0, 0]]}}]})",
          "scene.nodes[0].object.faces[0]: expected [a, b, c]"},
-        {R"({"nodes": [{"object": {"class": "Mesh", "vertices": [[0, 0, 0]], "faces": [[0, 0, -1]]}}]})",
-         "scene.nodes[0].object.faces[0][2]: no vertex -1 (the mesh has 1)"},
-        {R"({"nodes": [{"object": {"class": "Mesh", "vertices": [], "faces": [], "steps": 1}}]})",
-         "scene.nodes[0].object: unknown key \"steps\""},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(LoadError(c.scene), c.message) << c.scene;

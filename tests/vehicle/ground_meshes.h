@@ -1,10 +1,8 @@
-// Ground meshes for the octree tests, and the brute-force references they are checked against.
+// Ground meshes for the octree tests, and the brute-force answer they are checked against.
 #pragma once
 
 #include <cmath>
-#include <cstdint>
 #include <random>
-#include <vector>
 
 #include "host/tri_object.h"
 #include "vehicle/surface_octree.h"
@@ -13,12 +11,11 @@
 inline float Uniform(std::mt19937& rng, float lo, float hi) { return std::uniform_real_distribution<float>(lo, hi)(rng); }
 
 inline void AddFace(Mesh& mesh, DWORD a, DWORD b, DWORD c) {
-    Face f;
-    f.setVerts(a, b, c);
-    mesh.faces.push_back(f);
+    mesh.faces.emplace_back();
+    mesh.faces.back().setVerts(a, b, c);
 }
 
-// A grid of n x n cells over [0, side]^2, two triangles a cell, heights from height(x, y).
+// n x n cells over [0, side]^2, two triangles a cell, z = height(x, y).
 template <class Height>
 Mesh GridMesh(int n, float side, Height height) {
     Mesh mesh;
@@ -28,11 +25,11 @@ Mesh GridMesh(int n, float side, Height height) {
             const float y = side * static_cast<float>(j) / static_cast<float>(n);
             mesh.verts.emplace_back(x, y, height(x, y));
         }
-    const auto at = [n](int i, int j) { return static_cast<DWORD>(j * (n + 1) + i); };
     for (int j = 0; j < n; ++j)
         for (int i = 0; i < n; ++i) {
-            AddFace(mesh, at(i, j), at(i + 1, j), at(i + 1, j + 1));
-            AddFace(mesh, at(i, j), at(i + 1, j + 1), at(i, j + 1));
+            const auto v = static_cast<DWORD>(j * (n + 1) + i), up = v + static_cast<DWORD>(n + 1);
+            AddFace(mesh, v, v + 1, up + 1);
+            AddFace(mesh, v, up + 1, up);
         }
     return mesh;
 }
@@ -40,18 +37,12 @@ Mesh GridMesh(int n, float side, Height height) {
 inline Mesh FlatGrid(int n, float side) {
     return GridMesh(n, side, [](float, float) { return 0.0f; });
 }
-
 inline Mesh SineTerrain(int n, float side) {
-    return GridMesh(n, side, [side](float x, float y) {
-        return side * 0.05f * std::sin(x * 12.0f / side) * std::cos(y * 9.0f / side);
-    });
+    return GridMesh(n, side, [side](float x, float y) { return side * 0.05f * std::sin(x * 12 / side) * std::cos(y * 9 / side); });
 }
-
 // Integer heights on an integer grid: many segments meet vertices and edges exactly.
 inline Mesh IntegerGrid(int n) {
-    return GridMesh(n, static_cast<float>(n), [](float x, float y) {
-        return static_cast<float>((static_cast<int>(x) * 7 + static_cast<int>(y) * 3) % 3);
-    });
+    return GridMesh(n, static_cast<float>(n), [](float x, float y) { return static_cast<float>(static_cast<int>(7 * x + 3 * y) % 3); });
 }
 
 inline Mesh RandomSoup(int faces, float side, std::uint32_t seed) {
@@ -60,35 +51,24 @@ inline Mesh RandomSoup(int faces, float side, std::uint32_t seed) {
     for (int f = 0; f < faces; ++f) {
         const Point3 c(Uniform(rng, 0, side), Uniform(rng, 0, side), Uniform(rng, 0, side));
         const float r = side * 0.08f;
-        for (int k = 0; k < 3; ++k)
-            mesh.verts.push_back(c + Point3(Uniform(rng, -r, r), Uniform(rng, -r, r), Uniform(rng, -r, r)));
+        for (int k = 0; k < 3; ++k) mesh.verts.push_back(c + Point3(Uniform(rng, -r, r), Uniform(rng, -r, r), Uniform(rng, -r, r)));
         AddFace(mesh, static_cast<DWORD>(3 * f), static_cast<DWORD>(3 * f + 1), static_cast<DWORD>(3 * f + 2));
     }
     return mesh;
 }
 
-// Every face tested with the octree's own face test, no tree: the nearest parameter in
-// [0, 1], or nothing.
-inline bool BruteForceHit(const SurfaceOctree& tree, const Point3& origin, const Point3& dir, float& t) {
+// Every face tested with the octree's own face test and no tree: the nearest hit; else where
+// the segment leaves the cube, 1 if sooner, and 1 too when it misses the cube unless it points
+// away from it.
+inline float ExpectedGroundHit(const SurfaceOctree& tree, const Point3& origin, const Point3& dir, bool* hit = nullptr) {
     SurfaceRay ray{dir, origin};
     const Box3 everywhere(Point3(-1e30f, -1e30f, -1e30f), Point3(1e30f, 1e30f, 1e30f));
-    bool hit = false;
-    for (const SurfaceFace& face : tree.Faces()) hit |= FaceHitInBox(face, ray, everywhere, 0.0f);
-    t = ray.hi;
-    return hit;
-}
-
-// The brute-force answer GroundHit must give: the nearest hit, else 1 or where the segment
-// leaves the cube.
-inline float ExpectedGroundHit(const SurfaceOctree& tree, const Point3& origin, const Point3& dir,
-                               bool* hit = nullptr) {
-    float t = 1.0f;
-    const bool found = BruteForceHit(tree, origin, dir, t);
+    bool found = false;
+    for (const SurfaceFace& face : tree.Faces()) found |= FaceHitInBox(face, ray, everywhere, 0.0f);
     if (hit != nullptr) *hit = found;
-    if (found) return t;
-    SurfaceRay ray{dir, origin};
-    ClipToBox(ray, tree.GetBox());
-    return ray.hi;
+    if (found) return ray.hi;
+    if (ClipToBox(ray, tree.GetBox())) return ray.hi;
+    return ray.hi < 0.0f ? ray.hi : 1.0f;
 }
 
 template <class Visit>

@@ -11,7 +11,7 @@ namespace {
 class CountedMesh : public TriObject {
 public:
     static inline int deleted = 0;
-    CountedMesh() { mesh = FlatGrid(1, 10.0f); }
+    CountedMesh() { mesh = FlatGrid(1, 10); }
     void DeleteThis() override {
         ++deleted;
         delete this;
@@ -20,8 +20,7 @@ public:
 
 enum class Gives { Mesh, BrokenMesh, Nothing };
 
-// An object that says it converts to a mesh and then gives a new one, one with a vertex at
-// infinity, or none.
+// Says it converts to a mesh, then gives a new one, one with a vertex at infinity, or none.
 class Converter : public GeomObject {
 public:
     explicit Converter(Gives gives) : gives_(gives) {}
@@ -37,55 +36,40 @@ private:
     Gives gives_;
 };
 
-class SurfaceOctreeNodeTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        GetCOREInterface()->ResetScene();
-        CountedMesh::deleted = 0;
-    }
-    void TearDown() override { GetCOREInterface()->ResetScene(); }
-    static INode* NodeWith(Object* obj, const Point3& at = Point3()) {
-        INode* node = GetCOREInterface()->CreateObjectNode(obj);
-        node->SetNodeTM(0, TransMatrix(at));
-        return node;
-    }
-};
-
-TEST_F(SurfaceOctreeNodeTest, MeshIsTakenInWorldSpaceAtTimeZero) {
-    SurfaceOctree tree;
-    ASSERT_TRUE(tree.Build(NodeWith(new CountedMesh, {100, 0, 50})));
-    EXPECT_FLOAT_EQ(tree.GroundHit({105, 5, 60}, {0, 0, -20}), 0.5f);
-    EXPECT_FLOAT_EQ(tree.GroundHit({5, 5, 10}, {0, 0, -20}), 1.0f) << "nothing left at the object's own origin";
-    EXPECT_EQ(CountedMesh::deleted, 0) << "the scene's own mesh is not deleted";
+INode* NodeWith(Object* obj, const Point3& at = Point3()) {
+    INode* node = GetCOREInterface()->CreateObjectNode(obj);
+    node->SetNodeTM(0, TransMatrix(at));
+    return node;
 }
 
-TEST_F(SurfaceOctreeNodeTest, ConvertedCopyIsDeletedOnEveryPath) {
+// The mesh in world space; a converted copy deleted whether the build succeeds or not, the
+// scene's own mesh never; a failed build leaves the octree as it was.
+TEST(SurfaceOctreeNode, BuildFromTheNodesObject) {
+    GetCOREInterface()->ResetScene();
+    CountedMesh::deleted = 0;
     SurfaceOctree tree;
     ASSERT_TRUE(tree.Build(NodeWith(new Converter(Gives::Mesh))));
     EXPECT_EQ(CountedMesh::deleted, 1);
-    EXPECT_FLOAT_EQ(tree.GroundHit({5, 5, 1}, {0, 0, -2}), 0.5f);
     EXPECT_FALSE(tree.Build(NodeWith(new Converter(Gives::BrokenMesh))));
     EXPECT_EQ(CountedMesh::deleted, 2);
-}
-
-// The octree stays as it was when a build fails.
-TEST_F(SurfaceOctreeNodeTest, ObjectsWithoutAMeshFailTheBuild) {
-    SurfaceOctree tree;
-    ASSERT_TRUE(tree.Build(NodeWith(new CountedMesh, {0, 0, 5})));
-    struct Row {
+    ASSERT_TRUE(tree.Build(NodeWith(new CountedMesh, {100, 0, 50})));
+    EXPECT_EQ(CountedMesh::deleted, 2);
+    EXPECT_FLOAT_EQ(tree.GroundHit({105, 5, 60}, {0, 0, -20}), 0.5f);
+    const struct {
         const char* name;
         INode* node;
-    } rows[] = {{"no node", nullptr},
-                {"no object", NodeWith(nullptr)},
-                {"a spline shape", NodeWith(new SplineShape)},
-                {"conversion gives nothing", NodeWith(new Converter(Gives::Nothing))}};
-    for (const Row& r : rows) {
+    } failing[] = {{"no node", nullptr},
+                   {"no object", NodeWith(nullptr)},
+                   {"a spline shape", NodeWith(new SplineShape)},
+                   {"conversion gives nothing", NodeWith(new Converter(Gives::Nothing))}};
+    for (const auto& r : failing) {
         EXPECT_FALSE(tree.Build(r.node)) << r.name;
-        EXPECT_FLOAT_EQ(tree.GroundHit({5, 5, 6}, {0, 0, -2}), 0.5f) << r.name;
+        EXPECT_FLOAT_EQ(tree.GroundHit({105, 5, 60}, {0, 0, -20}), 0.5f) << r.name;
     }
     tree.Free();
     EXPECT_FALSE(tree.IsBuilt());
-    EXPECT_FLOAT_EQ(tree.GroundHit({5, 5, 6}, {0, 0, -2}), 1.0f);
+    EXPECT_FLOAT_EQ(tree.GroundHit({105, 5, 60}, {0, 0, -20}), 1.0f);
+    GetCOREInterface()->ResetScene();
 }
 
 }  // namespace
