@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <new>
+#include <thread>
 #include <vector>
 
 #include "host/testing.h"
@@ -66,6 +67,23 @@ TEST_F(SurfaceOctreeThreads, SameTreeWhateverTheThreads) {
         EXPECT_EQ(Fingerprint(tree), expected) << r.name;
     }
     HostResetThreadsAndEvents();
+}
+
+// Vehicle workers query one tree at the same time.
+TEST_F(SurfaceOctreeThreads, ConcurrentQueriesAgreeWithOneThread) {
+    SurfaceOctree tree;
+    ASSERT_TRUE(tree.BuildFromMesh(SineTerrain(16, 500), Matrix3(), Helpers(8)));
+    const auto sweep = [&tree](int k) {
+        float sum = 0.0f;
+        for (int i = 0; i < 400; ++i) sum += tree.GroundHit(Point3(float(i), float(k * 7 + i % 50), 60), Point3(3, 1, -120));
+        return sum;
+    };
+    std::vector<float> alone, together(4);
+    for (int k = 0; k < 4; ++k) alone.push_back(sweep(k));
+    std::vector<std::thread> workers;
+    for (int k = 0; k < 4; ++k) workers.emplace_back([&, k] { together[static_cast<std::size_t>(k)] = sweep(k); });
+    for (std::thread& w : workers) w.join();
+    EXPECT_EQ(together, alone);
 }
 
 TEST_F(SurfaceOctreeThreads, AnExceptionInAHelperFailsTheBuildAndKeepsTheOldTree) {
