@@ -5,11 +5,17 @@
 #include <vector>
 
 #include "app/json_reader.h"
+#include "app/scene_limits.h"
 #include "host/tri_object.h"
 
 namespace {
-// Four million triangles: far more ground than a run needs, little enough to stay in memory.
 constexpr int kMaxGridSide = 1414;
+
+void TakeTriangles(const JsonPlace& place, std::size_t triangles, std::size_t& budget) {
+    if (triangles > budget)
+        place.Fail("the scene's meshes pass " + std::to_string(kMaxMeshTriangles) + " triangles");
+    budget -= triangles;
+}
 
 struct GridSize {
     float width = 0.0f, length = 0.0f;
@@ -57,7 +63,9 @@ std::unique_ptr<TriObject> MakeGrid(GridSize size, int nx, int ny, Height height
     return tri;
 }
 
-std::unique_ptr<TriObject> ReadPlane(const JsonPlace& obj) {
+}  // namespace
+
+Object* ReadPlane(const JsonPlace& obj, std::size_t& triangleBudget) {
     obj.ExpectObject({"class", "size", "segments"});
     int nx = 1, ny = 1;
     if (obj.Has("segments")) {
@@ -66,11 +74,13 @@ std::unique_ptr<TriObject> ReadPlane(const JsonPlace& obj) {
         nx = ReadCount(segments.Item(0), 1);
         ny = ReadCount(segments.Item(1), 1);
     }
-    return MakeGrid(ReadSize(obj["size"]), nx, ny, [](int, int) { return 0.0f; });
+    const GridSize size = ReadSize(obj["size"]);
+    TakeTriangles(obj, 2 * static_cast<std::size_t>(nx) * static_cast<std::size_t>(ny), triangleBudget);
+    return MakeGrid(size, nx, ny, [](int, int) { return 0.0f; }).release();
 }
 
 // Rows run along y, from the lowest; each row holds the heights along x.
-std::unique_ptr<TriObject> ReadHeightField(const JsonPlace& obj) {
+Object* ReadHeightField(const JsonPlace& obj, std::size_t& triangleBudget) {
     obj.ExpectObject({"class", "size", "heights"});
     const GridSize size = ReadSize(obj["size"]);
     const JsonPlace rows = obj["heights"];
@@ -87,12 +97,13 @@ std::unique_ptr<TriObject> ReadHeightField(const JsonPlace& obj) {
     }
     const int nx = static_cast<int>(heights[0].size()) - 1;
     const int ny = static_cast<int>(heights.size()) - 1;
+    TakeTriangles(obj, 2 * static_cast<std::size_t>(nx) * static_cast<std::size_t>(ny), triangleBudget);
     return MakeGrid(size, nx, ny, [&heights](int i, int j) {
         return heights[static_cast<std::size_t>(j)][static_cast<std::size_t>(i)];
-    });
+    }).release();
 }
 
-std::unique_ptr<TriObject> ReadMesh(const JsonPlace& obj) {
+Object* ReadMesh(const JsonPlace& obj, std::size_t& triangleBudget) {
     obj.ExpectObject({"class", "vertices", "faces"});
     auto tri = std::make_unique<TriObject>();
     Mesh& mesh = tri->GetMesh();
@@ -101,6 +112,7 @@ std::unique_ptr<TriObject> ReadMesh(const JsonPlace& obj) {
     for (std::size_t i = 0; i < vertices.Size(); ++i) mesh.verts.push_back(vertices.Item(i).Vector3());
     const JsonPlace faces = obj["faces"];
     faces.ExpectArray();
+    TakeTriangles(faces, faces.Size(), triangleBudget);
     for (std::size_t f = 0; f < faces.Size(); ++f) {
         const JsonPlace face = faces.Item(f);
         if (!face.Value().is_array() || face.Size() != 3) face.Fail("expected [a, b, c]");
@@ -116,15 +128,5 @@ std::unique_ptr<TriObject> ReadMesh(const JsonPlace& obj) {
         made.setVerts(index[0], index[1], index[2]);
         mesh.faces.push_back(made);
     }
-    return tri;
-}
-}  // namespace
-
-Object* ReadGroundMesh(const JsonPlace& obj) {
-    if (!obj.Has("class")) return nullptr;
-    const std::string name = obj["class"].String();
-    if (name == "Plane") return ReadPlane(obj).release();
-    if (name == "HeightField") return ReadHeightField(obj).release();
-    if (name == "Mesh") return ReadMesh(obj).release();
-    return nullptr;
+    return tri.release();
 }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 #include "host/interface.h"
 #include "host/spline_shape.h"
@@ -166,29 +167,48 @@ TEST_F(SceneTest, ReferencesFreeObjectsWithTheirNodes) {
     EXPECT_EQ(b->GetObjectRef(), shared);
 }
 
-TEST(Spline, UnoptimisedSegmentsAreCutIntoStepsPlusOnePieces) {
-    Spline3D s;
-    s.AddKnot(SplineKnot(KTYPE_CORNER, LTYPE_LINE, Point3(0, 0, 0), Point3(), Point3()));
-    s.AddKnot(SplineKnot(KTYPE_CORNER, LTYPE_LINE, Point3(6, 0, 0), Point3(), Point3()));
-    s.AddKnot(SplineKnot(KTYPE_CORNER, LTYPE_LINE, Point3(6, 6, 0), Point3(), Point3()));
-    PolyLine open = s.MakePolyLine(2, false);
-    EXPECT_EQ(open.NumPts(), 7);
-    EXPECT_EQ(open.Segments(), 6);
-    EXPECT_EQ(open.pts[1].p, Point3(2, 0, 0));
-    EXPECT_EQ(open.pts[6].p, Point3(6, 6, 0));
-    EXPECT_EQ(s.MakePolyLine(2, true).NumPts(), 3);
-    s.SetClosed();
-    PolyLine closed = s.MakePolyLine(0, false);
-    EXPECT_TRUE(closed.IsClosed());
-    EXPECT_EQ(closed.NumPts(), 3);
-    EXPECT_EQ(closed.Segments(), 3);
+SplineKnot Corner(Point3 p) { return SplineKnot(KTYPE_CORNER, LTYPE_LINE, p, p, p); }
+SplineKnot Smooth(Point3 p, Point3 handle) { return SplineKnot(KTYPE_BEZIER, LTYPE_CURVE, p, p - handle, p + handle); }
+
+// Straight segments convert to their ends and curves once, so converting a converted shape again
+// (as the viewport does with a road's lane lines) adds no points.
+TEST(Spline, PointCountsOfStraightAndCurvedSegments) {
+    struct Row { const char* name; std::vector<SplineKnot> knots; bool closed; int steps; int points; };
+    const Point3 up(0, 3, 0);
+    const std::vector<Row> rows = {
+        {"open corners", {Corner({0, 0, 0}), Corner({6, 0, 0}), Corner({6, 6, 0})}, false, 100, 3},
+        {"closed corners", {Corner({0, 0, 0}), Corner({6, 0, 0}), Corner({6, 6, 0})}, true, 100, 3},
+        {"chevron", {Corner({0, 0, 0}), Corner({1, 1, 0}), Corner({2, 0, 0})}, false, 6, 3},
+        {"open curve", {Smooth({0, 0, 0}, up), Smooth({4, 0, 0}, up)}, false, 2, 4},
+        {"closed curve", {Smooth({0, 0, 0}, up), Smooth({4, 0, 0}, up)}, true, 2, 6},
+        {"curve then straight", {Smooth({0, 0, 0}, up), Corner({4, 0, 0}), Corner({8, 0, 0})}, false, 4, 7},
+    };
+    for (const Row& row : rows) {
+        BezierShape shape;
+        shape.steps = row.steps;
+        Spline3D* s = shape.NewSpline();
+        for (const SplineKnot& k : row.knots) s->AddKnot(k);
+        s->SetClosed(row.closed);
+        PolyShape own, explicitSteps, again;
+        shape.MakePolyShape(own, SHAPE_OWN_STEPS);
+        shape.MakePolyShape(explicitSteps, row.steps);
+        EXPECT_EQ(own.lines.at(0).NumPts(), row.points) << row.name;
+        EXPECT_EQ(explicitSteps.lines.at(0).NumPts(), row.points) << row.name;
+        BezierShape lines;
+        Spline3D* copy = lines.NewSpline();
+        for (const PolyPt& p : own.lines[0].pts) copy->AddKnot(Corner(p.p));
+        copy->SetClosed(row.closed);
+        lines.steps = 100;
+        lines.MakePolyShape(again);
+        EXPECT_EQ(again.lines.at(0).NumPts(), row.points) << row.name << ": converted again";
+    }
 }
 
 TEST(Spline, BezierSegmentsFollowTheirHandles) {
     Spline3D s;
     s.AddKnot(SplineKnot(KTYPE_BEZIER, LTYPE_CURVE, Point3(0, 0, 0), Point3(0, 0, 0), Point3(0, 3, 0)));
     s.AddKnot(SplineKnot(KTYPE_BEZIER, LTYPE_CURVE, Point3(4, 0, 0), Point3(4, 3, 0), Point3(4, 0, 0)));
-    PolyLine line = s.MakePolyLine(1, true);
+    PolyLine line = s.MakePolyLine(1);
     ASSERT_EQ(line.NumPts(), 3);
     EXPECT_NEAR(line.pts[1].p.x, 2.0f, 1e-5);
     EXPECT_NEAR(line.pts[1].p.y, 2.25f, 1e-5);
@@ -196,11 +216,11 @@ TEST(Spline, BezierSegmentsFollowTheirHandles) {
 
 TEST(Spline, ShortSplinesGiveShortPolylines) {
     Spline3D empty;
-    EXPECT_EQ(empty.MakePolyLine(6, false).NumPts(), 0);
+    EXPECT_EQ(empty.MakePolyLine(6).NumPts(), 0);
     Spline3D one;
     one.AddKnot(SplineKnot());
     one.SetClosed();
-    const PolyLine line = one.MakePolyLine(6, false);
+    const PolyLine line = one.MakePolyLine(6);
     EXPECT_EQ(line.NumPts(), 1);
     EXPECT_EQ(line.Segments(), 0);
 }

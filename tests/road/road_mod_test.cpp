@@ -158,7 +158,8 @@ struct RandomRoad {
     int lanes = 0;
 };
 
-// Several splines of 0 to 5 knots, some closed, cut at 0 to 2 steps, under random parameters.
+// Several splines of 0 to 5 corner knots, some closed, at 0 to 2 steps (which leave straight
+// segments whole), under random parameters.
 RandomRoad MakeRandomRoad(std::mt19937& rng) {
     GetCOREInterface()->ResetScene();
     std::uniform_real_distribution<float> coord(-5000.0f, 5000.0f);
@@ -173,7 +174,7 @@ RandomRoad MakeRandomRoad(std::mt19937& rng) {
         for (int i = 0; i < n; ++i) knots.push_back({coord(rng), coord(rng), coord(rng) * 0.1f});
         AddSpline(shape, knots, closed);
         if (n < 2) continue;
-        road.segments += (closed ? n : n - 1) * (shape->shape.steps + 1);
+        road.segments += closed ? n : n - 1;
         ++road.lines;
     }
     road.node = AddRoad(shape, &road.mod);
