@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "host/class_desc.h"
+#include "host/hold.h"
 
 namespace {
 
@@ -143,6 +144,34 @@ TEST(ParamBlock, KeysInterpolateAndCloneIsDeep) {
     copy->SetValue(1, 0, 1.0f);
     EXPECT_FLOAT_EQ(pb->GetFloat(1), 50.0f);
     EXPECT_EQ(copy->GetInt(2, 50), 10);
+}
+
+}  // namespace
+
+namespace {
+
+// Edits under a hold become one named undo step that restores them all; a cancelled hold takes
+// its edits back at once, and a block that goes away takes its steps with it.
+TEST(ParamBlock, EditsUnderAHoldUndoAsOneStep) {
+    theHold.Reset();
+    Holder holder;
+    testDesc.MakeAutoParamBlocks(&holder);
+    theHold.Begin();
+    holder.Block()->SetValue(0, 0, 7.0f);
+    holder.Block()->SetValue(3, 0, 0, 2);
+    theHold.Accept(L"Edit");
+    theHold.Begin();
+    holder.Block()->SetValue(1, 0, 9.0f);
+    theHold.Cancel();
+    EXPECT_EQ(holder.Block()->GetFloat(1), 50.0f);
+    EXPECT_EQ(theHold.UndoNames(), std::vector<std::wstring>{L"Edit"});
+    EXPECT_TRUE(theHold.Undo());
+    EXPECT_TRUE(holder.Block()->GetFloat(0) == 100.0f && holder.Block()->GetInt(3, 0, 2) == 1);
+    theHold.Begin();
+    holder.Block()->SetValue(0, 0, 7.0f);
+    theHold.Accept(L"Gone");
+    holder.DeleteReference(0);
+    EXPECT_FALSE(theHold.Undo());
 }
 
 }  // namespace
