@@ -68,14 +68,6 @@ TEST_F(SceneLoaderTest, BadInputNamesThePlaceAndLeavesNoScene) {
     }
 }
 
-TEST_F(SceneLoaderTest, ALaterFileReplacesTheScene) {
-    Load(R"({"nodes": [{"name": "a"}, {"name": "b"}]})");
-    EXPECT_EQ(Root()->NumberOfChildren(), 2);
-    Load(R"({"nodes": [{"name": "c"}]})");
-    ASSERT_EQ(Root()->NumberOfChildren(), 1);
-    EXPECT_EQ(Root()->GetChildNode(0)->GetName(), L"c");
-}
-
 TEST_F(SceneLoaderTest, FilesThatCannotBeReadAreReported) {
     try {
         LoadSceneFile("/nonexistent/scene.json", *classes_, GetCOREInterface());

@@ -37,13 +37,4 @@ TEST_F(ViewCaptureTest, TheExampleTownShowsItsRoadsAndHelpers) {
     EXPECT_EQ(ways, 2 * 4 + 20 * 1 + 1 * 2);
 }
 
-TEST_F(ViewCaptureTest, HidingIsPerNode) {
-    Load(R"({"nodes": [{"object": {"class": "StopLine"}}]})");
-    const std::size_t stopLineOnly = CaptureView(GetCOREInterface(), 0).size();
-    ASSERT_GT(stopLineOnly, 0u);
-    Load(R"({"nodes": [{"hidden": true, "object": {"class": "Obstacle"},
-                        "children": [{"object": {"class": "StopLine"}}]}]})");
-    EXPECT_EQ(CaptureView(GetCOREInterface(), 0).size(), stopLineOnly);
-}
-
 }  // namespace

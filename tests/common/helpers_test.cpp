@@ -7,10 +7,9 @@
 #include <gtest/gtest.h>
 
 #include "common/box_helpers.h"
-#include "common/draw_line.h"
+#include "common/zone_effect.h"
 #include "common/planar_geometry.h"
 #include "common/scalar.h"
-#include "common/tracing.h"
 #include "common/worker_count.h"
 #include "host/testing.h"
 
@@ -27,37 +26,8 @@ TEST(Helpers, ExactValues) {
     EXPECT_EQ(Box3Size(box), Point3(4, 1, 6));
     EXPECT_EQ(Box3Size(Box3()), Point3(-2e30f, -2e30f, -2e30f));  // empty boxes are not treated apart
 
-    // Strictly inside in XY, whatever the height; edges, corners and NaN are outside.
-    const Box3 flat({0, 0, 0}, {2, 1, 1});
-    for (const float z : {0.5f, 100.0f, -100.0f}) EXPECT_TRUE(PointInBoxXY({1, 0.5f, z}, flat)) << z;
-    for (const Point3& p : {Point3(0, 0.5f, 0.5f), Point3(2, 0.5f, 0.5f), Point3(1, 0, 0.5f), Point3(1, 1, 0.5f),
-                            flat[0], flat[3], Point3(nan, 0.5f, 0.5f)})
-        EXPECT_FALSE(PointInBoxXY(p, flat)) << p.x << "," << p.y;
-
     EXPECT_EQ(PerpXY({3, -2, 1}), Point3(2, 3, 0));
     EXPECT_EQ(PerpXY(PerpXY({3, -2, 1})), Point3(-3, 2, 0));
-}
-
-TEST(Helpers, DrawLineIsOneSegmentInTheCallersTransform) {
-    GraphicsWindow gw;
-    gw.setTransform(TransMatrix({10, 20, 30}));
-    gw.startSegments();
-    DrawLine(&gw, {0, 0, 0}, {1, 2, 3});
-    DrawLine(&gw, {-1, 0, 0}, {0, -1, 0});
-    gw.endSegments();
-    ASSERT_EQ(gw.Records().size(), 2u);
-    EXPECT_EQ(gw.SegmentRuns(), 1);
-    EXPECT_EQ(gw.LooseSegments(), 0);
-    ASSERT_EQ(gw.Records()[0].points.size(), 2u);
-    EXPECT_EQ(gw.Records()[0].points[0], Point3(10, 20, 30));
-    EXPECT_EQ(gw.Records()[0].points[1], Point3(11, 22, 33));
-}
-
-TEST(Helpers, TracingIsOffAtLoad) {
-    EXPECT_EQ(IsTracing(), 0);
-    SetTracing(-7);
-    EXPECT_EQ(IsTracing(), -7);
-    SetTracing(0);
 }
 
 TEST(Helpers, WorkerCountIsTheProcessorCountWithinOneToEight) {
@@ -69,4 +39,13 @@ TEST(Helpers, WorkerCountIsTheProcessorCountWithinOneToEight) {
     HostSetProcessorCount(std::nullopt);
     EXPECT_GE(GetWorkerThreadCount(), 1);
     EXPECT_LE(GetWorkerThreadCount(), 8);
+}
+TEST(ZoneEffect, AccumulateAddsTheSumsAndKeepsTheSmallerCap) {
+    ZoneEffect dst{1.0, 2.0, 3.0, 4.0, 5.0f};
+    EXPECT_EQ(&dst.Accumulate({10.0, 20.0, 30.0, 40.0, 9.0f}), &dst);
+    EXPECT_TRUE(dst.score == 11.0 && dst.found == 22.0 && dst.stopTerm == 33.0 && dst.priority == 44.0);
+    EXPECT_EQ(dst.speedCap, 5.0f);
+    dst.Accumulate({-100.0, -100.0, 0.5, 0.25, 2.0f}).Accumulate({});
+    EXPECT_TRUE(dst.score == -89.0 && dst.found == -78.0 && dst.stopTerm == 33.5 && dst.priority == 44.25);
+    EXPECT_EQ(dst.speedCap, 2.0f);
 }

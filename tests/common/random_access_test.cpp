@@ -41,29 +41,6 @@ TEST(SharedRandom, Ranges) {
     EXPECT_EQ(bits, 0x7FFFFFFFu);
 }
 
-TEST(SharedRandom, SeedingReproducesOneStreamSharedByAllThreeDraws) {
-    const auto draw = [] {
-        std::vector<float> v;
-        for (int i = 0; i < 100; ++i) v.insert(v.end(), {Rand01(), Rand11(), static_cast<float>(RandInt())});
-        return v;
-    };
-    SharedRandom().srand(77);
-    const std::vector<float> first = draw();
-    SharedRandom().srand(77);
-    EXPECT_EQ(draw(), first);
-    SharedRandom().srand(78);
-    EXPECT_NE(draw(), first);
-
-    SharedRandom().srand(5);
-    Rand01();
-    Rand11();
-    const std::uint32_t third = RandInt();
-    SharedRandom().srand(5);
-    RandInt();
-    RandInt();
-    EXPECT_EQ(RandInt(), third);
-}
-
 TEST(SharedRandom, ConcurrentDrawsFromEightThreads) {
     // No draw lost, none repeated: the threads consume exactly the single-threaded sequence.
     constexpr int kPerThread = 20000;

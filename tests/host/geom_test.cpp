@@ -3,8 +3,11 @@
 #include <cmath>
 #include <numbers>
 #include <random>
+#include <utility>
 
+#include "host/controller.h"
 #include "host/geom.h"
+#include "host/time.h"
 
 namespace {
 
@@ -66,16 +69,6 @@ TEST(Matrix3, SingularInverseIsAllNaN) {
         for (int c = 0; c < 3; ++c) EXPECT_TRUE(std::isnan(m[r][c]));
 }
 
-TEST(Matrix3, FlagsAreKeptButNeverTrusted) {
-    Matrix3 m;
-    EXPECT_EQ(m.GetFlags(), MAT_IDENT);
-    m.SetRow(3, {1, 2, 3});
-    EXPECT_EQ(m.GetFlags(), 0u);
-    // A stale identity flag must not skip the arithmetic.
-    m.SetFlags(MAT_IDENT);
-    EXPECT_EQ(Point3(0, 0, 0) * m, Point3(1, 2, 3));
-}
-
 TEST(Point3, NormalizeOfZeroIsZero) {
     EXPECT_EQ(Normalize(Point3()), Point3());
     ExpectNear(Normalize(Point3(3, 4, 0)), {0.6f, 0.8f, 0});
@@ -91,6 +84,9 @@ TEST(Box3, EmptyIsFiniteAndGrowsByPoints) {
     EXPECT_FALSE(b.IsEmpty());
     EXPECT_EQ(b.pmin, Point3(-1, 2, 0));
     EXPECT_EQ(b.pmax, Point3(1, 5, 3));
+    // Each axis on its own: inverted in z alone is empty.
+    EXPECT_TRUE(Box3({0, 0, 1}, {1, 1, 0}).IsEmpty());
+    EXPECT_FALSE(Box3({0, 0, 1}, {1, 1, 1}).IsEmpty());
 }
 
 TEST(Box3, ContainsAndIntersectsAreInclusive) {
@@ -113,3 +109,21 @@ TEST(Box3, CornerBitsSelectMaxima) {
 }
 
 }  // namespace
+
+TEST(Slerp, TakesTheShortestPathWhicheverSignTheEndHas) {
+    const float h = std::numbers::sqrt2_v<float> / 2.0f;
+    const Quat a{0, 0, 0, 1}, quarter{0, 0, h, h}, negated{0, 0, -h, -h};
+    const Matrix3 eighth = RotateZMatrix(std::numbers::pi_v<float> / 4.0f);
+    for (const Quat& b : {quarter, negated}) {
+        const Matrix3 m = MatrixFromQuat(Slerp(a, b, 0.5f));
+        for (int r = 0; r < 3; ++r) ExpectNear(m.GetRow(r), eighth.GetRow(r));
+    }
+}
+
+TEST(Time, TicksPerFrameIsAtLeastOne) {
+    for (const auto& [set, got] : {std::pair{160, 160}, {1, 1}, {0, 1}, {-80, 1}}) {
+        SetTicksPerFrame(set);
+        EXPECT_EQ(GetTicksPerFrame(), got) << set;
+    }
+    SetTicksPerFrame(160);
+}

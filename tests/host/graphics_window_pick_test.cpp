@@ -77,30 +77,4 @@ TEST_F(PickTest, ClosedPolylineIsMeasuredAlongItsClosingEdge) {
     EXPECT_EQ(gw.getHitDistance(), 2u);
 }
 
-TEST_F(PickTest, TheRegionIsCopiedAndNullHitsNothing) {
-    {
-        HitRegion shortLived;
-        IPoint2 p{320, 240};
-        MakeHitRegion(shortLived, HITTYPE_POINT, 0, 1, &p);
-        gw.setHitRegion(&shortLived);
-    }
-    Segment({-10, 2, 0}, {10, 2, 0});
-    EXPECT_EQ(gw.checkHitCode(), 0);
-    gw.setHitRegion(nullptr);
-    Segment({-10, 0, 0}, {10, 0, 0});
-    EXPECT_EQ(gw.checkHitCode(), 0);
-}
-
-TEST_F(PickTest, LeavingPickModeDrawsAgainAndKeepsIllumination) {
-    GraphicsWindow fresh;
-    EXPECT_EQ(fresh.getRndLimits(), GW_ILLUM);
-    gw.setRndLimits(GW_ILLUM);
-    gw.startSegments();
-    Segment({-10, 0, 0}, {10, 0, 0});
-    gw.endSegments();
-    EXPECT_EQ(gw.checkHitCode(), 0);
-    ASSERT_EQ(gw.Records().size(), 1u);
-    EXPECT_EQ(gw.SegmentRuns(), 1);
-}
-
 }  // namespace

@@ -21,30 +21,6 @@ HitRegion BoxRegion(IPoint2 a, IPoint2 b, int crossing) {
     return r;
 }
 
-TEST(HitRegion, MakeFillsPointAndNormalisedBoxRegions) {
-    const HitRegion point = PointRegion(5, 6, 4);
-    EXPECT_EQ(point.kind, HitRegion::Kind::Point);
-    EXPECT_EQ(point.point.x, 5);
-    EXPECT_EQ(point.point.y, 6);
-    EXPECT_EQ(point.epsilon, 4);
-    const HitRegion box = BoxRegion({10, 2}, {3, 8}, 1);
-    EXPECT_EQ(box.kind, HitRegion::Kind::Rect);
-    EXPECT_EQ(box.rectMin.x, 3);
-    EXPECT_EQ(box.rectMin.y, 2);
-    EXPECT_EQ(box.rectMax.x, 10);
-    EXPECT_EQ(box.rectMax.y, 8);
-    EXPECT_EQ(box.crossing, 1);
-}
-
-TEST(HitRegion, NullPointOrUnknownTypeHitsNothing) {
-    HitRegion r = PointRegion(0, 0, 4);
-    MakeHitRegion(r, HITTYPE_POINT, 0, 4, nullptr);
-    EXPECT_EQ(r.kind, HitRegion::Kind::None);
-    IPoint2 p{0, 0};
-    MakeHitRegion(r, 42, 0, 4, &p);
-    EXPECT_FALSE(SegmentHitDistance(r, {-5, 0, 0}, {5, 0, 0}));
-}
-
 TEST(HitRegion, PointDistanceIsToTheNearestPointOfTheSegment) {
     const HitRegion r = PointRegion(0, 0, 4);
     EXPECT_FLOAT_EQ(*SegmentHitDistance(r, {-10, 3, 0}, {10, 3, 0}), 3.0f);

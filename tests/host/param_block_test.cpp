@@ -36,14 +36,6 @@ public:
     IParamBlock2* Block() const { return static_cast<IParamBlock2*>(ref); }
 };
 
-TEST(ParamBlock, DescriptorRegistersWithItsOwner) {
-    ASSERT_EQ(testDesc.NumParamBlockDescs(), 1);
-    EXPECT_EQ(testDesc.GetParamBlockDesc(0), &testBlock);
-    EXPECT_EQ(testDesc.GetParamBlockDescByID(0), &testBlock);
-    EXPECT_EQ(testDesc.GetParamBlockDescByID(1), nullptr);
-    EXPECT_EQ(testBlock.Flags(), 6);
-}
-
 TEST(ParamBlock, AutoBlockBecomesReferenceZeroWithDefaults) {
     Holder holder;
     testDesc.MakeAutoParamBlocks(&holder);
@@ -80,18 +72,6 @@ TEST(ParamBlock, TypedReadsConvertAndBadAddressesAreHarmless) {
     EXPECT_FALSE(pb->SetValue(3, 0, 0, 3));
     EXPECT_EQ(pb->GetInt(3, 0, -1), 0);
     EXPECT_FLOAT_EQ(pb->GetFloat(42), 0.0f);
-}
-
-TEST(ParamBlock, OptionsAreRecordedAndRepeatingReplaces) {
-    testBlock.ParamOption(0, p_ui, TYPE_SPINNER, EDITTYPE_UNIVERSE, 1162, 1163, SPIN_AUTOSCALE);
-    testBlock.ParamOption(0, p_ui, TYPE_SPINNER, EDITTYPE_UNIVERSE, 1162, 1163, SPIN_AUTOSCALE);
-    const ParamDef* def = testBlock.FindParam(0);
-    ASSERT_NE(def, nullptr);
-    ASSERT_EQ(def->options.size(), 1u);
-    const ParamOptionRecord expected{p_ui, {TYPE_SPINNER, EDITTYPE_UNIVERSE, 1162, 1163, -1.0}};
-    EXPECT_EQ(def->options[0], expected);
-    EXPECT_TRUE(def->hasRange);
-    EXPECT_DOUBLE_EQ(def->rangeHigh, 1e5);
 }
 
 TEST(References, ReplacingLetsGoOfTheOldTarget) {

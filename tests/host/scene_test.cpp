@@ -138,15 +138,6 @@ TEST_F(SceneTest, WorldStateAppliesEnabledModifiersOnACopy) {
     EXPECT_EQ(HostNotifications()[0].interval, FOREVER);
 }
 
-TEST_F(SceneTest, WithoutModifiersTheStateIsTheObjectItself) {
-    SplineShape* base = Line({0, 0, 0}, {5, 0, 0});
-    INode* node = GetCOREInterface()->CreateObjectNode(base);
-    EXPECT_EQ(node->EvalWorldState(0).obj, base);
-    node->AddWSModifier(new ShiftMod);
-    static_cast<IDerivedObject*>(node->GetObjOrWSMRef())->GetModifier(0)->DisableMod();
-    EXPECT_EQ(node->EvalWorldState(0).obj, base);
-}
-
 TEST_F(SceneTest, AnObjectPutIntoTheStateBelongsToIt) {
     INode* node = GetCOREInterface()->CreateObjectNode(Line({0, 0, 0}, {1, 0, 0}));
     node->AddWSModifier(new ReplaceMod);
@@ -182,27 +173,6 @@ TEST(Spline, UnoptimisedSegmentsAreCutIntoStepsPlusOnePieces) {
     EXPECT_TRUE(closed.IsClosed());
     EXPECT_EQ(closed.NumPts(), 3);
     EXPECT_EQ(closed.Segments(), 3);
-}
-
-TEST(Spline, BezierSegmentsFollowTheirHandles) {
-    Spline3D s;
-    s.AddKnot(SplineKnot(KTYPE_BEZIER, LTYPE_CURVE, Point3(0, 0, 0), Point3(0, 0, 0), Point3(0, 3, 0)));
-    s.AddKnot(SplineKnot(KTYPE_BEZIER, LTYPE_CURVE, Point3(4, 0, 0), Point3(4, 3, 0), Point3(4, 0, 0)));
-    PolyLine line = s.MakePolyLine(1, true);
-    ASSERT_EQ(line.NumPts(), 3);
-    EXPECT_NEAR(line.pts[1].p.x, 2.0f, 1e-5);
-    EXPECT_NEAR(line.pts[1].p.y, 2.25f, 1e-5);
-}
-
-TEST(Spline, ShortSplinesGiveShortPolylines) {
-    Spline3D empty;
-    EXPECT_EQ(empty.MakePolyLine(6, false).NumPts(), 0);
-    Spline3D one;
-    one.AddKnot(SplineKnot());
-    one.SetClosed();
-    const PolyLine line = one.MakePolyLine(6, false);
-    EXPECT_EQ(line.NumPts(), 1);
-    EXPECT_EQ(line.Segments(), 0);
 }
 
 }  // namespace

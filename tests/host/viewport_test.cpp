@@ -53,30 +53,4 @@ TEST(ViewExp, GridSnappingMovesTheCursorToTheGridPoint) {
     EXPECT_EQ(view.SnapPoint({321, 239}, m), Point3(1, 1, 0));
 }
 
-TEST(ViewExp, PreviewRemembersTheSnappedPoint) {
-    ViewExp view;
-    EXPECT_FALSE(view.LastSnapPreview().has_value());
-    view.SetGridStep(5.0f);
-    IPoint2 m{322, 243};
-    view.SnapPreview(m, m, nullptr, 0);
-    ASSERT_TRUE(view.LastSnapPreview().has_value());
-    EXPECT_EQ(*view.LastSnapPreview(), Point3(0, -5, 0));
-    EXPECT_EQ(m.y, 245);
-}
-
-TEST(ViewExp, LoggedHitsKeepTheirOrderUntilCleared) {
-    ViewExp view;
-    auto* a = reinterpret_cast<INode*>(std::uintptr_t{0x10});
-    auto* b = reinterpret_cast<INode*>(std::uintptr_t{0x20});
-    view.LogHit(a, 3, 0, nullptr);
-    view.LogHit(b, 0, 7, nullptr);
-    ASSERT_EQ(view.Hits().size(), 2u);
-    EXPECT_EQ(view.Hits()[0].node, a);
-    EXPECT_EQ(view.Hits()[0].distance, 3u);
-    EXPECT_EQ(view.Hits()[1].node, b);
-    EXPECT_EQ(view.Hits()[1].info, 7u);
-    view.ClearHits();
-    EXPECT_TRUE(view.Hits().empty());
-}
-
 }  // namespace

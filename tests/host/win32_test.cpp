@@ -29,35 +29,4 @@ TEST(Win32, LoadStringTruncatesAndTerminates) {
     EXPECT_EQ(LoadStringW(ThisModule(), 9001, big, 0), 0);
 }
 
-LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM) { return 7; }
-
-TEST(Win32, WindowClassesRegisterOncePerModule) {
-    HostResetWin32();
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = Proc;
-    wc.hInstance = ThisModule();
-    wc.lpszClassName = L"View";
-    EXPECT_NE(RegisterClassW(&wc), 0);
-    EXPECT_EQ(RegisterClassW(&wc), 0);
-    const WNDCLASSW* found = HostFindWindowClass(ThisModule(), L"View");
-    ASSERT_NE(found, nullptr);
-    EXPECT_EQ(found->lpfnWndProc, &Proc);
-    EXPECT_EQ(std::wstring(found->lpszClassName), L"View");
-    EXPECT_EQ(HostFindWindowClass(ThisModule(), L"Other"), nullptr);
-    wc.lpfnWndProc = nullptr;
-    wc.lpszClassName = L"NoProc";
-    EXPECT_EQ(RegisterClassW(&wc), 0);
-    HostResetWin32();
-}
-
-TEST(Win32, ProcessorCountCanBeInjected) {
-    SYSTEM_INFO si;
-    HostSetProcessorCount(0);
-    GetSystemInfo(&si);
-    EXPECT_EQ(si.dwNumberOfProcessors, 0u);
-    HostSetProcessorCount(std::nullopt);
-    GetSystemInfo(&si);
-    EXPECT_GE(si.dwNumberOfProcessors, 1u);
-}
-
 }  // namespace

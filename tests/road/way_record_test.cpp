@@ -17,7 +17,6 @@ void ExpectInert(const WayRecord& way, const char* name) {
     EXPECT_TRUE(way.IsInert());
     EXPECT_TRUE(way.halfX == kInertHalf && way.halfY == kInertHalf && way.minHalf == kInertHalf);
     for (const Point3& p : {Point3(0, 0, 0), Point3(5, 2, 0), way.corner[0], way.corner[2]}) {
-        EXPECT_FALSE(way.ContainsXY(p));
         ZoneEffect e = kLaneStart;
         VehicleProbe probe = ProbeAt(p);
         probe.size.z = kInf;
@@ -86,14 +85,6 @@ TEST(WayFrame, DegenerateQuadsAreInert) {
     ExpectInert(MakeWay({0, 0, 0}, {kInf, 0, 0}, {10, 4, 0}, {0, 4, 0}), "infinite corner");
     ExpectInert(MakeWay({0, 0, 0}, {3e38f, 0, 0}, {3e38f, 4, 0}, {0, 4, 0}), "sums overflow");
     ExpectInert(WayRecord(), "never set");
-}
-
-TEST(WayFrame, ContainsXYIsStrictAndIgnoresHeight) {
-    const WayRecord way = BoxWay(0.0f, 0.0f, 10.0f, 4.0f);
-    EXPECT_TRUE(way.ContainsXY({9.99f, 3.99f, 1e6f}));
-    EXPECT_TRUE(way.ContainsXY({0.01f, 0.01f, -1e6f}));
-    for (const Point3& p : {Point3(10, 2, 0), Point3(0, 2, 0), Point3(5, 4, 0), Point3(5, 0, 0), Point3(kNaN, 2, 0)})
-        EXPECT_FALSE(way.ContainsXY(p)) << p.x << "," << p.y;
 }
 
 namespace {
@@ -236,29 +227,4 @@ TEST(WaySnap, OneWay) {
         EXPECT_EQ(m.GetFlags() & MAT_IDENT, 0u);
     }
     EXPECT_TRUE(Near(sloped.frame.GetRow(2), Normalize({-100, 0, 1000}), 1e-6f));
-}
-
-TEST(WaySnap, StackedWays) {
-    // A street at 0 and a bridge deck 400 above it: the nearest within tolerance wins.
-    const WayRecord low = BoxWay(0, 0, 1000, 400, 0.0f), high = BoxWay(0, 0, 1000, 400, 400.0f);
-    const auto network = MakeNetwork({low, high});
-    for (const auto& [z, expected] : {std::pair{330.0f, 400.0f}, {460.0f, 400.0f}, {60.0f, 0.0f}}) {
-        Matrix3 m = VehicleAt({500.0f, 200.0f, z});
-        network->SnapToWay(m, 150.0f);
-        EXPECT_EQ(m.GetRow(3).z, expected) << z;
-    }
-    // Both within tolerance: later ways test the moved position against the lowered tolerance.
-    for (const bool lowFirst : {true, false}) {
-        Matrix3 m = VehicleAt({500.0f, 200.0f, 380.0f});
-        float tolerance = 1000.0f;
-        (lowFirst ? low : high).Snap(m, tolerance);
-        (lowFirst ? high : low).Snap(m, tolerance);
-        EXPECT_EQ(m.GetRow(3).z, lowFirst ? 0.0f : 400.0f);
-        EXPECT_EQ(tolerance, lowFirst ? 380.0f : 20.0f);
-    }
-    // A vehicle left in place within 0.1 m is still shielded from a farther way.
-    const Matrix3 start = VehicleAt({500.0f, 200.0f, 4.0f});
-    Matrix3 m = start;
-    MakeNetwork({low, BoxWay(0, 0, 1000, 400, 50.0f)})->SnapToWay(m, 150.0f);
-    EXPECT_TRUE(SameMatrix(m, start));
 }

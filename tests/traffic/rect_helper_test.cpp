@@ -125,96 +125,6 @@ Box3 LocalBox(RectHelperObject* obj) {
     return box;
 }
 
-TEST_P(ClassTest, DescriptorRegistrationAndNames) {
-    const HelperClassCase& c = GetParam();
-    ClassDesc2* desc = Desc(c);
-    EXPECT_EQ(LibClassDesc(c.slot), desc);
-    for (const wchar_t* name : {desc->ClassName(), desc->InternalName()}) EXPECT_EQ(std::wstring(name), c.name);
-    EXPECT_EQ(std::wstring(desc->Category()), L"Marlovan2");
-    EXPECT_EQ(desc->SuperClassID(), 0x50u);
-    EXPECT_EQ(desc->ClassID(), c.id);
-    EXPECT_EQ(desc->IsPublic(), 1);
-    auto* fake = reinterpret_cast<HINSTANCE>(std::uintptr_t{0x1000});
-    SetModuleInstance(fake);
-    EXPECT_EQ(desc->HInstance(), fake);
-    SetModuleInstance(nullptr);
-
-    RectHelperObject* obj = Make(c);
-    EXPECT_EQ(obj->ClassID(), c.id);
-    EXPECT_EQ(obj->SuperClassID(), HELPER_CLASS_ID);
-    std::wstring className, nodeName;
-    obj->GetClassName(className);
-    obj->InitNodeName(nodeName);
-    for (const std::wstring& s : {className, nodeName, obj->GetObjectName(), obj->SubAnimName(0)}) EXPECT_EQ(s, c.name);
-    EXPECT_EQ(obj->UsesWireColor(), 1);
-    obj->DeleteThis();
-}
-
-// The block's parameters, in ID order: two half sizes, both floats named "Width", and the
-// speed limiter's animatable speed. Every construction binds the spinners again, and the
-// records stay one per parameter.
-TEST_P(ClassTest, BlockParametersAndTheirSpinners) {
-    const HelperClassCase& c = GetParam();
-    ParamBlockDesc2* block = BlockDesc(c);
-    ASSERT_NE(block, nullptr);
-    EXPECT_EQ(Desc(c)->NumParamBlockDescs(), 1);
-    EXPECT_EQ(block->InternalName(), L"parameters");
-    EXPECT_EQ(block->Owner(), Desc(c));
-    EXPECT_EQ(block->Flags(), P_AUTO_CONSTRUCT | P_AUTO_UI);
-    EXPECT_EQ(block->DialogId(), c.dialog);
-    EXPECT_EQ(block->TitleId(), IDS_PARAMETERS);
-    RectHelperObject* first = Make(c);
-    RectHelperObject* second = Make(c);
-    c.setup(BlockDesc(c));
-    c.setup(nullptr);
-    const struct {
-        const wchar_t* name;
-        int flags;
-        float value;
-        EditType edit;
-        int editId, spinId;
-    } params[] = {{L"Width", 0, 100, EDITTYPE_UNIVERSE, c.widthEdit, c.widthSpin},
-                  {L"Width", 0, 100, EDITTYPE_UNIVERSE, c.lengthEdit, c.lengthSpin},
-                  {L"Speed", P_ANIMATABLE, 30, EDITTYPE_FLOAT, 1147, 1148}};
-    const int count = c.id == kSpeedLimiterClassID ? 3 : 2;
-    ASSERT_EQ(block->Count(), count);
-    for (ParamID id = 0; id < count; ++id) {
-        const ParamDef* def = block->FindParam(id);
-        ASSERT_NE(def, nullptr) << id;
-        EXPECT_EQ(def->internalName, params[id].name) << id;
-        EXPECT_EQ(def->type, TYPE_FLOAT) << id;
-        EXPECT_EQ(def->flags, params[id].flags) << id;
-        EXPECT_EQ(def->defaultValue.f, params[id].value) << id;
-        EXPECT_EQ(def->rangeLow, static_cast<double>(0.0001f)) << id;
-        EXPECT_EQ(def->rangeHigh, 100000.0) << id;
-        const ParamOptionRecord spinner{
-            p_ui, {TYPE_SPINNER, double(params[id].edit), double(params[id].editId), double(params[id].spinId), -1.0}};
-        EXPECT_EQ(def->options, std::vector<ParamOptionRecord>{spinner}) << id;
-    }
-    first->DeleteThis();
-    second->DeleteThis();
-}
-
-TEST_P(ClassTest, EditingOpensAndClosesTheRollupAtObjectLevel) {
-    const HelperClassCase& c = GetParam();
-    RectHelperObject* obj = Make(c);
-    RectHelperObject* other = Make(c);
-    auto* ip = static_cast<IObjParam*>(GetCOREInterface());
-    ip->SetSubObjectLevel(2);
-    obj->BeginEditParams(ip, 0, nullptr);
-    EXPECT_EQ(ip->GetSubObjectLevel(), 0);
-    ASSERT_EQ(OpenRollups().size(), 1u);
-    const Rollup& r = OpenRollups()[0];
-    EXPECT_TRUE(r.dialogId == c.dialog && r.titleId == IDS_PARAMETERS);
-    EXPECT_TRUE(r.owner == obj && r.block == obj->GetParamBlock(0));
-    other->EndEditParams(ip, 0, nullptr);
-    EXPECT_EQ(OpenRollups().size(), 1u) << "only the edited object's roll-up closes";
-    obj->EndEditParams(ip, 0, nullptr);
-    EXPECT_TRUE(OpenRollups().empty());
-    obj->DeleteThis();
-    other->DeleteThis();
-}
-
 // The cache starts at zero and only validity requests, valid for the instant, refresh it from
 // the block; the boxes read the cache, the world box through the node. GetSize reads the block,
 // length first.
@@ -246,28 +156,6 @@ TEST_P(ClassTest, ValidityRefreshesTheCacheThatTheBoxesRead) {
     ExpectBox(deform, {-10, -10, 0}, {10, 10, 0});
     obj->GetWorldBoundBox(0, nullptr, nullptr, world);
     ExpectBox(world, {-10, -10, 0}, {10, 10, 0});  // no node: object space
-}
-
-TEST_P(ClassTest, CloneOwnsACopyOfTheBlock) {
-    RectHelperObject* original = Make(GetParam());
-    original->GetParamBlock(0)->SetValue(0, 0, 12.0f);
-    original->ObjectValidity(0);
-    RemapDir remap;
-    auto* clone = static_cast<RectHelperObject*>(remap.CloneRef(original));
-    ASSERT_NE(clone, nullptr);
-    EXPECT_EQ(clone->ClassID(), GetParam().id);
-    IParamBlock2* copy = clone->GetParamBlock(0);
-    ASSERT_NE(copy, nullptr);
-    EXPECT_NE(copy, original->GetParamBlock(0));
-    EXPECT_EQ(copy->NumDependents(), 1);
-    EXPECT_EQ(copy->GetFloat(0), 12.0f);
-    copy->SetValue(0, 0, 1.0f);
-    clone->ObjectValidity(0);
-    EXPECT_EQ(LocalBox(clone).pmax, Point3(1, 100, 0));
-    EXPECT_EQ(LocalBox(original).pmax, Point3(12, 100, 0));
-    clone->DeleteThis();
-    EXPECT_EQ(original->GetParamBlock(0)->GetFloat(0), 12.0f);
-    original->DeleteThis();
 }
 
 // Without a block nothing crashes: queries answer null, the sizes keep the cache.
@@ -394,22 +282,6 @@ TEST_P(CreateTest, MessageSequences) {
     }
 }
 
-// One callback serves the class: it writes to the object that last asked for it, forgets an
-// object that is deleted, and places nothing without a viewport.
-TEST_P(CreateTest, SharedCallbackFollowsItsObject) {
-    RectHelperObject* second = Make(GetParam());
-    EXPECT_EQ(second->GetCreateMouseCallBack(), callback);
-    Send(P, 0, 0, 0);
-    Send(P, 1, 6, 7);
-    EXPECT_EQ(second->GetParamBlock(0)->GetFloat(0), 6.0f);
-    EXPECT_EQ(Width(), 100.0f);
-    second->DeleteThis();
-    EXPECT_EQ(Send(P, 0, 0, 0), C);
-    EXPECT_EQ(Send(P, 1, 6, 7), CREATE_STOP);
-    EXPECT_EQ(Width(), 100.0f);
-    EXPECT_EQ(callback->proc(nullptr, P, 0, 0, {1, 1}, mat), CREATE_ABORT);
-}
-
 INSTANTIATE_TEST_SUITE_P(Helpers, CreateTest, ::testing::ValuesIn(kHelperClasses), HelperCaseName);
 
 using Kind = DrawRecord::Kind;
@@ -490,18 +362,6 @@ TEST_F(DisplayTest, StopWordScalesWithTheSmallerAllowance) {
     }
 }
 
-TEST_F(DisplayTest, SelectedDrawsWhiteOtherwiseInTheWireColour) {
-    for (const HelperClassCase& c : kHelperClasses) {
-        RectHelperObject* obj = Make(c);
-        INode* node = Place(obj, Matrix3(), 5, 5);
-        node->SetWireColor(0x00336699);
-        for (const DrawRecord& r : Draw(obj, node))
-            EXPECT_EQ(r.color, Point3(0x99 / 255.0f, 0x66 / 255.0f, 0x33 / 255.0f)) << c.name;
-        node->SetSelected(true);
-        for (const DrawRecord& r : Draw(obj, node)) EXPECT_EQ(r.color, Point3(1, 1, 1)) << c.name;
-    }
-}
-
 using HitTest = RectHelperTest;
 
 // Every class draws the near edge; a point pick hits within 4 pixels of it and logs the distance,
@@ -560,21 +420,6 @@ TEST_F(HitTest, PicksFollowTheStrokesOfEachClass) {
         IPoint2 p[2] = {c.p[0], c.p[1]};
         EXPECT_EQ(obj->HitTest(0, node, c.type, c.crossing, 0, p, &view), c.hit) << c.what;
     }
-}
-
-TEST_F(HitTest, NothingDrawnOrHitWithoutNodeViewOrPoint) {
-    RectHelperObject* obj = Make(kSpeedLimiter);
-    INode* node = Place(obj, Matrix3(), 50, 30);
-    IPoint2 p = Pixel(50, 0);
-    EXPECT_EQ(obj->Display(0, nullptr, &view, 0), 0);
-    EXPECT_EQ(obj->Display(0, node, nullptr, 0), 0);
-    EXPECT_EQ(obj->HitTest(0, node, HITTYPE_POINT, 0, 0, nullptr, &view), 0);
-    EXPECT_EQ(obj->HitTest(0, nullptr, HITTYPE_POINT, 0, 0, &p, &view), 0);
-    EXPECT_EQ(obj->HitTest(0, node, HITTYPE_POINT, 0, 0, &p, nullptr), 0);
-    EXPECT_EQ(obj->HitTest(0, node, 99, 0, 0, &p, &view), 0);
-    EXPECT_TRUE(view.getGW()->Records().empty());
-    EXPECT_TRUE(view.Hits().empty());
-    EXPECT_EQ(view.getGW()->getRndLimits(), GW_ILLUM);
 }
 
 }  // namespace

@@ -414,25 +414,6 @@ TEST_F(ZoneIndexEdges, EmptyBuildGivesLeafRootsAndNoEffect) {
     EXPECT_EQ(noCap.speedCap, kNoSpeedCap) << "the fresh effect is merged all the same";
 }
 
-TEST_F(ZoneIndexEdges, SingleZoneSplitsTheRootIntoLeaves) {
-    ZoneScene scene;
-    scene.blocks.emplace_back().fill(MakeZone(TransMatrix({10, 20, 0}), 3, 2, RuleObstacle));
-    ZoneIndex index;
-    scene.BuildInto(index);
-    const ZoneTree& tree = index.Tree(4);
-    ASSERT_EQ(tree.nodes.size(), 5u);
-    EXPECT_EQ(tree.nodes[0].entryCount, 0u);  // the zone is smaller than twice the root's width
-    EXPECT_EQ(tree.squares[0].pmin, Point3(7, 17, 0));  // the bounds, squared about their centre
-    EXPECT_EQ(tree.squares[0].pmax, Point3(13, 23, 0));
-    for (std::uint32_t q = 1; q <= 4; ++q) {
-        EXPECT_EQ(tree.nodes[q].firstChild, 0u);
-        EXPECT_EQ(tree.nodes[q].entryCount, 1u);  // it overlaps every quadrant
-    }
-    EXPECT_EQ(Queried(index, Probe({12.9f, 21.9f, 0}, 4)).score, kBlocked);
-    EXPECT_EQ(Queried(index, Probe({13, 22, 0}, 4)).score, kBlocked);  // Apply's boundary is inside
-    EXPECT_EQ(Queried(index, Probe({13.1f, 20, 0}, 4)).score, kQueryStart.score);
-}
-
 TEST_F(ZoneIndexEdges, DepthStopsAtSixteen) {
     ZoneScene scene;
     for (int i = 0; i < 60; ++i) scene.blocks.emplace_back().fill(MakeZone(TransMatrix({1, 1, 0}), 1e-3f, 1e-3f));
@@ -479,33 +460,4 @@ TEST_F(ZoneIndexEdges, ZonesThatCannotBeIndexedAreLeftOut) {
         EXPECT_EQ(index.Tree(s).squares[0].pmin, goodIndex.Tree(s).squares[0].pmin);
         EXPECT_EQ(index.Tree(s).squares[0].pmax, goodIndex.Tree(s).squares[0].pmax);
     }
-}
-
-// Free empties the index; Build frees what was there; the index works on its own copies.
-TEST_F(ZoneIndexEdges, FreeEmptiesAndBuildReuses) {
-    const ZoneScene first = RandomScene(47, 200, 300);
-    ZoneScene second = RandomScene(48, 150, 800);
-    ZoneIndex fresh;
-    second.BuildInto(fresh);
-
-    ZoneIndex index;
-    index.Free();  // harmless before any build
-    first.BuildInto(index);
-    index.Free();
-    index.Free();
-    EXPECT_TRUE(IsEmpty(index));
-    const std::vector<VehicleProbe> probes = Probes(second, fresh, 500, 10);
-    for (std::size_t i = 0; i < probes.size(); i += 7) EXPECT_TRUE(SameEffect(Queried(index, probes[i]), kQueryStart));
-
-    second.BuildInto(index);
-    EXPECT_TRUE(SameTrees(index, fresh));
-    first.BuildInto(index);  // without Free: the old trees go first
-    second.BuildInto(index);
-    EXPECT_TRUE(SameTrees(index, fresh));
-    std::vector<ZoneEffect> expected;
-    for (const VehicleProbe& probe : probes) expected.push_back(BruteForce(second, probe));
-    // Blocks rewritten after the build are not seen.
-    for (ZoneBlock& block : second.blocks)
-        for (TrafficZone& z : block) z.Init(TransMatrix({0, 0, 0}), 0, 1e6f, 1e6f, 0, RuleObstacle, 0.0f);
-    for (std::size_t i = 0; i < probes.size(); ++i) EXPECT_TRUE(SameEffect(Queried(index, probes[i]), expected[i])) << i;
 }

@@ -42,46 +42,6 @@ Matrix3 RandomFrame(std::mt19937& rng) {
 }
 }  // namespace
 
-TEST(ZoneShape, OnlyFiniteZonesAreIndexable) {
-    constexpr float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
-    TrafficZone badHalf = MakeZone(Matrix3(), 1, 1);
-    badHalf.minHalf = nan;
-    const struct {
-        const char* what;
-        TrafficZone zone;
-        bool indexable;
-    } cases[] = {
-        {"default", TrafficZone{}, true},
-        {"a segment", MakeZone(RotateZMatrix(0.3f), 2, 0), true},
-        {"corners overflow", MakeZone(ScaleMatrix({4, 4, 1}), 3e38f, 1), false},
-        {"no inverse", MakeZone(Matrix3({1, 0, 0}, {3, 0, 0}, {0, 0, 1}, {}), 1, 1), false},
-        {"NaN half width", MakeZone(Matrix3(), nan, 1), false},
-        {"infinite half length", MakeZone(Matrix3(), 1, inf), false},
-        {"NaN minHalf", badHalf, false},
-    };
-    for (const auto& c : cases) EXPECT_EQ(IsIndexable(c.zone), c.indexable) << c.what;
-}
-
-// Exact fits and mere touching count as overlap, on either side of the allowance.
-TEST(ZoneShape, ClosedOverlapCases) {
-    const Box3 square({0, 0, 0}, {2, 2, 0});
-    const struct {
-        const char* what;
-        TrafficZone zone;
-        unsigned mask;
-    } cases[] = {
-        {"filling quadrant 3 touches all", MakeZone(TransMatrix({1.5f, 1.5f, 0}), 0.5f, 0.5f), 0xF},
-        {"same, quarter turn", MakeZone(Frame({0, 1, 0}, {-1, 0, 0}, {1.5f, 1.5f, 0}), 0.5f, 0.5f), 0xF},
-        {"filling the upper half", MakeZone(TransMatrix({1, 1.5f, 0}), 1, 0.5f), 0xF},
-        {"inside quadrant 3 with room", MakeZone(TransMatrix({1.5f, 1.5f, 0}), 0.25f, 0.25f), 0x8},
-        {"touching from outside", MakeZone(TransMatrix({3, 0.5f, 0}), 1, 0.25f), 0x2},
-        {"0.1 away outside", MakeZone(TransMatrix({3.1f, 0.5f, 0}), 1, 0.25f), 0x0},
-        // Its bounds reach into quadrant 0; its edges' normals tell it is not there.
-        {"diamond", MakeZone(RotateZMatrix(kPi / 4) * TransMatrix({1.6f, 1.6f, 0}), 0.5f, 0.5f), 0xE},
-    };
-    for (const auto& c : cases) EXPECT_EQ(MaskOf(c.zone, square), c.mask) << c.what;
-}
-
 TEST(ZoneShape, MaskNeverDropsATouchAndSeparatesClearGaps) {
     std::mt19937 rng(5);
     int touching = 0, apart = 0;
