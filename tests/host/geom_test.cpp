@@ -42,12 +42,6 @@ TEST(Matrix3, RotationsFollowTheRightHand) {
     ExpectNear(m.GetRow(1), {1, 0, 0});
 }
 
-TEST(Matrix3, MemberRotationPostMultiplies) {
-    Matrix3 m = TransMatrix({1, 0, 0});
-    m.RotateZ(std::numbers::pi_v<float> / 2);
-    ExpectNear(m.GetTrans(), {0, 1, 0});
-}
-
 TEST(Matrix3, InvertIsAGeneralAffineInverse) {
     std::mt19937 rng(7);
     std::uniform_real_distribution<float> u(-3.0f, 3.0f);

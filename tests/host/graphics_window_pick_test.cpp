@@ -23,19 +23,6 @@ protected:
     HitRegion region;
 };
 
-TEST_F(PickTest, PickModeMeasuresInsteadOfDrawing) {
-    gw.startSegments();
-    Segment({-10, 3, 0}, {10, 3, 0});
-    gw.endSegments();
-    Point3 line[3] = {{-1, 9, 0}, {1, 9, 0}, {1, 12, 0}};
-    gw.polyline(3, line, nullptr, 0, nullptr);
-    EXPECT_EQ(gw.checkHitCode(), 1);
-    EXPECT_EQ(gw.getHitDistance(), 3u);
-    EXPECT_TRUE(gw.Records().empty());
-    EXPECT_EQ(gw.SegmentRuns(), 0);
-    EXPECT_EQ(gw.LooseSegments(), 0);
-}
-
 TEST_F(PickTest, TheNearestHitCountsWhateverTheOrder) {
     Segment({-10, -2, 0}, {10, -2, 0});
     Segment({-10, 4, 0}, {10, 4, 0});

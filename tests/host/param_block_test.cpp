@@ -36,29 +36,6 @@ public:
     IParamBlock2* Block() const { return static_cast<IParamBlock2*>(ref); }
 };
 
-TEST(ParamBlock, AutoBlockBecomesReferenceZeroWithDefaults) {
-    Holder holder;
-    testDesc.MakeAutoParamBlocks(&holder);
-    ASSERT_NE(holder.Block(), nullptr);
-    IParamBlock2* pb = holder.Block();
-    EXPECT_FLOAT_EQ(pb->GetFloat(0), 100.0f);
-    EXPECT_FLOAT_EQ(pb->GetFloat(1), 50.0f);
-    EXPECT_EQ(pb->GetInt(2), 3);
-    EXPECT_EQ(pb->Count(3), 3);
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(pb->GetInt(3, 0, i), 1);
-    EXPECT_EQ(pb->GetMatrix3(4), Matrix3());
-    EXPECT_EQ(pb->NumDependents(), 1);
-}
-
-TEST(ParamBlock, ParametersWithTheSameNameAreApartByID) {
-    Holder holder;
-    testDesc.MakeAutoParamBlocks(&holder);
-    IParamBlock2* pb = holder.Block();
-    EXPECT_TRUE(pb->SetValue(1, 0, 7.5f));
-    EXPECT_FLOAT_EQ(pb->GetFloat(0), 100.0f);
-    EXPECT_FLOAT_EQ(pb->GetFloat(1), 7.5f);
-}
-
 TEST(ParamBlock, TypedReadsConvertAndBadAddressesAreHarmless) {
     Holder holder;
     testDesc.MakeAutoParamBlocks(&holder);
@@ -74,21 +51,6 @@ TEST(ParamBlock, TypedReadsConvertAndBadAddressesAreHarmless) {
     EXPECT_FLOAT_EQ(pb->GetFloat(42), 0.0f);
 }
 
-TEST(References, ReplacingLetsGoOfTheOldTarget) {
-    Holder holder;
-    testDesc.MakeAutoParamBlocks(&holder);
-    IParamBlock2* first = holder.Block();
-    Holder other;
-    other.ReplaceReference(0, first);
-    EXPECT_EQ(first->NumDependents(), 2);
-    // The second holder keeps the block alive when the first makes a new one.
-    testDesc.MakeAutoParamBlocks(&holder);
-    EXPECT_NE(holder.Block(), first);
-    EXPECT_EQ(first->NumDependents(), 1);
-    other.DeleteReference(0);
-    EXPECT_EQ(other.ref, nullptr);
-}
-
 TEST(References, DeletedTargetClearsItsHoldersSlot) {
     Holder holder;
     auto* target = new Holder;
@@ -100,29 +62,5 @@ TEST(References, DeletedTargetClearsItsHoldersSlot) {
 }  // namespace
 
 namespace {
-
-TEST(ParamBlock, KeysInterpolateAndCloneIsDeep) {
-    Holder holder;
-    testDesc.MakeAutoParamBlocks(&holder);
-    IParamBlock2* pb = holder.Block();
-    EXPECT_FALSE(pb->SetKey(0, 0, 1.0));  // not animatable
-    EXPECT_TRUE(pb->SetKey(2, 0, 0.0));
-    EXPECT_TRUE(pb->SetKey(2, 100, 10.0));
-    EXPECT_EQ(pb->GetInt(2, 50), 5);
-    EXPECT_EQ(pb->GetInt(2, -10), 0);
-    EXPECT_EQ(pb->GetInt(2, 1000), 10);
-    EXPECT_TRUE(pb->SetValue(2, 100, 20));
-    EXPECT_EQ(pb->NumKeys(2), 2);
-    EXPECT_EQ(pb->GetInt(2, 100), 20);
-
-    RemapDir remap;
-    auto* copy = static_cast<IParamBlock2*>(remap.CloneRef(pb));
-    Holder other;
-    other.ReplaceReference(0, copy);
-    EXPECT_EQ(remap.CloneRef(pb), copy);
-    copy->SetValue(1, 0, 1.0f);
-    EXPECT_FLOAT_EQ(pb->GetFloat(1), 50.0f);
-    EXPECT_EQ(copy->GetInt(2, 50), 10);
-}
 
 }  // namespace

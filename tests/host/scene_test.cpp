@@ -91,22 +91,6 @@ TEST_F(SceneTest, NodeTransformsComposeWithTheParentAndTheObjectOffset) {
     EXPECT_NEAR(q.y, 5, 1e-4);
 }
 
-TEST_F(SceneTest, KeyedTransformsInterpolateAndHoldTheirEnds) {
-    INode* node = GetCOREInterface()->CreateObjectNode(nullptr);
-    auto* control = static_cast<TransformControl*>(node->GetTMController());
-    control->SetKey(0, TransMatrix({0, 0, 0}));
-    control->SetKey(100, RotateZMatrix(std::numbers::pi_v<float> / 2) * TransMatrix({10, 0, 0}));
-    const Matrix3 mid = node->GetNodeTM(50);
-    EXPECT_NEAR(mid.GetTrans().x, 5, 1e-4);
-    EXPECT_NEAR(mid.GetRow(0).x, std::cos(std::numbers::pi / 4), 1e-5);
-    EXPECT_NEAR(mid.GetRow(0).y, std::sin(std::numbers::pi / 4), 1e-5);
-    EXPECT_NEAR(node->GetNodeTM(500).GetTrans().x, 10, 1e-4);
-    EXPECT_NEAR(node->GetNodeTM(-5).GetTrans().x, 0, 1e-4);
-    Interval valid = FOREVER;
-    node->GetNodeTM(50, &valid);
-    EXPECT_EQ(valid, Interval(50, 50));
-}
-
 TEST_F(SceneTest, WorldStateAppliesEnabledModifiersOnACopy) {
     SplineShape* base = Line({0, 0, 0}, {5, 0, 0});
     INode* node = GetCOREInterface()->CreateObjectNode(base);
@@ -136,25 +120,6 @@ TEST_F(SceneTest, WorldStateAppliesEnabledModifiersOnACopy) {
     EXPECT_EQ(HostNotifications()[0].sender, lower);
     EXPECT_EQ(HostNotifications()[0].message, REFMSG_CHANGE);
     EXPECT_EQ(HostNotifications()[0].interval, FOREVER);
-}
-
-TEST_F(SceneTest, AnObjectPutIntoTheStateBelongsToIt) {
-    INode* node = GetCOREInterface()->CreateObjectNode(Line({0, 0, 0}, {1, 0, 0}));
-    node->AddWSModifier(new ReplaceMod);
-    ObjectState os = node->EvalWorldState(0);
-    ASSERT_NE(os.obj, nullptr);
-    EXPECT_EQ(static_cast<SplineShape*>(os.obj)->shape.GetSpline(0)->KnotCount(), 1);
-}
-
-TEST_F(SceneTest, ReferencesFreeObjectsWithTheirNodes) {
-    Interface* ip = GetCOREInterface();
-    SplineShape* shared = Line({0, 0, 0}, {1, 0, 0});
-    INode* a = ip->CreateObjectNode(shared);
-    INode* b = ip->CreateObjectNode(shared);
-    EXPECT_EQ(shared->NumDependents(), 2);
-    ip->DeleteNode(a);
-    EXPECT_EQ(shared->NumDependents(), 1);
-    EXPECT_EQ(b->GetObjectRef(), shared);
 }
 
 TEST(Spline, UnoptimisedSegmentsAreCutIntoStepsPlusOnePieces) {

@@ -76,18 +76,6 @@ TEST_F(Threads, SetWakesWaitersOnOtherThreads) {
     for (HANDLE h : {auto1.go, auto1.done, manual.go, manual.done}) CloseHandle(h);
 }
 
-TEST_F(Threads, CountsEventsCreatedAndClosed) {
-    HANDLE a = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-    HANDLE b = CreateEventW(nullptr, TRUE, TRUE, nullptr);
-    EXPECT_EQ(HostThreadAndEventCounts().eventsCreated, 2);
-    EXPECT_EQ(HostThreadAndEventCounts().eventsClosed, 0);
-    CloseHandle(a);
-    CloseHandle(b);
-    EXPECT_EQ(HostThreadAndEventCounts().eventsClosed, 2);
-    HostResetThreadsAndEvents();
-    EXPECT_EQ(HostThreadAndEventCounts().eventsCreated, 0);
-}
-
 TEST_F(Threads, InjectedEventFailuresFollowThePlan) {
     const auto outcomes = [](int calls) {
         std::string s;

@@ -177,33 +177,6 @@ TEST(LaneQuery, EvaluateAndSnapMatchBruteForceInDescentOrder) {
     EXPECT_GT(moved, 1000);
 }
 
-TEST(LaneQuery, ConcurrentQueriesGiveTheSerialResults) {
-    // Runs read one shared network from every worker at once.
-    std::mt19937 rng(31);
-    const auto network = MakeNetwork(RandomCity(rng, 2000));
-    std::vector<VehicleProbe> probes;
-    for (int i = 0; i < 2000; ++i) probes.push_back(RandomProbe(*network, rng));
-    const auto run = [&](std::size_t from, std::size_t step, std::vector<ZoneEffect>& effects,
-                         std::vector<Matrix3>& poses) {
-        for (std::size_t i = from; i < probes.size(); i += step) {
-            network->EvaluateWays(probes[i], effects[i]);
-            poses[i] = probes[i].bodyTM;
-            poses[i].SetRow(3, probes[i].position);
-            network->SnapToWay(poses[i], 150.0f);
-        }
-    };
-    std::vector<ZoneEffect> serial(probes.size()), parallel(probes.size());
-    std::vector<Matrix3> serialPoses(probes.size()), parallelPoses(probes.size());
-    run(0, 1, serial, serialPoses);
-    std::vector<std::thread> workers;
-    for (std::size_t t = 0; t < 8; ++t) workers.emplace_back(run, t, 8, std::ref(parallel), std::ref(parallelPoses));
-    for (std::thread& w : workers) w.join();
-    for (std::size_t i = 0; i < probes.size(); ++i) {
-        ASSERT_TRUE(SameEffect(parallel[i], serial[i])) << i;
-        ASSERT_TRUE(SameMatrix(parallelPoses[i], serialPoses[i])) << i;
-    }
-}
-
 TEST(LaneNetwork, EmptyNetworksFindNothing) {
     LaneNetwork negative(std::unique_ptr<WayRecord[]>(new WayRecord[1]), -1), none(nullptr, 5);
     auto empty = MakeNetwork({}), freed = MakeNetwork({BoxWay(0, 0, 100, 100)});

@@ -33,48 +33,6 @@ void ExpectInert(const WayRecord& way, const char* name) {
 }
 }  // namespace
 
-TEST(WayFrame, Quads) {
-    const struct {
-        const char* name;
-        Point3 c[4];
-        Point3 x, y, origin;
-        float halfX, halfY;
-    } cases[] = {
-        {"axis-aligned", {{0, 0, 5}, {10, 0, 5}, {10, 4, 5}, {0, 4, 5}}, {1, 0, 0}, {0, 1, 0}, {5, 2, 5}, 5, 2},
-        // Lateral edge towards -Y: Y is flipped so that the up axis points up.
-        {"mirrored", {{0, 4, 0}, {10, 4, 0}, {10, 0, 0}, {0, 0, 0}}, {1, 0, 0}, {0, 1, 0}, {5, 2, 0}, 5, 2},
-        {"backward", {{10, 0, 0}, {0, 0, 0}, {0, 4, 0}, {10, 4, 0}}, {-1, 0, 0}, {0, -1, 0}, {5, 2, 0}, 5, 2},
-        {"sloped", {{0, 0, 0}, {10, 0, 1}, {10, 4, 1}, {0, 4, 0}}, Normalize({10, 0, 1}), {0, 1, 0}, {5, 2, 0.5f},
-         std::sqrt(25.25f), 2},
-        // c0->c1 and c3->c2 cross: a bow tie whose lateral direction points down.
-        {"crossed", {{0, 0, 0}, {10, 4, 0}, {10, 1, 0}, {0, 2, 0}}, Normalize({20, 3, 0}), Normalize({-3, 20, 0}),
-         {5, 1.75f, 0}, 5.278448f, 1.483405f},
-    };
-    for (const auto& t : cases) {
-        SCOPED_TRACE(t.name);
-        const WayRecord way = MakeWay(t.c[0], t.c[1], t.c[2], t.c[3]);
-        ASSERT_FALSE(way.IsInert());
-        const Point3 x = way.frame.GetRow(0), y = way.frame.GetRow(1), z = way.frame.GetRow(2);
-        EXPECT_TRUE(Near(x, t.x, 1e-6f));
-        EXPECT_TRUE(Near(y, t.y, 1e-6f));
-        EXPECT_TRUE(Near(z, CrossProd(x, y), 0.0f));
-        EXPECT_GT(z.z, 0.0f);
-        EXPECT_TRUE(Near(way.frame.GetRow(3), t.origin, 1e-6f));
-        EXPECT_EQ(way.frame.GetFlags() & MAT_IDENT, 0u);
-        EXPECT_EQ(way.inverse.GetFlags() & MAT_IDENT, 0u);
-        EXPECT_NEAR(way.halfX, t.halfX, 1e-5f);
-        EXPECT_NEAR(way.halfY, t.halfY, 1e-5f);
-        EXPECT_EQ(way.minHalf, std::fmin(way.halfX, way.halfY));
-        for (const Point3& c : way.corner) EXPECT_TRUE(InReach(way, c));
-        // A point at way coordinates (a, b), raised vertically by h, comes back as (a, b, h).
-        for (const float a : {-5.0f, 3.0f})
-            for (const float h : {0.0f, -2.5f}) {
-                const Point3 w = way.frame.GetRow(3) + x * a + y * 1.5f + Point3(0, 0, h);
-                EXPECT_TRUE(Near(w * way.inverse, {a, 1.5f, h}, 1e-5f)) << a << " " << h;
-            }
-    }
-}
-
 TEST(WayFrame, DegenerateQuadsAreInert) {
     ExpectInert(MakeWay({3, 3, 0}, {3, 3, 0}, {3, 3, 0}, {3, 3, 0}), "coincident corners");
     ExpectInert(MakeWay({0, 0, 0}, {10, 0, 0}, {10, 0, 0}, {0, 0, 0}), "zero width");

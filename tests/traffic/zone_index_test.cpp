@@ -42,33 +42,19 @@ TrafficZone RandomZone(std::mt19937& rng, Point3 centre, float size, int slot) {
                   Uniform(rng, 0.05f, 1) * size, slot, static_cast<std::uint32_t>(Pick(rng, 0, 5)), Uniform(rng, 1, 800));
 }
 
-// Blocks of rotated zones that drift a little from slot to slot, over a square of the given half
-// size around origin.
-ZoneScene RandomScene(std::uint32_t seed, int blocks, float extent, Point3 origin = {}) {
+// Blocks of rotated zones that drift a little from slot to slot, over a rectangle of the given
+// half width (and `tall` times that half height) around origin.
+ZoneScene RandomScene(std::uint32_t seed, int blocks, float extent, Point3 origin = {}, float tall = 1.0f) {
     std::mt19937 rng(seed);
     ZoneScene scene;
     scene.blocks.resize(static_cast<std::size_t>(blocks));
     for (ZoneBlock& block : scene.blocks) {
-        Point3 centre = origin + Point3(Uniform(rng, -extent, extent), Uniform(rng, -extent, extent), 0);
+        const float h = extent * tall;
+        Point3 centre = origin + Point3(Uniform(rng, -extent, extent), Uniform(rng, -h, h), 0);
         const float size = Uniform(rng, 0.005f, 0.08f) * extent;
         for (int s = 0; s < 8; ++s) {
             block[static_cast<std::size_t>(s)] = RandomZone(rng, centre, size, s);
             centre += Point3(Uniform(rng, -0.02f, 0.02f), Uniform(rng, -0.02f, 0.02f), 0) * extent;
-        }
-    }
-    return scene;
-}
-
-// Small zones piled on a few points, deep enough to reach the depth limit.
-ZoneScene ClusterScene(std::uint32_t seed) {
-    std::mt19937 rng(seed);
-    ZoneScene scene;
-    const Point3 spots[] = {{-500, -500, 0}, {300, 200, 0}, {310, 205, 0}, {800, -640, 0}};
-    for (int b = 0; b < 240; ++b) {
-        ZoneBlock& block = scene.blocks.emplace_back();
-        for (int s = 0; s < 8; ++s) {
-            const Point3 at = spots[b % 4] + Point3(Uniform(rng, -2, 2), Uniform(rng, -2, 2), 0);
-            block[static_cast<std::size_t>(s)] = RandomZone(rng, at, Uniform(rng, 0.01f, 3), s);
         }
     }
     return scene;
@@ -79,13 +65,20 @@ ZoneScene operator+(ZoneScene a, const ZoneScene& b) {
     return a;
 }
 
-ZoneScene Repeat(const ZoneBlock& block, int count) { return {std::vector<ZoneBlock>(std::size_t(count), block)}; }
-
-// Many identical blocks, so many identical zones in every slot, and default (inert) blocks.
-ZoneScene DuplicateScene(std::uint32_t seed) {
-    const ZoneScene others = RandomScene(seed + 1, 60, 100);
-    return Repeat(RandomScene(seed, 1, 60, {10, 20, 0}).blocks[0], 70) + Repeat(ZoneBlock{}, 30) + others +
-           Repeat(others.blocks[0], 40);
+// Zones whose edges meet at 20 to 160 degrees, far from the origin.
+ZoneScene ShearedScene(std::uint32_t seed) {
+    std::mt19937 rng(seed);
+    ZoneScene scene;
+    for (int b = 0; b < 200; ++b) {
+        ZoneBlock& block = scene.blocks.emplace_back();
+        const Point3 at(Uniform(rng, 3e5f, 3.04e5f), Uniform(rng, -2e5f, -1.96e5f), 0);
+        for (int s = 0; s < 8; ++s) {
+            const float a = Uniform(rng, -kPi, kPi), shear = Uniform(rng, 0.35f, 2.8f);
+            const Matrix3 tm = Frame({std::cos(a), std::sin(a), 0}, {std::cos(a + shear), std::sin(a + shear), 0}, at);
+            block[static_cast<std::size_t>(s)].Init(tm, 0, Uniform(rng, 5, 200), Uniform(rng, 5, 200), s, RuleObstacle, 0);
+        }
+    }
+    return scene;
 }
 
 // Per slot, square tiles that exactly fill the cells of tree level 1 to 4, plus one tile that
@@ -114,9 +107,9 @@ ZoneScene GridScene(Point3 origin, float tile, bool quarterTurn) {
     return scene;
 }
 
-// 2300 blocks piled into one cell of the second tree level, inside 100 blocks spread wide: the
-// quadrant builds of the first two levels go to helpers, the second from a helper thread.
-ZoneScene HelperScene() { return RandomScene(31, 2300, 300, {-2250, -2250, 0}) + RandomScene(32, 100, 3000); }
+// 300 blocks piled into one cell of the second tree level, inside 100 blocks spread wide: deep
+// enough for helpers to start helpers.
+ZoneScene HelperScene() { return RandomScene(31, 300, 300, {-2250, -2250, 0}) + RandomScene(32, 100, 3000); }
 
 VehicleProbe RandomProbe(std::mt19937& rng, Point3 p, int slot) {
     VehicleProbe probe;
@@ -230,8 +223,8 @@ const SceneCase kScenes[] = {
     {"Random", [] { return RandomScene(11, 300, 5000); }, 2000, 40},
     // Far from the origin, where rounding is coarse next to the zones' sizes.
     {"RandomFar", [] { return RandomScene(12, 200, 400, {250000.3f, -180000.7f, 0}); }, 2000, 40},
-    {"Clusters", [] { return ClusterScene(13); }, 2000, 40},
-    {"Duplicates", [] { return DuplicateScene(14); }, 2000, 40},
+    {"Tall", [] { return RandomScene(13, 300, 500, {}, 8.0f); }, 2000, 40},
+    {"ShearedFar", [] { return ShearedScene(14); }, 2000, 100},
     {"GridDyadic", [] { return GridScene({0, 0, 0}, 8, false); }, 2000, 40},
     {"GridTurned", [] { return GridScene({1000.3f, -77.7f, 0}, 12.5f, true); }, 2000, 40},
     {"GridFar", [] { return GridScene({-123456.7f, 98765.4f, 0}, 333.3f, false); }, 2000, 40},
@@ -460,4 +453,25 @@ TEST_F(ZoneIndexEdges, ZonesThatCannotBeIndexedAreLeftOut) {
         EXPECT_EQ(index.Tree(s).squares[0].pmin, goodIndex.Tree(s).squares[0].pmin);
         EXPECT_EQ(index.Tree(s).squares[0].pmax, goodIndex.Tree(s).squares[0].pmax);
     }
+}
+
+TEST(HelperBudget, CountsRunningPeakStartsAndFallbacks) {
+    HelperBudget budget(2);
+    EXPECT_TRUE(budget.TryRaise() && budget.TryRaise());
+    EXPECT_FALSE(budget.TryRaise());
+    {
+        HelperPlace place(budget);
+        place.GiveBack();
+        EXPECT_EQ(budget.Running(), 1);
+    }  // given back once only
+    EXPECT_EQ(budget.Running(), 1);
+    EXPECT_TRUE(budget.TryRaise());
+    budget.CountStarted();
+    budget.CountFallback();
+    budget.CountFallback();
+    EXPECT_EQ(budget.Running(), 2);
+    EXPECT_EQ(budget.Peak(), 2);
+    EXPECT_EQ(budget.Started(), 1);
+    EXPECT_EQ(budget.Fallbacks(), 2);
+    EXPECT_FALSE(HelperBudget(0).TryRaise());
 }
