@@ -12,16 +12,6 @@ std::optional<CommandLine> Parse(std::vector<const char*> words) {
     return ParseCommandLine(static_cast<int>(words.size()), const_cast<char**>(words.data()), "M.dlo");
 }
 
-TEST(CommandLine, RenderTakesASceneAnOutputAndAFrame) {
-    const auto cl = Parse({"render", "scenes/town.json", "--frame", "12"});
-    ASSERT_TRUE(cl);
-    EXPECT_EQ(cl->modulePath, "M.dlo");
-    EXPECT_EQ(cl->scenePath, "scenes/town.json");
-    EXPECT_EQ(cl->outputPath, "town.svg");
-    EXPECT_EQ(cl->frame, 12);
-    EXPECT_EQ(Parse({"--module", "x.dlo", "render", "a.json", "-o", "b.svg"})->outputPath, "b.svg");
-}
-
 TEST(CommandLine, MalformedWordsAreRefused) {
     EXPECT_FALSE(Parse({}));
     EXPECT_FALSE(Parse({"render"}));

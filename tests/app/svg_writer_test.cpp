@@ -8,17 +8,6 @@
 
 namespace {
 
-TEST(SvgWriter, DrawsRecordsInTheirColoursLookingDown) {
-    std::vector<DrawRecord> records;
-    records.push_back({DrawRecord::Kind::Segment, {1.0f, 0.0f, 0.0f}, false, {{0, 0, 0}, {10, 5, 0}}});
-    records.push_back({DrawRecord::Kind::Polyline, {0.0f, 1.0f, 0.0f}, true, {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}}});
-    const std::string svg = TopViewSvg(records, "a<b&c");
-    EXPECT_NE(svg.find("<polyline stroke=\"#ff0000\""), std::string::npos);
-    EXPECT_NE(svg.find("points=\"0,-0 10,-5 \""), std::string::npos);
-    EXPECT_NE(svg.find("<polygon stroke=\"#00ff00\""), std::string::npos);
-    EXPECT_NE(svg.find("<title>a&lt;b&amp;c</title>"), std::string::npos);
-}
-
 TEST(SvgWriter, NonFinitePointsDoNotSpoilTheView) {
     std::vector<DrawRecord> records;
     records.push_back({DrawRecord::Kind::Segment, {}, false, {{0, 0, 0}, {NAN, 1, 0}}});

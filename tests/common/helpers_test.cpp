@@ -13,23 +13,6 @@
 #include "common/worker_count.h"
 #include "host/testing.h"
 
-TEST(Helpers, ExactValues) {
-    const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
-    const float tiny = std::numeric_limits<float>::denorm_min();
-    // Zeros and NaN give +0; the smallest and largest magnitudes keep their sign.
-    for (const float x : {0.0f, -0.0f, nan, -nan}) EXPECT_TRUE(Sign(x) == 0.0f && !std::signbit(Sign(x))) << x;
-    for (const float x : {tiny, inf, 3.5f}) EXPECT_TRUE(Sign(x) == 1.0f && Sign(-x) == -1.0f) << x;
-    EXPECT_EQ(Sqr(-3.0f), 9.0f);
-
-    const Box3 box({-3, 1, -10}, {1, 2, -4});
-    EXPECT_EQ(Box3Center(box), Point3(-1, 1.5f, -7));
-    EXPECT_EQ(Box3Size(box), Point3(4, 1, 6));
-    EXPECT_EQ(Box3Size(Box3()), Point3(-2e30f, -2e30f, -2e30f));  // empty boxes are not treated apart
-
-    EXPECT_EQ(PerpXY({3, -2, 1}), Point3(2, 3, 0));
-    EXPECT_EQ(PerpXY(PerpXY({3, -2, 1})), Point3(-3, 2, 0));
-}
-
 TEST(Helpers, WorkerCountIsTheProcessorCountWithinOneToEight) {
     const std::pair<DWORD, int> cases[] = {{0, 1}, {1, 1}, {2, 2}, {7, 7}, {8, 8}, {9, 8}, {16, 8}, {256, 8}};
     for (const auto& [processors, workers] : cases) {

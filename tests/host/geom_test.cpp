@@ -30,18 +30,6 @@ TEST(Matrix3, RowVectorConventionAndProductOrder) {
     ExpectNear(Point3(0, 0, 0) * (b * a), Point3(5, 0, 0));
 }
 
-TEST(Matrix3, RotationsFollowTheRightHand) {
-    const float q = std::numbers::pi_v<float> / 2;
-    ExpectNear(Point3(1, 0, 0) * RotateZMatrix(q), {0, 1, 0});
-    ExpectNear(Point3(0, 1, 0) * RotateXMatrix(q), {0, 0, 1});
-    ExpectNear(Point3(0, 0, 1) * RotateYMatrix(q), {1, 0, 0});
-    // Start placement relies on RotateZ(-pi/2) turning rows X, Y into -Y, X.
-    Matrix3 m;
-    m.RotateZ(-q);
-    ExpectNear(m.GetRow(0), {0, -1, 0});
-    ExpectNear(m.GetRow(1), {1, 0, 0});
-}
-
 TEST(Matrix3, InvertIsAGeneralAffineInverse) {
     std::mt19937 rng(7);
     std::uniform_real_distribution<float> u(-3.0f, 3.0f);
@@ -63,11 +51,6 @@ TEST(Matrix3, SingularInverseIsAllNaN) {
         for (int c = 0; c < 3; ++c) EXPECT_TRUE(std::isnan(m[r][c]));
 }
 
-TEST(Point3, NormalizeOfZeroIsZero) {
-    EXPECT_EQ(Normalize(Point3()), Point3());
-    ExpectNear(Normalize(Point3(3, 4, 0)), {0.6f, 0.8f, 0});
-}
-
 TEST(Box3, EmptyIsFiniteAndGrowsByPoints) {
     Box3 b;
     EXPECT_TRUE(b.IsEmpty());
@@ -81,25 +64,6 @@ TEST(Box3, EmptyIsFiniteAndGrowsByPoints) {
     // Each axis on its own: inverted in z alone is empty.
     EXPECT_TRUE(Box3({0, 0, 1}, {1, 1, 0}).IsEmpty());
     EXPECT_FALSE(Box3({0, 0, 1}, {1, 1, 1}).IsEmpty());
-}
-
-TEST(Box3, ContainsAndIntersectsAreInclusive) {
-    const Box3 b({0, 0, 0}, {2, 2, 2});
-    EXPECT_TRUE(b.Contains({2, 2, 2}));
-    EXPECT_TRUE(b.Contains({0, 1, 0}));
-    EXPECT_FALSE(b.Contains({2.0001f, 1, 1}));
-    EXPECT_TRUE(b.Intersects(Box3({2, 2, 2}, {3, 3, 3})));
-    EXPECT_FALSE(b.Intersects(Box3({2.5f, 0, 0}, {3, 3, 3})));
-    EXPECT_FALSE(b.Intersects(Box3()));
-}
-
-TEST(Box3, CornerBitsSelectMaxima) {
-    const Box3 b({0, 1, 2}, {10, 11, 12});
-    EXPECT_EQ(b[0], Point3(0, 1, 2));
-    EXPECT_EQ(b[1], Point3(10, 1, 2));
-    EXPECT_EQ(b[2], Point3(0, 11, 2));
-    EXPECT_EQ(b[3], Point3(10, 11, 2));
-    EXPECT_EQ(b[7], Point3(10, 11, 12));
 }
 
 }  // namespace

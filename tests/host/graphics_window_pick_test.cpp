@@ -23,34 +23,6 @@ protected:
     HitRegion region;
 };
 
-TEST_F(PickTest, TheNearestHitCountsWhateverTheOrder) {
-    Segment({-10, -2, 0}, {10, -2, 0});
-    Segment({-10, 4, 0}, {10, 4, 0});
-    Segment({-10, 1, 0}, {10, 1, 0});
-    EXPECT_EQ(gw.getHitDistance(), 1u);
-    gw.clearHitCode();
-    EXPECT_EQ(gw.checkHitCode(), 0);
-    EXPECT_EQ(gw.getHitDistance(), 0xFFFFFFFFu) << "no hit since the clear";
-    Segment({-10, 5, 0}, {10, 5, 0});
-    Segment({0, 0, 0}, {0, 0, 0});
-    EXPECT_EQ(gw.checkHitCode(), 1);
-    EXPECT_EQ(gw.getHitDistance(), 0u);
-}
-
-TEST_F(PickTest, PrimitivesAreMeasuredThroughTheTransformAndTheMapping) {
-    gw.setTransform(TransMatrix({0, 20, 0}));
-    Segment({-10, -17, 0}, {10, -17, 0});  // world y = 3
-    EXPECT_EQ(gw.getHitDistance(), 3u);
-    gw.clearHitCode();
-    ScreenMapping zoomed;
-    zoomed.pixelsPerUnit = 2.0f;
-    gw.SetScreenMapping(zoomed);
-    Segment({-10, -17, 0}, {10, -17, 0});
-    EXPECT_EQ(gw.checkHitCode(), 0) << "6 pixels away now";
-    Segment({-10, -18.5f, 0}, {10, -18.5f, 0});
-    EXPECT_EQ(gw.getHitDistance(), 3u);
-}
-
 TEST_F(PickTest, ClosedPolylineIsMeasuredAlongItsClosingEdge) {
     Point3 open[3] = {{-10, 20, 0}, {-3, 20, 0}, {-3, -20, 0}};
     gw.polyline(3, open, nullptr, 0, nullptr);

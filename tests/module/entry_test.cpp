@@ -26,14 +26,6 @@ TEST_F(EntryTest, ProcessAttachKeepsHandleAndRegistersTheDiagramClass) {
     EXPECT_EQ(wc->lpszMenuName, nullptr);
 }
 
-TEST_F(EntryTest, GetStringNeedsTheModuleHandle) {
-    EXPECT_EQ(GetString(4), nullptr);
-    Attach();
-    EXPECT_EQ(std::wstring(GetString(4)), L"Parameters");
-    EXPECT_EQ(GetString(0), nullptr);
-    EXPECT_EQ(GetString(42), nullptr);
-}
-
 TEST_F(EntryTest, GetStringSharesOneBufferAndCutsAt255) {
     Attach();
     const std::wstring longText(400, L'y');

@@ -16,31 +16,12 @@ struct Built {
     bool ok = BuildLaneNetwork(*network);
 };
 
-std::vector<float> HalfWidths(const LaneNetwork& network) {
-    std::vector<float> out;
-    for (int i = 0; i < network.Count(); ++i) out.push_back(network.Ways()[i].halfY);
-    return out;
-}
-
 INode* RoadOfWidth(float width, INode* parent = nullptr, RoadMod** mod = nullptr) {
     RoadMod* road = nullptr;
     INode* node = AddRoad(MakeShape(), &road, parent);
     Block(road)->SetValue(kStripWidth, 0, width);
     if (mod != nullptr) *mod = road;
     return node;
-}
-
-TEST_F(LaneNetworkBuild, NodesDepthFirstInChildOrderModifiersInIndexOrderEachFromTheShapeAsDrawn) {
-    INode* a = RoadOfWidth(100.0f);
-    Block(AddRoadMod(a))->SetValue(kStripWidth, 0, 600.0f);  // added last: index 0, top of the stack
-    RoadOfWidth(200.0f);
-    INode* c = RoadOfWidth(300.0f, a);
-    RoadOfWidth(400.0f, c);
-    RoadOfWidth(500.0f, a);
-    const Built b;
-    EXPECT_TRUE(b.ok);
-    EXPECT_EQ(HalfWidths(*b.network), (std::vector<float>{300, 300, 50, 50, 150, 150, 200, 200, 250, 250, 100, 100}));
-    EXPECT_EQ(b.network->Ways()[2].corner[0], Point3(0, -100, 0));  // not the upper one's display
 }
 
 // Its conversion runs out of memory in the host.

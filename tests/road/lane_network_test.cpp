@@ -193,66 +193,6 @@ TEST(LaneNetwork, EmptyNetworksFindNothing) {
 }
 
 namespace {
-using WayList = std::unique_ptr<const WayRecord*[]>;
-
-const Box3 kCell({0.0f, 0.0f, 0.0f}, {1024.0f, 1024.0f, 0.0f});
-
-// n small ways scattered over the cell.
-std::vector<WayRecord> Scattered(int n, unsigned seed) {
-    std::mt19937 rng(seed);
-    std::uniform_real_distribution<float> at(20.0f, 1000.0f);
-    std::vector<WayRecord> ways;
-    for (int i = 0; i < n; ++i) ways.push_back(RectWay({at(rng), at(rng), 0.0f}, 0.3f * i, 8.0f, 3.0f));
-    return ways;
-}
-
-QuadNode Built(const std::vector<WayRecord>& ways, int depth) {
-    WayList list(new const WayRecord*[ways.size()]);
-    for (std::size_t i = 0; i < ways.size(); ++i) list[i] = &ways[i];
-    QuadNode node;
-    node.Build(kCell, std::move(list), static_cast<std::int32_t>(ways.size()), depth);
-    return node;
-}
-
-bool IsLeaf(const QuadNode& node) { return !node.child[0] && !node.child[1] && !node.child[2] && !node.child[3]; }
-bool IsSplit(const QuadNode& node) { return node.child[0] && node.child[1] && node.child[2] && node.child[3]; }
-}  // namespace
-
-TEST(QuadBuild, SplitRules) {
-    // A node splits while it holds more than 5 ways per level of depth, down to depth 16.
-    const struct {
-        int n, depth;
-        bool split;
-    } cases[] = {{0, 0, false}, {1, 0, true}, {5, 1, false}, {6, 1, true}, {75, 15, false},
-                 {76, 15, true}, {1000, 16, false}, {10, -40, true}};
-    for (const auto& t : cases) {
-        const std::vector<WayRecord> ways = Scattered(t.n, 1);
-        const QuadNode node = Built(ways, t.depth);
-        EXPECT_EQ(IsSplit(node), t.split) << t.n << " at " << t.depth;
-        EXPECT_EQ(IsLeaf(node), !t.split) << t.n << " at " << t.depth;
-        if (t.split) continue;
-        // A leaf keeps the list as given.
-        ASSERT_EQ(node.count, t.n);
-        for (int i = 0; i < t.n; ++i) EXPECT_EQ(node.items[i], &ways[i]);
-    }
-    const std::vector<WayRecord> ways = Scattered(10, 10);
-    QuadNode node;
-    node.Build(kCell, nullptr, 10, 0);
-    EXPECT_TRUE(IsLeaf(node) && node.count == 0);
-    node.Build(kCell, Built(ways, 16).items, -3, 0);  // a list of 10 with a negative count
-    EXPECT_TRUE(IsLeaf(node) && node.count == 0);
-
-    // Identical tiny ways never thin out, so only the depth limit ends the split.
-    const std::vector<WayRecord> pile(200, RectWay({300.0f, 300.0f, 0.0f}, 0.0f, 0.01f, 0.01f));
-    int piles = 0;
-    ForEachNode(Built(pile, 0), 0, [&](const QuadNode& n, int depth) {
-        EXPECT_TRUE(n.count == 0 || (n.count == 200 && depth == QuadNode::kMaxDepth && IsLeaf(n)));
-        piles += n.count > 0;
-    });
-    EXPECT_GE(piles, 1);
-}
-
-namespace {
 const Matrix3 kUntouched({1, 2, 3}, {4, 5, 6}, {7, 8, 9}, {10, 11, 12});
 
 // The way that the seeded generator picks, drawing as the placement does: one draw per way,

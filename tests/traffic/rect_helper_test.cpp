@@ -29,37 +29,18 @@ namespace {
 struct HelperClassCase {
     const wchar_t* name;
     ClassDesc* (*getDesc)();
-    void (*setup)(ParamBlockDesc2*);
-    Class_ID id;
-    unsigned int slot;  // in the module's class table
-    int dialog;
-    int widthEdit, widthSpin, lengthEdit, lengthSpin;
 };
 
 const HelperClassCase kHelperClasses[] = {
-    {L"SpeedLimiter", GetSpeedLimiterDesc, SetupSpeedLimiterParamBlocks, {0x156A0982, 0x059D70D6}, 3, 125, 1145, 1146,
-     1143, 1144},
-    {L"Obstacle", GetObstacleDesc, SetupObstacleParamBlocks, {0x5B0B46B6, 0x6EBE723F}, 4, 126, 1151, 1152, 1149, 1150},
-    {L"StopLine", GetStopLineDesc, SetupStopLineParamBlocks, {0x3E8C088E, 0x49951049}, 10, 132, 1145, 1146, 1143,
-     1144},
-};
+    {L"SpeedLimiter", GetSpeedLimiterDesc}, {L"Obstacle", GetObstacleDesc}, {L"StopLine", GetStopLineDesc}};
 const HelperClassCase& kSpeedLimiter = kHelperClasses[0];
 const HelperClassCase& kObstacle = kHelperClasses[1];
 const HelperClassCase& kStopLine = kHelperClasses[2];
-
-void PrintTo(const HelperClassCase& c, std::ostream* os) { *os << std::string(c.name, c.name + std::wcslen(c.name)); }
-
-std::string HelperCaseName(const ::testing::TestParamInfo<HelperClassCase>& info) {
-    return std::string(info.param.name, info.param.name + std::wcslen(info.param.name));
-}
 
 class RectHelperTest : public ::testing::Test {
 protected:
     void SetUp() override { Reset(); }
     void TearDown() override { Reset(); }
-
-    static ClassDesc2* Desc(const HelperClassCase& c) { return static_cast<ClassDesc2*>(c.getDesc()); }
-    static ParamBlockDesc2* BlockDesc(const HelperClassCase& c) { return Desc(c)->GetParamBlockDescByID(0); }
 
     // A new object of the class, owned by nobody yet: place it or call DeleteThis.
     template <class T = RectHelperObject>
@@ -104,52 +85,11 @@ private:
     }
 };
 
-class ClassTest : public RectHelperTest, public ::testing::WithParamInterface<HelperClassCase> {};
-
-std::pair<float, float> LengthAndWidth(RectHelperObject* obj) {
-    std::pair<float, float> size;
-    obj->GetSize(size.first, size.second);
-    return size;
-}
-
 Box3 LocalBox(RectHelperObject* obj) {
     Box3 box;
     obj->GetLocalBoundBox(0, nullptr, nullptr, box);
     return box;
 }
-
-// Without a block nothing crashes: queries answer null, the sizes keep the cache.
-TEST_P(ClassTest, MissingBlockIsHarmless) {
-    RectHelperObject* obj = Make(GetParam());
-    INode* node = Place(obj, TransMatrix({10, 0, 0}), 4, 2);
-    EXPECT_EQ(obj->GetParamBlockByID(1), nullptr);
-    obj->DeleteReference(0);
-    EXPECT_EQ(obj->GetParamBlock(0), nullptr);
-    EXPECT_EQ(obj->GetParamBlockByID(0), nullptr);
-    EXPECT_EQ(obj->ObjectValidity(5), Interval(5, 5));
-    EXPECT_EQ(LengthAndWidth(obj), std::pair(2.0f, 4.0f));
-    EXPECT_EQ(LocalBox(obj).pmax, Point3(4, 2, 0));
-    EXPECT_EQ(obj->Display(0, node, &view, 0), 0);
-    EXPECT_FALSE(view.getGW()->Records().empty());
-    IPoint2 p = Pixel(14, 0);
-    EXPECT_EQ(obj->HitTest(0, node, HITTYPE_POINT, 0, 0, &p, &view), 1);
-    if (auto* limiter = dynamic_cast<SpeedLimiterObject*>(obj)) {
-        EXPECT_EQ(limiter->GetSpeed(0), 0.0f);
-    }
-
-    Matrix3 mat;
-    CreateMouseCallBack* cb = obj->GetCreateMouseCallBack();
-    EXPECT_EQ(cb->proc(&view, MOUSE_POINT, 0, 0, Pixel(0, 0), mat), CREATE_CONTINUE);
-    EXPECT_EQ(cb->proc(&view, MOUSE_POINT, 1, 0, Pixel(10, 10), mat), CREATE_STOP);
-
-    RemapDir remap;
-    auto* clone = static_cast<RectHelperObject*>(obj->Clone(remap));
-    ASSERT_NE(clone, nullptr);
-    EXPECT_EQ(clone->GetParamBlock(0), nullptr);
-    clone->DeleteThis();
-}
-
-INSTANTIATE_TEST_SUITE_P(Helpers, ClassTest, ::testing::ValuesIn(kHelperClasses), HelperCaseName);
 
 // Kilometres per hour become scene units per second, read at the asked time.
 TEST_F(RectHelperTest, SpeedInSceneUnitsPerSecond) {
@@ -167,77 +107,6 @@ TEST_F(RectHelperTest, SpeedInSceneUnitsPerSecond) {
     EXPECT_FLOAT_EQ(obj->GetSpeed(4800), 20.0f);
     obj->DeleteThis();
 }
-
-// Feeds mouse messages to the creation callback of a new object, as the host does.
-class CreateTest : public ClassTest {
-protected:
-    void TearDown() override {
-        obj->DeleteThis();
-        ClassTest::TearDown();
-    }
-    int Send(int msg, int point, float x, float y) { return callback->proc(&view, msg, point, 0, Pixel(x, y), mat); }
-    float Width() const { return obj->GetParamBlock(0)->GetFloat(0); }
-
-    RectHelperObject* obj = Make(GetParam());
-    CreateMouseCallBack* callback = obj->GetCreateMouseCallBack();
-    Matrix3 mat;
-};
-
-struct Step {
-    int msg, point;
-    float x, y;
-    int answer;
-};
-
-struct Sequence {
-    const char* what;
-    std::vector<Step> steps;
-    float width, length;  // the half sizes afterwards
-    Point3 node;          // where the node stays: the first click, snapped
-    float grid = 0.0f;
-};
-
-constexpr int P = MOUSE_POINT, M = MOUSE_MOVE, C = CREATE_CONTINUE;
-
-const Sequence kSequences[] = {
-    {"drag to the lower left",
-     {{MOUSE_FREEMOVE, 0, 0, 0, C}, {P, 0, 0, 0, C}, {M, 1, -10, 5, C}, {P, 1, -30, 20, CREATE_STOP}}, 30, 20, {}},
-    {"abort before the first click", {{MOUSE_ABORT, 0, 0, 0, CREATE_ABORT}}, 100, 100, {}},
-    {"abort during the drag", {{P, 0, 0, 0, C}, {M, 1, 8, 9, C}, {MOUSE_ABORT, 1, 8, 9, CREATE_ABORT}}, 8, 9, {}},
-    {"no width", {{P, 0, 5, 5, C}, {M, 1, 5, 17, C}, {P, 1, 5, 17, CREATE_ABORT}}, 0, 12, {5, 5, 0}},
-    {"other messages and later points change nothing",
-     {{P, 0, 0, 0, C}, {P, 1, 3, 4, CREATE_STOP}, {3, 1, 50, 50, C}, {4, 1, 50, 50, C}, {5, 1, 50, 50, C},
-      {7, 1, 50, 50, C}, {100, 1, 50, 50, C}, {P, 2, 50, 50, C}, {M, 3, 50, 50, C}},
-     3, 4, {}},
-    // Snapped to a 10-unit grid, every quadrant of the drag gives the same positive sizes.
-    {"grid, upper right", {{P, 0, 52, -38, C}, {P, 1, 91, -21, CREATE_STOP}}, 40, 20, {50, -40, 0}, 10},
-    {"grid, lower left", {{P, 0, 52, -38, C}, {P, 1, 9, -59, CREATE_STOP}}, 40, 20, {50, -40, 0}, 10},
-};
-
-// Each answer as given; the node held at the first click after every click or move; the roll-up
-// refreshed by every step of the drag.
-TEST_P(CreateTest, MessageSequences) {
-    for (const Sequence& s : kSequences) {
-        SCOPED_TRACE(s.what);
-        obj->GetParamBlock(0)->SetValue(0, 0, 100.0f);
-        obj->GetParamBlock(0)->SetValue(1, 0, 100.0f);
-        view.SetGridStep(s.grid);
-        for (const Step& step : s.steps) {
-            mat = ScaleMatrix({3, 3, 3});
-            const int refreshes = BlockDesc(GetParam())->UIRefreshCount();
-            EXPECT_EQ(Send(step.msg, step.point, step.x, step.y), step.answer) << step.msg << "/" << step.point;
-            const bool placing = (step.msg == P || step.msg == M) && step.point <= 1;
-            EXPECT_TRUE(!placing || mat == TransMatrix(s.node)) << step.msg << "/" << step.point;
-            const bool dragging = placing && step.point == 1;
-            EXPECT_EQ(BlockDesc(GetParam())->UIRefreshCount(), refreshes + (dragging ? 1 : 0));
-            EXPECT_TRUE(step.msg != MOUSE_FREEMOVE || view.LastSnapPreview() == s.node);
-        }
-        EXPECT_EQ(Width(), s.width);
-        EXPECT_EQ(obj->GetParamBlock(0)->GetFloat(1), s.length);
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Helpers, CreateTest, ::testing::ValuesIn(kHelperClasses), HelperCaseName);
 
 using Kind = DrawRecord::Kind;
 
@@ -269,23 +138,6 @@ protected:
         EXPECT_EQ(view.getGW()->LooseSegments(), 0);
     }
 };
-
-TEST_F(DisplayTest, SpeedLimiterDrawsFourSidesInWorldSpace) {
-    RectHelperObject* obj = Make(kSpeedLimiter);
-    // Object (x, y) -> world (100 - y, 50 + x): a quarter turn about Z and a move, exact in floats.
-    INode* node = Place(obj, Matrix3({0, 1, 0}, {-1, 0, 0}, {0, 0, 1}, {100, 50, 0}), 30, 20);
-    ExpectDrawn(obj, node,
-                {Seg({120, 20, 0}, {80, 20, 0}), Seg({120, 80, 0}, {80, 80, 0}), Seg({120, 20, 0}, {120, 80, 0}),
-                 Seg({80, 20, 0}, {80, 80, 0})});
-}
-
-TEST_F(DisplayTest, ObstacleIsTheOutlineCrossedByBothDiagonals) {
-    RectHelperObject* obj = Make(kObstacle);
-    INode* node = Place(obj, Matrix3(), 0.5f, 2);
-    ExpectDrawn(obj, node,
-                {Seg({-0.5f, -2, 0}, {-0.5f, 2, 0}), Seg({0.5f, -2, 0}, {0.5f, 2, 0}), Seg({-0.5f, -2, 0}, {0.5f, -2, 0}),
-                 Seg({-0.5f, 2, 0}, {0.5f, 2, 0}), Seg({-0.5f, -2, 0}, {0.5f, 2, 0}), Seg({0.5f, -2, 0}, {-0.5f, 2, 0})});
-}
 
 TEST_F(DisplayTest, StopLineDrawsTheBandThenStopInStrokes) {
     RectHelperObject* obj = Make(kStopLine);
@@ -320,34 +172,6 @@ TEST_F(DisplayTest, StopWordScalesWithTheSmallerAllowance) {
 }
 
 using HitTest = RectHelperTest;
-
-// Every class draws the near edge; a point pick hits within 4 pixels of it and logs the distance,
-// draws nothing, and leaves the render limits and hit code as they were.
-TEST_F(HitTest, PointPickHitsWithinFourPixelsAndRestoresTheWindow) {
-    GraphicsWindow* gw = view.getGW();
-    const DWORD limits[] = {GW_ILLUM, 0x1, GW_ILLUM | 0x40};
-    for (int k = 0; k < 3; ++k) {
-        const HelperClassCase& c = kHelperClasses[k];
-        RectHelperObject* obj = Make(c);
-        INode* node = Place(obj, TransMatrix({40, 30, 0}), 50, 30);  // near edge at world y = 0
-        view.ClearHits();
-        gw->setRndLimits(limits[k]);
-        EXPECT_EQ(PickAt(obj, node, Pixel(40, -3)), 1) << c.name;
-        EXPECT_EQ(PickAt(obj, node, Pixel(40, -4)), 1) << c.name;
-        EXPECT_EQ(PickAt(obj, node, Pixel(40, -5)), 0) << c.name;
-        EXPECT_EQ(PickAt(obj, node, Pixel(-15, 1)), 0) << c.name << ": 5 pixels left of the left side";
-        EXPECT_EQ(gw->getRndLimits(), limits[k]);
-        EXPECT_EQ(gw->checkHitCode(), 0);
-        ASSERT_EQ(view.Hits().size(), 2u) << c.name;
-        EXPECT_EQ(view.Hits()[0].node, node);
-        EXPECT_EQ(view.Hits()[0].distance, 3u);
-        EXPECT_EQ(view.Hits()[0].info, 0u);
-        EXPECT_EQ(view.Hits()[0].extra, nullptr);
-        EXPECT_EQ(view.Hits()[1].distance, 4u);
-    }
-    EXPECT_TRUE(gw->Records().empty());
-    EXPECT_EQ(gw->SegmentRuns(), 0);
-}
 
 // Each class is picked on its own strokes only, by points and by crossing or enclosing boxes.
 TEST_F(HitTest, PicksFollowTheStrokesOfEachClass) {
