@@ -1,7 +1,6 @@
 // The lane network: its quadtree, its queries against brute force, and start placement.
 #include <algorithm>
 #include <cmath>
-#include <functional>
 #include <limits>
 #include <random>
 #include <set>
@@ -21,13 +20,14 @@ constexpr float kInf = std::numeric_limits<float>::infinity();
 
 constexpr int kDeckPairs = 40;
 
-// Two tiny anchors that centre the root on the origin, then pairs of a flat deck and, 50 to 250
-// above it, a steep deck across it, both straddling cell edges of depths 1 to 3.
+// Two tiny anchors that centre the root on the origin and make the city taller than it is
+// wide, then pairs of a flat deck and, 50 to 250 above it, a steep deck across it, both
+// straddling cell edges of depths 1 and 2.
 void AddStackedDecks(std::mt19937& rng, std::vector<WayRecord>& ways) {
     std::uniform_real_distribution<float> unit(0.0f, 1.0f);
-    ways.push_back(RectWay({50000.0f, 50000.0f, 0.0f}, 0.0f, 1.0f, 1.0f));
-    ways.push_back(RectWay({-50000.0f, -50000.0f, 0.0f}, 0.0f, 1.0f, 1.0f));
-    const float lines[] = {-12500.0f, 0.0f, 12500.0f};
+    ways.push_back(RectWay({50000.0f, 90000.0f, 0.0f}, 0.0f, 1.0f, 1.0f));
+    ways.push_back(RectWay({-50000.0f, -90000.0f, 0.0f}, 0.0f, 1.0f, 1.0f));
+    const float lines[] = {-45000.0f, 0.0f, 45000.0f};
     for (int d = 0; d < kDeckPairs; ++d) {
         const Point3 centre(lines[rng() % 3] + 60.0f * (unit(rng) - 0.5f), lines[rng() % 3] + 60.0f * (unit(rng) - 0.5f),
                             0.0f);
@@ -48,7 +48,7 @@ std::vector<WayRecord> RandomCity(std::mt19937& rng, int n) {
     std::vector<WayRecord> ways;
     for (int i = 0; i < n; ++i) {
         const float kind = unit(rng);
-        const Point3 centre(40000.0f * unit(rng) - 20000.0f, 40000.0f * unit(rng) - 20000.0f,
+        const Point3 centre(40000.0f * unit(rng) - 20000.0f, 120000.0f * unit(rng) - 60000.0f,
                             unit(rng) < 0.1f ? 300.0f : 0.0f);
         const float angle = unit(rng) < 0.3f ? kPi * 0.5f * static_cast<float>(i % 4) : 2.0f * kPi * unit(rng);
         WayRecord way = MakeWay(centre, centre, centre + Point3(0, 100, 0), centre + Point3(0, 100, 0));
@@ -81,7 +81,7 @@ VehicleProbe RandomProbe(const LaneNetwork& network, std::mt19937& rng) {
     const unsigned pick = onDeck ? network.Count() - 2 * kDeckPairs + rng() % (2 * kDeckPairs) : rng();
     const WayRecord& way = network.Ways()[pick % static_cast<unsigned>(network.Count())];
     const float where = unit(rng);
-    Point3 p(48000.0f * unit(rng) - 24000.0f, 48000.0f * unit(rng) - 24000.0f, 400.0f * unit(rng));
+    Point3 p(48000.0f * unit(rng) - 24000.0f, 144000.0f * unit(rng) - 72000.0f, 400.0f * unit(rng));
     if (onDeck) {
         const int k = static_cast<int>(rng() % 4);
         p = way.corner[k] + (way.corner[(k + 1) % 4] - way.corner[k]) * unit(rng);
@@ -114,12 +114,6 @@ VehicleProbe RandomProbe(const LaneNetwork& network, std::mt19937& rng) {
 void ReferencePath(const QuadNode& node, const Point3& p, std::vector<const WayRecord*>& out) {
     if (node.child[0]) ReferencePath(*node.child[(p.x > node.centre.x) + 2 * (p.y > node.centre.y)], p, out);
     out.insert(out.end(), node.items.get(), node.items.get() + node.count);
-}
-
-void ForEachNode(const QuadNode& node, int depth, const std::function<void(const QuadNode&, int)>& f) {
-    f(node, depth);
-    for (const auto& c : node.child)
-        if (c) ForEachNode(*c, depth + 1, f);
 }
 }  // namespace
 
@@ -175,6 +169,26 @@ TEST(LaneQuery, EvaluateAndSnapMatchBruteForceInDescentOrder) {
     EXPECT_GT(met, 6000);
     EXPECT_GT(orderMatters, 50);
     EXPECT_GT(moved, 1000);
+
+    // Just above every edge of the steep decks, where rounding may put a point outside a deck at
+    // its own height and inside it once snapped onto the flat deck below.
+    int mismatches = 0;
+    for (int i = network->Count() - 2 * kDeckPairs + 1; i < network->Count(); i += 2) {
+        const Point3* c = network->Ways()[i].corner;
+        for (int k = 0; k < 4; ++k) {
+            for (int u = 0; u <= 400; ++u) {
+                const Matrix3 start = TransMatrix(c[k] + (c[(k + 1) % 4] - c[k]) * (u / 400.0f) + Point3(0, 0, 40));
+                std::vector<const WayRecord*> path;
+                ReferencePath(*network->Root(), start.GetRow(3), path);
+                Matrix3 snapped = start, got = start;
+                float h = 1000.0f;
+                for (const WayRecord* w : path) w->Snap(snapped, h);
+                network->SnapToWay(got, 1000.0f);
+                mismatches += !SameMatrix(got, snapped);
+            }
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
 }
 
 TEST(LaneNetwork, EmptyNetworksFindNothing) {
