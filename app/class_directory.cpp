@@ -9,6 +9,11 @@ ClassDirectory::ClassDirectory(const ModuleLibrary& module) {
         if (ClassDesc* desc = module.Class(static_cast<unsigned int>(i))) classes_.push_back(desc);
 }
 
+ClassDirectory::ClassDirectory(const std::vector<ClassDesc*>& classes) {
+    for (ClassDesc* desc : classes)
+        if (desc != nullptr) classes_.push_back(desc);
+}
+
 ClassDesc* ClassDirectory::Find(const std::wstring& name, SClass_ID superClass) const {
     for (ClassDesc* desc : classes_)
         if (desc->IsPublic() && desc->SuperClassID() == superClass && name == desc->ClassName()) return desc;
@@ -22,4 +27,11 @@ std::string ClassDirectory::Names(SClass_ID superClass) const {
         names += (names.empty() ? "\"" : ", \"") + ToUtf8(desc->ClassName()) + "\"";
     }
     return names.empty() ? "none" : names;
+}
+
+std::vector<ClassDesc*> ClassDirectory::All() const {
+    std::vector<ClassDesc*> all;
+    for (ClassDesc* desc : classes_)
+        if (desc->IsPublic()) all.push_back(desc);
+    return all;
 }

@@ -12,10 +12,14 @@ class ModuleLibrary;
 class ClassDirectory {
 public:
     explicit ClassDirectory(const ModuleLibrary& module);
+    // The classes of a module linked into the program; null slots are skipped.
+    explicit ClassDirectory(const std::vector<ClassDesc*>& classes);
     // The public class of this super class with this class name, or null.
     ClassDesc* Find(const std::wstring& name, SClass_ID superClass) const;
     // The public class names of this super class, for messages.
     std::string Names(SClass_ID superClass) const;
+    // The public classes, in the module's order.
+    std::vector<ClassDesc*> All() const;
 
 private:
     std::vector<ClassDesc*> classes_;

@@ -1,54 +1,40 @@
 #include "app/command_line.h"
 
+#include <CLI/CLI.hpp>
 #include <filesystem>
-#include <iostream>
 
-namespace {
-void Usage() {
-    std::cerr << "usage: marlovan [--module PATH] info\n"
-                 "       marlovan [--module PATH] render SCENE.json [-o OUT.svg] [--frame N]\n"
-                 "  info    load the module and list its description, SDK version and classes\n"
-                 "  render  build the scene and write the viewport's top view as SVG\n";
-}
-
-bool ParseInt(const std::string& text, int& out) {
-    try {
-        std::size_t used = 0;
-        out = std::stoi(text, &used);
-        return used == text.size();
-    } catch (const std::exception&) {
-        return false;
-    }
-}
-}  // namespace
-
-std::optional<CommandLine> ParseCommandLine(int argc, char** argv, const std::string& defaultModule) {
+std::optional<CommandLine> ParseCommandLine(int argc, const char* const* argv, const std::string& defaultModule,
+                                            std::ostream& out, std::ostream& err, int& exitCode) {
     CommandLine cl;
     cl.modulePath = defaultModule;
-    bool ok = true;
-    for (int i = 1; i < argc && ok; ++i) {
-        const std::string arg = argv[i];
-        const bool hasValue = i + 1 < argc;
-        if (arg == "--module" && hasValue) {
-            cl.modulePath = argv[++i];
-        } else if (arg == "-o" && hasValue) {
-            cl.outputPath = argv[++i];
-        } else if (arg == "--frame" && hasValue) {
-            ok = ParseInt(argv[++i], cl.frame);
-        } else if (!arg.empty() && arg[0] != '-' && cl.command.empty()) {
-            cl.command = arg;
-        } else if (!arg.empty() && arg[0] != '-' && cl.command == "render" && cl.scenePath.empty()) {
-            cl.scenePath = arg;
-        } else {
-            ok = false;
-        }
+    CLI::App app("The headless host: loads the Marlovan plug-in module as the host does and shows its scenes.",
+                 "marlovan");
+    // Not required by the parser, so that a mistyped subcommand is named as unexpected.
+    app.require_subcommand(0, 1);
+    app.add_option("--module", cl.modulePath, "the plug-in module to load")->capture_default_str();
+
+    CLI::App* info = app.add_subcommand("info", "load the module and list its description, SDK version and classes");
+    CLI::App* render = app.add_subcommand("render", "build a scene from a scene file and write the viewport's top view as SVG");
+    render->add_option("scene", cl.scenePath, "the scene file (JSON, see docs/scene-format.md)")->required();
+    render->add_option("-o,--output", cl.outputPath, "the SVG file to write (default: the scene's name with .svg)");
+    render->add_option("--frame", cl.frame, "the frame to show")->capture_default_str();
+    CLI::App* params = app.add_subcommand("params", "list every class's parameters as Markdown tables");
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        // Help and version answers exit 0; every mistake in the words exits 2.
+        exitCode = app.exit(e, out, err) == 0 ? 0 : 2;
+        return std::nullopt;
     }
-    ok = ok && (cl.command == "info" || (cl.command == "render" && !cl.scenePath.empty()));
-    if (!ok) {
-        Usage();
+    cl.command = info->parsed() ? "info" : render->parsed() ? "render" : params->parsed() ? "params" : "";
+    if (cl.command.empty()) {
+        err << "A subcommand is required: info, render or params\nRun with --help for more information.\n";
+        exitCode = 2;
         return std::nullopt;
     }
     if (cl.command == "render" && cl.outputPath.empty())
         cl.outputPath = std::filesystem::path(cl.scenePath).stem().string() + ".svg";
+    exitCode = 0;
     return cl;
 }

@@ -1,16 +1,19 @@
-// The headless host's command line.
+// The headless host's command line: a subcommand per task, each with its own --help.
 #pragma once
 
 #include <optional>
+#include <ostream>
 #include <string>
 
 struct CommandLine {
     std::string modulePath;
-    std::string command;  // "info" or "render"
+    std::string command;  // "info", "render" or "params"
     std::string scenePath;
     std::string outputPath;
-    int frame = 0;
+    long long frame = 0;
 };
 
-// Nullopt, after printing the usage, when the words do not make a command.
-std::optional<CommandLine> ParseCommandLine(int argc, char** argv, const std::string& defaultModule);
+// Nullopt when the program should stop now: after --help (exit code 0) or after an error that
+// names the option and the bad value (exit code 2). Help goes to out, errors to err.
+std::optional<CommandLine> ParseCommandLine(int argc, const char* const* argv, const std::string& defaultModule,
+                                            std::ostream& out, std::ostream& err, int& exitCode);

@@ -5,18 +5,28 @@
 
 #include "app/scene_error.h"
 
-void JsonPlace::Fail(const std::string& what) const { throw SceneError(path_, what); }
+std::string JsonPlace::Path() const {
+    switch (kind_) {
+        case Kind::Root: return std::string(key_);
+        case Kind::Alias: return parent_->Path();
+        case Kind::Item: return parent_->Path() + "[" + std::to_string(index_) + "]";
+        case Kind::Member: break;
+    }
+    return parent_->Path() + "." + std::string(key_);
+}
+
+void JsonPlace::Fail(const std::string& what) const { throw SceneError(Path(), what); }
 
 bool JsonPlace::Has(const char* key) const { return value_.is_object() && value_.contains(key); }
 
 JsonPlace JsonPlace::operator[](const char* key) const {
     if (!Has(key)) Fail(std::string("missing \"") + key + "\"");
-    return {value_.at(key), path_ + "." + key};
+    return {value_.at(key), this, Kind::Member, key, 0};
 }
 
-JsonPlace JsonPlace::Item(std::size_t index) const {
-    return {value_.at(index), path_ + "[" + std::to_string(index) + "]"};
-}
+JsonPlace JsonPlace::Member(std::string_view key, const nlohmann::json& value) const { return {value, this, Kind::Member, key, 0}; }
+
+JsonPlace JsonPlace::Item(std::size_t index) const { return {value_.at(index), this, Kind::Item, {}, index}; }
 
 std::size_t JsonPlace::Size() const { return value_.size(); }
 

@@ -2,12 +2,15 @@
 #include <exception>
 #include <filesystem>
 #include <iostream>
+#include <stdexcept>
 #include <string>
 
 #include "app/class_directory.h"
 #include "app/command_line.h"
+#include "app/frame_time.h"
 #include "app/module_library.h"
 #include "app/module_report.h"
+#include "app/param_docs.h"
 #include "app/scene_loader.h"
 #include "app/svg_writer.h"
 #include "app/view_capture.h"
@@ -20,13 +23,19 @@ std::string DefaultModulePath() {
     return ec ? std::string("Marlovan.dlo") : (exe.parent_path() / "Marlovan.dlo").string();
 }
 
+// The frame rate comes from the scene, so the frame is checked after loading it.
+TimeValue RenderTime(const CommandLine& cl) {
+    const auto t = FrameTime(cl.frame);
+    if (!t) throw std::runtime_error("--frame " + std::to_string(cl.frame) + ": out of range: " + FrameRangeText());
+    return *t;
+}
+
 void Render(const ModuleLibrary& module, const CommandLine& cl) {
     Interface* ip = GetCOREInterface();
     LoadSceneFile(cl.scenePath, ClassDirectory(module), ip);
-    const TimeValue t = cl.frame * GetTicksPerFrame();
-    const auto records = CaptureView(ip, t);
-    WriteFileAtomically(cl.outputPath, TopViewSvg(records, cl.scenePath));
-    std::cout << "Wrote " << cl.outputPath << " (" << records.size() << " shapes at frame " << cl.frame << ")\n";
+    const ViewCapture view = CaptureView(ip, RenderTime(cl));
+    WriteFileAtomically(cl.outputPath, TopViewSvg(view, cl.scenePath, GetMasterScale(UNITS_METERS)));
+    std::cout << "Wrote " << cl.outputPath << " (" << view.records.size() << " shapes at frame " << cl.frame << ")\n";
     int segments = 0, ways = 0;
     const bool built = module.LaneNetworkSize(segments, ways);
     std::cout << "Lane network: " << segments << " road segments, " << ways << " ways"
@@ -36,14 +45,14 @@ void Render(const ModuleLibrary& module, const CommandLine& cl) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const auto cl = ParseCommandLine(argc, argv, DefaultModulePath());
-    if (!cl) return 2;
+    int exitCode = 0;
+    const auto cl = ParseCommandLine(argc, argv, DefaultModulePath(), std::cout, std::cerr, exitCode);
+    if (!cl) return exitCode;
     try {
         const ModuleLibrary module(cl->modulePath);
-        if (cl->command == "info")
-            PrintModuleReport(module, std::cout);
-        else
-            Render(module, *cl);
+        if (cl->command == "info") PrintModuleReport(module, std::cout);
+        else if (cl->command == "params") PrintParamDocs(ClassDirectory(module), std::cout);
+        else Render(module, *cl);
     } catch (const std::exception& e) {
         std::cerr << "marlovan: " << e.what() << '\n';
         return 1;

@@ -1,7 +1,6 @@
 #include "app/param_setter.h"
 
-#include <cctype>
-
+#include "app/frame_time.h"
 #include "app/json_reader.h"
 #include "app/text.h"
 #include "host/param_block.h"
@@ -9,17 +8,24 @@
 namespace {
 
 bool IsNumberKey(const std::string& key) {
-    if (key.empty() || key.size() > 5) return false;
-    for (char c : key)
-        if (!std::isdigit(static_cast<unsigned char>(c))) return false;
-    return true;
+    return !key.empty() && key.find_first_not_of("0123456789") == std::string::npos;
+}
+
+std::string ParamNames(const ParamBlockDesc2& desc) {
+    std::string names;
+    for (int i = 0; i < desc.Count(); ++i) {
+        const ParamDef& def = desc.Param(i);
+        names += (i == 0 ? "" : ", ") + std::to_string(def.id) + " \"" + ToUtf8(def.internalName.c_str()) + "\"";
+    }
+    return "(parameters: " + (names.empty() ? std::string("none") : names) + ")";
 }
 
 const ParamDef& FindDef(const JsonPlace& place, const std::string& key, const ParamBlockDesc2& desc) {
     if (IsNumberKey(key)) {
-        const ParamDef* def = desc.FindParam(static_cast<ParamID>(std::stoi(key)));
-        if (def == nullptr) place.Fail("no parameter with ID " + key);
-        return *def;
+        // Compared as text, so that no ID wraps into another.
+        for (int i = 0; i < desc.Count(); ++i)
+            if (std::to_string(desc.Param(i).id) == key) return desc.Param(i);
+        place.Fail("no parameter with ID " + key + " " + ParamNames(desc));
     }
     const ParamDef* found = nullptr;
     const std::wstring name = FromUtf8(key);
@@ -28,7 +34,7 @@ const ParamDef& FindDef(const JsonPlace& place, const std::string& key, const Pa
         if (found != nullptr) place.Fail("several parameters are named \"" + key + "\": give the ID instead");
         found = &desc.Param(i);
     }
-    if (found == nullptr) place.Fail("unknown parameter \"" + key + "\"");
+    if (found == nullptr) place.Fail("unknown parameter \"" + key + "\" " + ParamNames(desc));
     return *found;
 }
 
@@ -51,7 +57,7 @@ void SetKeys(const JsonPlace& keys, const ParamDef& def, IParamBlock2* block) {
         const JsonPlace key = keys.Item(i);
         if (!key.Value().is_array() || key.Size() != 2) key.Fail("expected [frame, value]");
         const double value = def.type == TYPE_INT ? key.Item(1).Integer() : key.Item(1).FiniteNumber();
-        block->SetKey(def.id, key.Item(0).Integer() * GetTicksPerFrame(), value);
+        block->SetKey(def.id, ReadFrame(key.Item(0)), value);
     }
 }
 
@@ -73,9 +79,9 @@ void SetParam(const JsonPlace& v, const ParamDef& def, IParamBlock2* block) {
 
 void SetParams(const JsonPlace& params, IParamBlock2* block) {
     params.ExpectObject();
-    for (const auto& [key, value] : params.Value().items()) {
-        const JsonPlace place(value, params.Path() + "." + key);
+    for (auto it = params.Value().begin(); it != params.Value().end(); ++it) {
+        const JsonPlace place = params.Member(it.key(), it.value());
         if (block == nullptr) place.Fail("this object has no parameters");
-        SetParam(place, FindDef(place, key, *block->GetDesc()), block);
+        SetParam(place, FindDef(place, it.key(), *block->GetDesc()), block);
     }
 }

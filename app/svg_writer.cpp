@@ -1,13 +1,18 @@
 #include "app/svg_writer.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <stdexcept>
 
 namespace {
+
+constexpr double kLongSidePixels = 1000.0;
+constexpr double kFontPixels = 13.0;
 
 std::string Colour(const Point3& c) {
     auto channel = [](float v) { return static_cast<int>(std::lround(std::fmin(std::fmax(v, 0.0f), 1.0f) * 255.0f)); };
@@ -22,57 +27,123 @@ std::string Escape(const std::string& text) {
         if (c == '<') out += "&lt;";
         else if (c == '>') out += "&gt;";
         else if (c == '&') out += "&amp;";
+        else if (c == '"') out += "&quot;";
         else out += c;
     }
     return out;
 }
 
-Box3 Bounds(const std::vector<DrawRecord>& records) {
-    Box3 box;
+// The drawing's extent in scene units, in double so that float-range extents cannot overflow.
+struct View {
+    double x0 = -100, y0 = -100, w = 200, h = 200;  // top-left corner (y down) and size
+    double widthPx = kLongSidePixels, heightPx = kLongSidePixels;
+
+    double PixelsPerUnit() const { return widthPx / w; }
+};
+
+View Frame(const std::vector<DrawRecord>& records) {
+    double minX = INFINITY, minY = INFINITY, maxX = -INFINITY, maxY = -INFINITY;
     for (const DrawRecord& r : records)
-        for (const Point3& p : r.points)
-            if (std::isfinite(p.x) && std::isfinite(p.y)) box += Point3(p.x, p.y, 0.0f);
-    if (box.IsEmpty()) box = Box3({-100, -100, 0}, {100, 100, 0});
-    return box;
+        for (const Point3& p : r.points) {
+            minX = std::min(minX, double(p.x));
+            maxX = std::max(maxX, double(p.x));
+            minY = std::min(minY, double(p.y));
+            maxY = std::max(maxY, double(p.y));
+        }
+    View v;
+    if (minX > maxX) return v;
+    const double margin = 0.05 * std::max(maxX - minX, maxY - minY) + 1.0;
+    v.x0 = minX - margin;
+    v.y0 = -maxY - margin;
+    v.w = maxX - minX + 2 * margin;
+    v.h = maxY - minY + 2 * margin;
+    // The long side gets the full width; the short one at least a pixel.
+    const double scale = kLongSidePixels / std::max(v.w, v.h);
+    v.widthPx = std::max(1.0, std::round(v.w * scale));
+    v.heightPx = std::max(1.0, std::round(v.h * scale));
+    return v;
 }
 
-void WritePoints(std::ostringstream& out, const DrawRecord& r) {
-    for (const Point3& p : r.points) out << p.x << ',' << -p.y << ' ';
+void WriteDrawing(std::ostringstream& out, const std::vector<DrawRecord>& records, const View& v) {
+    out << "<svg x=\"0\" y=\"0\" width=\"" << v.widthPx << "\" height=\"" << v.heightPx << "\" viewBox=\"" << v.x0
+        << ' ' << v.y0 << ' ' << v.w << ' ' << v.h << "\" preserveAspectRatio=\"none\">\n"
+        << "<g class=\"drawing\" fill=\"none\" stroke-width=\"1.5\" stroke-linejoin=\"round\">\n";
+    for (const DrawRecord& r : records) {
+        const bool closed = r.kind == DrawRecord::Kind::Polyline && r.closed;
+        out << (closed ? "<polygon" : "<polyline") << " stroke=\"" << Colour(r.color) << "\" points=\"";
+        for (const Point3& p : r.points) out << p.x << ',' << -p.y << ' ';
+        out << "\"/>\n";
+    }
+    out << "</g>\n</svg>\n";
+}
+
+// A round length (1, 2 or 5 times a power of ten metres) about a fifth of the view wide.
+void WriteScaleBar(std::ostringstream& out, const View& v, double metresPerUnit) {
+    const double target = v.w * metresPerUnit / 5.0;
+    const double decade = std::pow(10.0, std::floor(std::log10(target)));
+    const double metres = target >= 5 * decade ? 5 * decade : target >= 2 * decade ? 2 * decade : decade;
+    const double px = metres / metresPerUnit * v.PixelsPerUnit();
+    const double x = 12, y = v.heightPx - 12;
+    std::ostringstream label;
+    if (metres >= 1000) label << metres / 1000 << " km";
+    else if (metres >= 1) label << metres << " m";
+    else label << metres * 100 << " cm";
+    out << "<g class=\"scale\" stroke=\"#ffffff\" stroke-width=\"2\">\n"
+        << "<polyline fill=\"none\" points=\"" << x << ',' << y - 5 << ' ' << x << ',' << y << ' ' << x + px << ','
+        << y << ' ' << x + px << ',' << y - 5 << "\"/>\n"
+        << "<text x=\"" << x << "\" y=\"" << y - 8 << "\" stroke=\"none\" fill=\"#ffffff\">" << label.str()
+        << "</text>\n</g>\n";
+}
+
+// As many names as fit above the scale bar; the rest are counted.
+void WriteLegend(std::ostringstream& out, const std::vector<LegendEntry>& legend, const View& v) {
+    constexpr double kLine = kFontPixels + 4;
+    const auto fit = static_cast<std::size_t>(std::max(0.0, (v.heightPx - 40) / kLine));
+    const std::size_t shown = legend.size() <= fit ? legend.size() : fit > 0 ? fit - 1 : 0;
+    out << "<g class=\"legend\">\n";
+    double y = 8 + kFontPixels;
+    for (std::size_t i = 0; i < shown; ++i) {
+        const LegendEntry& e = legend[i];
+        const std::string name = e.name.empty() ? "(unnamed)" : e.name;
+        out << "<rect x=\"12\" y=\"" << y - 10 << "\" width=\"14\" height=\"4\" fill=\"" << Colour(e.color)
+            << "\"/><text x=\"32\" y=\"" << y << "\" fill=\"" << Colour(e.color) << "\">" << Escape(name)
+            << "</text>\n";
+        y += kLine;
+    }
+    if (shown < legend.size() && fit > 0)
+        out << "<text x=\"12\" y=\"" << y << "\" fill=\"#ffffff\">and " << legend.size() - shown << " more</text>\n";
+    out << "</g>\n";
 }
 
 }  // namespace
 
-std::string TopViewSvg(const std::vector<DrawRecord>& records, const std::string& title) {
-    const Box3 box = Bounds(records);
-    const float margin = 0.05f * std::fmax(box.pmax.x - box.pmin.x, box.pmax.y - box.pmin.y) + 1.0f;
-    const float x0 = box.pmin.x - margin, y0 = -box.pmax.y - margin;
-    const float w = box.pmax.x - box.pmin.x + 2 * margin, h = box.pmax.y - box.pmin.y + 2 * margin;
+std::string TopViewSvg(const ViewCapture& view, const std::string& title, double metresPerUnit) {
+    const View v = Frame(view.records);
     std::ostringstream out;
-    out << "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"" << x0 << ' ' << y0 << ' ' << w << ' ' << h
-        << "\" width=\"1000\" height=\"" << static_cast<int>(1000.0f * h / w) << "\">\n"
+    out << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << v.widthPx << "\" height=\"" << v.heightPx
+        << "\" viewBox=\"0 0 " << v.widthPx << ' ' << v.heightPx << "\" font-family=\"sans-serif\" font-size=\""
+        << kFontPixels << "\">\n"
         << "<title>" << Escape(title) << "</title>\n"
-        << "<rect x=\"" << x0 << "\" y=\"" << y0 << "\" width=\"" << w << "\" height=\"" << h
-        << "\" fill=\"#3c3c3c\"/>\n"
-        // Strokes about 1.5 pixels wide at the document's 1000-pixel width, whatever the scene's size.
-        << "<g fill=\"none\" stroke-width=\"" << 1.5f * w / 1000.0f << "\" stroke-linejoin=\"round\">\n";
-    for (const DrawRecord& r : records) {
-        const bool closed = r.kind == DrawRecord::Kind::Polyline && r.closed;
-        out << (closed ? "<polygon" : "<polyline") << " stroke=\"" << Colour(r.color) << "\" points=\"";
-        WritePoints(out, r);
-        out << "\"/>\n";
-    }
-    out << "</g>\n</svg>\n";
+        // Lines keep their width in screen pixels at every zoom.
+        << "<style>.drawing * { vector-effect: non-scaling-stroke; }</style>\n"
+        << "<rect width=\"100%\" height=\"100%\" fill=\"#3c3c3c\"/>\n";
+    WriteDrawing(out, view.records, v);
+    WriteScaleBar(out, v, metresPerUnit);
+    WriteLegend(out, view.legend, v);
+    out << "</svg>\n";
     return out.str();
 }
 
 void WriteFileAtomically(const std::string& path, const std::string& text) {
     const std::string temp = path + ".tmp";
-    {
-        std::ofstream file(temp, std::ios::binary | std::ios::trunc);
-        if (!file || !(file << text) || !file.flush()) {
-            std::remove(temp.c_str());
-            throw std::runtime_error("cannot write " + path);
-        }
+    std::FILE* file = std::fopen(temp.c_str(), "wb");
+    if (file == nullptr) throw std::runtime_error("cannot write " + path + ": " + std::strerror(errno));
+    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    const int writeError = errno;
+    if (std::fclose(file) != 0 || !written) {
+        const int error = written ? errno : writeError;
+        std::remove(temp.c_str());
+        throw std::runtime_error("cannot write " + path + ": " + std::strerror(error));
     }
     std::error_code ec;
     std::filesystem::rename(temp, path, ec);

@@ -1,11 +1,13 @@
-// A top view (looking down -Z) of recorded drawing as an SVG document.
+// A top view (looking down -Z) of what the viewport drew, as an SVG document: the drawing fills
+// the view, lines keep their width in screen pixels, with a scale bar and a legend of node names.
 #pragma once
 
 #include <string>
-#include <vector>
 
-#include "host/graphics_window.h"
+#include "app/view_capture.h"
 
-std::string TopViewSvg(const std::vector<DrawRecord>& records, const std::string& title);
-// Writes through a temporary file, so a failed write leaves no half-written document.
+// metresPerUnit labels the scale bar. Every drawn point must be finite (CaptureView checks).
+std::string TopViewSvg(const ViewCapture& view, const std::string& title, double metresPerUnit);
+// Writes through a temporary file, so a failed write leaves no half-written document; the error
+// says why the file could not be written.
 void WriteFileAtomically(const std::string& path, const std::string& text);

@@ -1,5 +1,7 @@
 #include "host/shape.h"
 
+#include <algorithm>
+
 int PolyLine::Segments() const {
     const int n = NumPts();
     if (closed) return n;
@@ -38,7 +40,7 @@ Point3 Spline3D::Interpolate(int k, float u) const {
            b.Knot() * (u * u * u);
 }
 
-PolyLine Spline3D::MakePolyLine(int steps, bool optimize) const {
+PolyLine Spline3D::MakePolyLine(int steps) const {
     PolyLine line;
     line.closed = closed_ && KnotCount() > 1;
     const int n = KnotCount();
@@ -46,7 +48,7 @@ PolyLine Spline3D::MakePolyLine(int steps, bool optimize) const {
     const int segments = Segments();
     for (int k = 0; k < segments; ++k) {
         line.pts.push_back({GetKnotPoint(k)});
-        const int pieces = (optimize && SegmentIsStraight(k)) ? 1 : steps + 1;
+        const int pieces = SegmentIsStraight(k) ? 1 : steps + 1;
         for (int i = 1; i < pieces; ++i)
             line.pts.push_back({Interpolate(k, static_cast<float>(i) / static_cast<float>(pieces))});
     }
@@ -59,15 +61,14 @@ Spline3D* BezierShape::NewSpline(int, int, int) {
     return splines_.back().get();
 }
 
-void BezierShape::MakePolyShape(PolyShape& out, int stepCount, bool optimizeLines) const {
+void BezierShape::MakePolyShape(PolyShape& out, int stepCount) const {
     out.lines.clear();
-    const int s = stepCount < 0 ? steps : stepCount;
-    for (const auto& spline : splines_) out.lines.push_back(spline->MakePolyLine(s, optimizeLines));
+    const int s = stepCount == SHAPE_OWN_STEPS ? steps : std::max(stepCount, 0);
+    for (const auto& spline : splines_) out.lines.push_back(spline->MakePolyLine(s));
 }
 
 void BezierShape::CopyFrom(const BezierShape& other) {
     steps = other.steps;
-    optimize = other.optimize;
     splines_.clear();
     for (const auto& spline : other.splines_) splines_.push_back(std::make_unique<Spline3D>(*spline));
 }

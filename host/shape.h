@@ -16,6 +16,8 @@ constexpr int LTYPE_CURVE = 0;
 constexpr int LTYPE_LINE = 1;
 // Parameterisation of a new spline.
 constexpr int PARM_UNIFORM = 0;
+// Steps argument of a polyline conversion that stands for the shape's own steps.
+constexpr int SHAPE_OWN_STEPS = -2;
 
 class SplineKnot {
 public:
@@ -72,8 +74,9 @@ public:
     bool Closed() const { return closed_; }
     int Segments() const;
 
-    // Each segment in steps + 1 pieces; optimised, straight segments stay one piece.
-    PolyLine MakePolyLine(int steps, bool optimize) const;
+    // A straight segment gives its ends only, a curved one steps + 1 pieces: lines drawn from
+    // polylines are not cut again when they are converted once more.
+    PolyLine MakePolyLine(int steps) const;
 
 private:
     bool SegmentIsStraight(int k) const;
@@ -86,7 +89,6 @@ private:
 class BezierShape {
 public:
     int steps = 6;
-    bool optimize = false;
 
     // Empties the shape.
     void Init() { splines_.clear(); }
@@ -96,8 +98,8 @@ public:
     Spline3D* GetSpline(int i) const { return splines_[static_cast<std::size_t>(i)].get(); }
     void UpdateSels(int = 0) {}
     void InvalidateGeomCache() {}
-    // steps < 0 uses the shape's own steps.
-    void MakePolyShape(PolyShape& out, int steps = -1, bool optimize = false) const;
+    // SHAPE_OWN_STEPS uses the shape's own steps; other negative counts mean 0.
+    void MakePolyShape(PolyShape& out, int steps = SHAPE_OWN_STEPS) const;
     void CopyFrom(const BezierShape& other);
 
 private:

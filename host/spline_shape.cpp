@@ -4,8 +4,8 @@
 #include "host/node.h"
 #include "host/viewport.h"
 
-void SplineShape::MakePolyShape(TimeValue, PolyShape& out, int steps, bool optimize) {
-    shape.MakePolyShape(out, steps, optimize);
+void SplineShape::MakePolyShape(TimeValue, PolyShape& out, int steps, bool) {
+    shape.MakePolyShape(out, steps);
 }
 
 int SplineShape::CanConvertToType(Class_ID id) { return id == splineShapeClassID || id == genericShapeClassID; }

@@ -12,8 +12,9 @@ class ShapeObject : public Object {
 public:
     SClass_ID SuperClassID() override { return SHAPE_CLASS_ID; }
     int IsShapeObject() override { return 1; }
-    // steps < 0 uses the shape's own steps.
-    virtual void MakePolyShape(TimeValue t, PolyShape& out, int steps = -1, bool optimize = false) = 0;
+    // SHAPE_OWN_STEPS uses the shape's own steps. Straight segments always convert to their
+    // ends, so an optimised conversion gives the same polylines.
+    virtual void MakePolyShape(TimeValue t, PolyShape& out, int steps = SHAPE_OWN_STEPS, bool optimize = false) = 0;
 };
 
 class SplineShape : public ShapeObject {
@@ -23,7 +24,7 @@ public:
     Class_ID ClassID() override { return splineShapeClassID; }
     void GetClassName(std::wstring& s) override { s = L"SplineShape"; }
     std::wstring GetObjectName() override { return L"SplineShape"; }
-    void MakePolyShape(TimeValue t, PolyShape& out, int steps = -1, bool optimize = false) override;
+    void MakePolyShape(TimeValue t, PolyShape& out, int steps = SHAPE_OWN_STEPS, bool optimize = false) override;
     int CanConvertToType(Class_ID id) override;
     Object* ConvertToType(TimeValue t, Class_ID id) override;
     ReferenceTarget* Clone(RemapDir& remap) override;

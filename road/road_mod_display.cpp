@@ -46,7 +46,7 @@ void RoadMod::BuildLaneShape(TimeValue t, ModContext&, ObjectState* os, INode* n
     os->obj = converted;
     auto* spline = static_cast<SplineShape*>(converted);
     PolyShape polylines;
-    spline->MakePolyShape(0, polylines, -1, false);
+    spline->MakePolyShape(0, polylines, SHAPE_OWN_STEPS, false);
 
     spline->shape.Init();
     for (const PolyLine& polyline : polylines.lines) {

@@ -38,6 +38,6 @@ bool ReadRoadPolylines(INode* node, PolyShape& out) {
     if (converted == nullptr) return false;
     // A conversion that made a new object is ours to delete.
     const std::unique_ptr<Object, DeleteObject> made(converted != os.obj ? converted : nullptr);
-    static_cast<ShapeObject*>(converted)->MakePolyShape(0, out, -1, false);
+    static_cast<ShapeObject*>(converted)->MakePolyShape(0, out, SHAPE_OWN_STEPS, false);
     return true;
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <vector>
 
 #include "app/command_line.h"
@@ -7,19 +8,65 @@
 
 namespace {
 
-std::optional<CommandLine> Parse(std::vector<const char*> words) {
+struct Parsed {
+    std::optional<CommandLine> cl;
+    int exitCode = -1;
+    std::string out, err;
+};
+
+Parsed Parse(std::vector<const char*> words) {
     words.insert(words.begin(), "marlovan");
-    return ParseCommandLine(static_cast<int>(words.size()), const_cast<char**>(words.data()), "M.dlo");
+    std::ostringstream out, err;
+    Parsed p;
+    p.cl = ParseCommandLine(static_cast<int>(words.size()), words.data(), "M.dlo", out, err, p.exitCode);
+    p.out = out.str();
+    p.err = err.str();
+    return p;
 }
 
-TEST(CommandLine, MalformedWordsAreRefused) {
-    EXPECT_FALSE(Parse({}));
-    EXPECT_FALSE(Parse({"render"}));
-    EXPECT_FALSE(Parse({"render", "a.json", "--frame", "1x"}));
-    EXPECT_FALSE(Parse({"render", "a.json", "--frame"}));
-    EXPECT_FALSE(Parse({"info", "extra"}));
-    EXPECT_FALSE(Parse({"dance"}));
-    EXPECT_TRUE(Parse({"info"}));
+TEST(CommandLine, RenderTakesASceneAnOutputAndAFrame) {
+    const auto cl = Parse({"render", "scenes/town.json", "--frame", "20000000000"}).cl;
+    ASSERT_TRUE(cl);
+    EXPECT_EQ(cl->command, "render");
+    EXPECT_EQ(cl->modulePath, "M.dlo");
+    EXPECT_EQ(cl->scenePath, "scenes/town.json");
+    EXPECT_EQ(cl->outputPath, "town.svg");
+    EXPECT_EQ(cl->frame, 20000000000LL);
+    EXPECT_EQ(Parse({"--module", "x.dlo", "render", "a.json", "-o", "b.svg"}).cl->outputPath, "b.svg");
+    EXPECT_EQ(Parse({"params"}).cl->command, "params");
+    EXPECT_EQ(Parse({"info"}).cl->command, "info");
+}
+
+// Each mistake is named with the option and the word that was wrong; the exit code is 2.
+TEST(CommandLine, MistakesNameTheOptionAndTheValue) {
+    const struct {
+        std::vector<const char*> words;
+        const char* message;
+    } rows[] = {
+        {{}, "subcommand"},
+        {{"render"}, "scene"},
+        {{"render", "a.json", "--frame", "abc"}, "--frame = abc"},
+        {{"render", "a.json", "--frame", "1x"}, "--frame = 1x"},
+        {{"render", "a.json", "--frame"}, "--frame"},
+        {{"info", "extra"}, "extra"},
+        {{"dance"}, "dance"},
+    };
+    for (const auto& row : rows) {
+        const Parsed p = Parse(row.words);
+        EXPECT_FALSE(p.cl) << row.message;
+        EXPECT_EQ(p.exitCode, 2) << row.message;
+        EXPECT_NE(p.err.find(row.message), std::string::npos) << p.err;
+    }
+}
+
+TEST(CommandLine, EverySubcommandHasItsHelp) {
+    for (const char* command : {"info", "render", "params"}) {
+        const Parsed p = Parse({command, "--help"});
+        EXPECT_FALSE(p.cl);
+        EXPECT_EQ(p.exitCode, 0);
+        EXPECT_NE(p.out.find(std::string("marlovan ") + command), std::string::npos) << p.out;
+    }
+    EXPECT_NE(Parse({"--help"}).out.find("render"), std::string::npos);
 }
 
 }  // namespace

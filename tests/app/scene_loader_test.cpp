@@ -43,7 +43,7 @@ TEST_F(SceneLoaderTest, FilesThatCannotBeReadAreReported) {
         LoadSceneFile("/nonexistent/scene.json", *classes_, GetCOREInterface());
         FAIL();
     } catch (const std::exception& e) {
-        EXPECT_NE(std::string(e.what()).find("cannot open"), std::string::npos);
+        EXPECT_STREQ(e.what(), "/nonexistent/scene.json: cannot open the file: No such file or directory");
     }
 }
 

@@ -17,7 +17,8 @@ int CountColour(const std::vector<DrawRecord>& records, Point3 colour, DrawRecor
 // helpers' outlines in their wire colours.
 TEST_F(ViewCaptureTest, TheExampleTownShowsItsRoadsAndHelpers) {
     LoadSceneFile(MARLOVAN_EXAMPLES_DIR "/town.json", *classes_, GetCOREInterface());
-    const auto records = CaptureView(GetCOREInterface(), 0);
+    const ViewCapture view = CaptureView(GetCOREInterface(), 0);
+    const auto& records = view.records;
     const Point3 mainStreet(0xF0 / 255.0f, 0xC0 / 255.0f, 0x40 / 255.0f);
     // Four lanes: five boundary lines and two chevrons per lane.
     EXPECT_EQ(CountColour(records, mainStreet, DrawRecord::Kind::Polyline), 5 + 8);
@@ -31,10 +32,30 @@ TEST_F(ViewCaptureTest, TheExampleTownShowsItsRoadsAndHelpers) {
         }
         break;
     }
+    // The ring road's lane line: four curved segments at 4 steps, closed by repeating its start;
+    // converted once, never cut again when drawn.
+    const Point3 ringRoad(0x60 / 255.0f, 0xC0 / 255.0f, 0xF0 / 255.0f);
+    for (const DrawRecord& r : records) {
+        if (r.color != ringRoad) continue;
+        EXPECT_EQ(r.points.size(), r.points.size() == 3 ? 3u : 4u * 5u + 1u);
+    }
+    ASSERT_EQ(view.legend.size(), 6u);
+    EXPECT_EQ(view.legend[1].name, "Ring Road");
+    EXPECT_EQ(view.legend[1].color, ringRoad);
     int segments = 0, ways = 0;
     EXPECT_TRUE(module_->LaneNetworkSize(segments, ways));
     EXPECT_EQ(segments, 2 + 20 + 1);
     EXPECT_EQ(ways, 2 * 4 + 20 * 1 + 1 * 2);
+}
+
+TEST_F(ViewCaptureTest, HidingIsPerNode) {
+    Load(R"({"nodes": [{"object": {"class": "StopLine"}}]})");
+    const std::size_t stopLineOnly = CaptureView(GetCOREInterface(), 0).records.size();
+    ASSERT_GT(stopLineOnly, 0u);
+    Load(R"({"nodes": [{"hidden": true, "object": {"class": "Obstacle"},
+                        "children": [{"object": {"class": "StopLine"}}]}]})");
+    EXPECT_EQ(CaptureView(GetCOREInterface(), 0).records.size(), stopLineOnly);
+    EXPECT_EQ(CaptureView(GetCOREInterface(), 0).legend.size(), 1u);
 }
 
 }  // namespace

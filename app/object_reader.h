@@ -1,0 +1,23 @@
+// The objects and modifiers of a scene file's nodes: built-in host objects by their class name
+// ("SplineShape"), the module's classes through its class directory.
+#pragma once
+
+#include <cstddef>
+
+#include "host/class_id.h"
+
+class ClassDirectory;
+class JsonPlace;
+class Object;
+class WSModifier;
+
+// What reading one scene needs beyond the file: the module's classes and the scene-wide limits.
+struct SceneReadContext {
+    const ClassDirectory& classes;
+    std::size_t shapePointsLeft;
+};
+
+// A new object, owned by the caller, who gives it to the scene at once.
+Object* ReadObject(const JsonPlace& obj, SceneReadContext& context);
+// A new world-space modifier of a module class, owned by the caller.
+WSModifier* ReadModifier(const JsonPlace& mod, const SceneReadContext& context);

@@ -1,0 +1,13 @@
+// Sizes beyond which a scene file is refused, so that no file can exhaust the stack or memory.
+#pragma once
+
+#include <cstddef>
+
+// Brackets nested in the file's text.
+constexpr int kMaxJsonDepth = 256;
+// Nodes nested below the scene's root (scene walks recurse once per level).
+constexpr int kMaxNodeDepth = 100;
+// Points of all shapes in the scene, as their polylines at their own steps.
+constexpr std::size_t kMaxShapePoints = 250'000;
+// Points in the picture of one frame.
+constexpr std::size_t kMaxPicturePoints = 2'500'000;
