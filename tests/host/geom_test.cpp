@@ -17,40 +17,6 @@ void ExpectNear(const Point3& a, const Point3& b, float tol = 1e-5f) {
     EXPECT_NEAR(a.z, b.z, tol);
 }
 
-TEST(Matrix3, RowVectorConventionAndProductOrder) {
-    const Matrix3 m({1, 2, 3}, {4, 5, 6}, {7, 8, 10}, {1, 1, 1});
-    const Point3 p(1, 1, 2);
-    // p.x*row0 + p.y*row1 + p.z*row2 + row3
-    EXPECT_EQ(p * m, Point3(20, 24, 30));
-    EXPECT_EQ(m * p, p * m);
-    // A*B applies A first.
-    const Matrix3 a = TransMatrix({5, 0, 0});
-    const Matrix3 b = RotateZMatrix(std::numbers::pi_v<float> / 2);
-    ExpectNear(Point3(0, 0, 0) * (a * b), Point3(0, 5, 0));
-    ExpectNear(Point3(0, 0, 0) * (b * a), Point3(5, 0, 0));
-}
-
-TEST(Matrix3, InvertIsAGeneralAffineInverse) {
-    std::mt19937 rng(7);
-    std::uniform_real_distribution<float> u(-3.0f, 3.0f);
-    for (int n = 0; n < 200; ++n) {
-        const Matrix3 m({u(rng), u(rng), u(rng)}, {u(rng), u(rng), u(rng)}, {u(rng), u(rng), u(rng)},
-                        {u(rng), u(rng), u(rng)});
-        const Point3 r0 = m.GetRow(0), r1 = m.GetRow(1), r2 = m.GetRow(2);
-        if (std::fabs(DotProd(CrossProd(r0, r1), r2)) < 0.5f) continue;
-        const Point3 p(u(rng), u(rng), u(rng));
-        ExpectNear((p * m) * Inverse(m), p, 2e-3f);
-        ExpectNear(p * (Inverse(m) * m), p, 2e-3f);
-    }
-}
-
-TEST(Matrix3, SingularInverseIsAllNaN) {
-    Matrix3 m({1, 0, 0}, {2, 0, 0}, {0, 0, 1}, {3, 4, 5});
-    m.Invert();
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 3; ++c) EXPECT_TRUE(std::isnan(m[r][c]));
-}
-
 TEST(Box3, EmptyIsFiniteAndGrowsByPoints) {
     Box3 b;
     EXPECT_TRUE(b.IsEmpty());

@@ -1,5 +1,4 @@
 // Building the lane network from the scene: the walks, the modifiers they switch, and failures.
-#include <map>
 #include <memory>
 #include <new>
 

@@ -20,7 +20,6 @@
 #include "road/road_class_ids.h"
 #include "road/road_mod.h"
 #include "road/road_params.h"
-#include "road/road_segment.h"
 #include "road/way_record.h"
 
 // A way open to every type with corners c0..c3 (c0->c1 along the travel direction).

@@ -70,9 +70,6 @@ protected:
         EXPECT_EQ(obj->Display(0, node, &view, 0), 0);
         return view.getGW()->Records();
     }
-    int PickAt(RectHelperObject* obj, INode* node, IPoint2 p) {
-        return obj->HitTest(0, node, HITTYPE_POINT, 0, 0, &p, &view);
-    }
 
     ViewExp view;
 
@@ -89,23 +86,6 @@ Box3 LocalBox(RectHelperObject* obj) {
     Box3 box;
     obj->GetLocalBoundBox(0, nullptr, nullptr, box);
     return box;
-}
-
-// Kilometres per hour become scene units per second, read at the asked time.
-TEST_F(RectHelperTest, SpeedInSceneUnitsPerSecond) {
-    SpeedLimiterObject* obj = Make<SpeedLimiterObject>(kSpeedLimiter);
-    SetSceneUnitMetres(1.0);
-    EXPECT_NEAR(obj->GetSpeed(0), 8.3333f, 1e-4f);
-    SetSceneUnitMetres(0.01);
-    EXPECT_NEAR(obj->GetSpeed(0), 833.333f, 1e-3f);
-    SetSceneUnitMetres(1.0);
-    IParamBlock2* pb = obj->GetParamBlock(0);
-    ASSERT_TRUE(pb->SetKey(kSpeedLimiterSpeedParam, 0, 36.0));
-    ASSERT_TRUE(pb->SetKey(kSpeedLimiterSpeedParam, 4800, 72.0));
-    EXPECT_FLOAT_EQ(obj->GetSpeed(0), 10.0f);
-    EXPECT_FLOAT_EQ(obj->GetSpeed(2400), 15.0f);
-    EXPECT_FLOAT_EQ(obj->GetSpeed(4800), 20.0f);
-    obj->DeleteThis();
 }
 
 using Kind = DrawRecord::Kind;

@@ -133,8 +133,8 @@ VehicleProbe RandomProbe(std::mt19937& rng, Point3 p, int slot) {
 
 // Random probes over the scene's area and a margin, at random heights and every slot from -3
 // to 12; then probes on and one float step around the corners and edge midpoints of the zones
-// of `sampled` blocks; then probes on the centre lines of the built trees' nodes.
-std::vector<VehicleProbe> Probes(const ZoneScene& scene, const ZoneIndex& index, int count, int sampled) {
+// of `sampled` blocks.
+std::vector<VehicleProbe> Probes(const ZoneScene& scene, int count, int sampled) {
     std::mt19937 rng(21);
     Box3 bounds;
     for (const ZoneBlock& block : scene.blocks)
@@ -157,16 +157,6 @@ std::vector<VehicleProbe> Probes(const ZoneScene& scene, const ZoneIndex& index,
                     for (int dy = -1; dy <= 1; ++dy)
                         probes.push_back(RandomProbe(rng, {step(p.x, dx), step(p.y, dy), 0}, s + Pick(rng, 0, 2)));
             }
-        }
-    }
-    for (int s = 0; s < 8; ++s) {
-        const ZoneTree& tree = index.Tree(s);
-        for (std::size_t n = 0; n < tree.nodes.size(); n += 1 + tree.nodes.size() / 100) {
-            const Box3& sq = tree.squares[n];
-            const float cx = tree.nodes[n].centreX, cy = tree.nodes[n].centreY;
-            for (const Point3& p : {Point3(cx, Uniform(rng, sq.pmin.y, sq.pmax.y), 0),
-                                    Point3(Uniform(rng, sq.pmin.x, sq.pmax.x), cy, 0), Point3(cx, cy, 0)})
-                probes.push_back(RandomProbe(rng, p, s + Pick(rng, 0, 2)));
         }
     }
     return probes;
@@ -241,7 +231,7 @@ TEST_P(ZoneIndexQuery, EqualsBruteForceOverTheThreeSlotsForEveryHelperMaximum) {
     ZoneIndex inlineBuilt;
     inlineBuilt.SetHelperMaximum(0);
     scene.BuildInto(inlineBuilt);
-    const std::vector<VehicleProbe> probes = Probes(scene, inlineBuilt, GetParam().randomProbes, GetParam().sampledBlocks);
+    const std::vector<VehicleProbe> probes = Probes(scene, GetParam().randomProbes, GetParam().sampledBlocks);
     std::vector<ZoneEffect> expected;
     int touched = 0;
     for (const VehicleProbe& probe : probes) {
@@ -383,7 +373,7 @@ TEST_F(ZoneIndexEdges, ZonesThatCannotBeIndexedAreLeftOut) {
     ZoneIndex index, goodIndex;
     scene.BuildInto(index);
     good.BuildInto(goodIndex);
-    std::vector<VehicleProbe> probes = Probes(good, goodIndex, 400, 10);
+    std::vector<VehicleProbe> probes = Probes(good, 400, 10);
     for (const VehicleProbe& probe : probes) EXPECT_TRUE(SameEffect(Queried(index, probe), BruteForce(good, probe)));
     // The bad corners did not stretch the root squares.
     for (int s = 0; s < ZoneIndex::kSlots; ++s) {
