@@ -44,7 +44,7 @@ Object* ReadObject(const JsonPlace& obj, SceneReadContext& context) {
         for (const BuiltInObject& builtIn : kBuiltInObjects)
             if (name == builtIn.className) return builtIn.read(obj, context);
     }
-    return CreateFromModule<Object>(obj, context.classes, HELPER_CLASS_ID, {"class", "params"});
+    return CreateFromModule<Object>(obj, context.classes, HELPER_CLASS_ID, {"class", "params", "signal"});
 }
 
 WSModifier* ReadModifier(const JsonPlace& mod, const SceneReadContext& context) {

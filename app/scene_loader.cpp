@@ -8,6 +8,7 @@
 #include "app/scene_limits.h"
 #include "app/scene_text.h"
 #include "app/text.h"
+#include "app/traffic_signal_reader.h"
 #include "app/transform_reader.h"
 #include "host/controller.h"
 #include "host/interface.h"
@@ -84,6 +85,7 @@ void ReadNodeBody(const JsonPlace& n, INode* node, int depth, SceneReadContext& 
     if (n.Has("selected")) node->SetSelected(n["selected"].Boolean());
     if (n.Has("hidden")) node->Hide(n["hidden"].Boolean());
     if (n.Has("object")) SetParamsOf(n["object"], node->GetObjectRef());
+    if (n.Has("object") && n["object"].Has("signal")) ReadTrafficSignal(n["object"]["signal"], node->GetObjectRef());
     if (n.Has("modifiers")) ReadModifiers(n["modifiers"], node, context);
     if (n.Has("children")) {
         const JsonPlace children = n["children"];

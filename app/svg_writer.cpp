@@ -69,8 +69,12 @@ void WriteDrawing(std::ostringstream& out, const std::vector<DrawRecord>& record
         << ' ' << v.y0 << ' ' << v.w << ' ' << v.h << "\" preserveAspectRatio=\"none\">\n"
         << "<g class=\"drawing\" fill=\"none\" stroke-width=\"1.5\" stroke-linejoin=\"round\">\n";
     for (const DrawRecord& r : records) {
-        const bool closed = r.kind == DrawRecord::Kind::Polyline && r.closed;
-        out << (closed ? "<polygon" : "<polyline") << " stroke=\"" << Colour(r.color) << "\" points=\"";
+        const bool triangle = r.kind == DrawRecord::Kind::Triangle;
+        const bool closed = triangle || (r.kind == DrawRecord::Kind::Polyline && r.closed);
+        out << (closed ? "<polygon" : "<polyline") << " stroke=\"" << Colour(r.color) << '"';
+        // Filled and stroked: an upright triangle, seen from above, is still a visible line.
+        if (triangle) out << " fill=\"" << Colour(r.color) << '"';
+        out << " points=\"";
         for (const Point3& p : r.points) out << p.x << ',' << -p.y << ' ';
         out << "\"/>\n";
     }

@@ -1,6 +1,7 @@
 #include "host/class_desc.h"
 
 #include <algorithm>
+#include <memory>
 #include <new>
 
 #include "host/rollups.h"
@@ -26,12 +27,21 @@ void ClassDesc2::BeginEditParams(IObjParam*, ReferenceMaker* obj, unsigned long,
     for (ParamBlockDesc2* desc : blocks_) {
         if ((desc->Flags() & P_AUTO_UI) == 0) continue;
         auto* block = static_cast<IParamBlock2*>(obj->GetReference(desc->RefNo()));
-        OpenRollups().push_back({desc->DialogId(), desc->TitleId(), obj, block});
+        auto map = std::make_shared<IParamMap2>(desc, block, HInstance());
+        OpenRollups().push_back({desc->DialogId(), desc->TitleId(), obj, block, std::move(map)});
     }
 }
 
 void ClassDesc2::EndEditParams(IObjParam*, ReferenceMaker* obj, unsigned long, Animatable*) {
+    // Taken out first: closing a dialog may call back into the plug-in.
+    std::vector<Rollup> closing;
     auto& open = OpenRollups();
-    open.erase(std::remove_if(open.begin(), open.end(), [obj](const Rollup& r) { return r.owner == obj; }),
-               open.end());
+    for (auto it = open.begin(); it != open.end();) {
+        if (it->owner == obj) {
+            closing.push_back(std::move(*it));
+            it = open.erase(it);
+        } else {
+            ++it;
+        }
+    }
 }

@@ -30,6 +30,17 @@ void GraphicsWindow::polyline(int count, Point3* xyz, Point3*, int closed, int*)
     records_.push_back(std::move(rec));
 }
 
+void GraphicsWindow::triangle(Point3* xyz, Point3* rgb) {
+    if (xyz == nullptr) return;
+    if (Picking()) return Pick(xyz, 3, true);
+    DrawRecord rec{DrawRecord::Kind::Triangle, rgb != nullptr ? rgb[0] : material_.Kd, true, {}, {}, material_};
+    for (int i = 0; i < 3; ++i) {
+        rec.points.push_back(xyz[i] * transform_);
+        rec.vertexColors.push_back(rgb != nullptr ? rgb[i] : material_.Kd);
+    }
+    records_.push_back(std::move(rec));
+}
+
 void GraphicsWindow::ClearRecords() {
     records_.clear();
     runs_ = loose_ = 0;

@@ -16,12 +16,22 @@ enum ColorType { LINE_COLOR = 0, FILL_COLOR, TEXT_COLOR, CLEAR_COLOR };
 constexpr DWORD GW_ILLUM = 0x2;
 constexpr DWORD GW_PICK = 0x1000;
 
+// A surface's look; only what helpers that draw filled shapes set.
+struct Material {
+    Point3 Kd;  // diffuse colour
+    float opacity = 1.0f;
+    float selfIllum = 0.0f;
+    int dblSided = 0;
+};
+
 struct DrawRecord {
-    enum class Kind { Segment, Polyline };
+    enum class Kind { Segment, Polyline, Triangle };
     Kind kind = Kind::Segment;
-    Point3 color;
+    Point3 color;  // the line colour; a triangle's first vertex colour
     bool closed = false;
     std::vector<Point3> points;  // world space
+    std::vector<Point3> vertexColors{};  // triangles: one per point
+    Material material{};  // triangles: the material they were drawn with
 };
 
 class GraphicsWindow {
@@ -38,6 +48,11 @@ public:
     // The host's polyline: vertex colours and edge flags may be null; the record takes the
     // line colour and every edge, as no caller passes either.
     void polyline(int count, Point3* xyz, Point3* rgb, int closed, int* es);
+    void setMaterial(const Material& m) { material_ = m; }
+    const Material& getMaterial() const { return material_; }
+    // The host's filled triangle in object space with a colour per vertex; null colours take
+    // the material's diffuse colour.
+    void triangle(Point3* xyz, Point3* rgb);
 
     const std::vector<DrawRecord>& Records() const { return records_; }
     int SegmentRuns() const { return runs_; }
@@ -64,6 +79,7 @@ private:
 
     Matrix3 transform_;
     Point3 lineColor_;
+    Material material_;
     std::vector<DrawRecord> records_;
     bool inRun_ = false;
     int runs_ = 0;

@@ -1,6 +1,7 @@
 #include "host/param_block.h"
 
 #include "host/class_desc.h"
+#include "host/hold.h"
 
 #include <algorithm>
 #include <cmath>
@@ -72,6 +73,30 @@ IParamBlock2::IParamBlock2(ParamBlockDesc2* desc) : desc_(desc) {
     }
 }
 
+class IParamBlock2::EditRestore final : public RestoreObj {
+public:
+    EditRestore(IParamBlock2* block, ParamID id, int tab, ParamValue old)
+        : block_(block), id_(id), tab_(tab), old_(std::move(old)) {}
+    void Restore(int) override {
+        if (ParamValue* v = block_->Find(id_, tab_)) *v = old_;
+    }
+    const void* Target() const override { return block_; }
+
+private:
+    IParamBlock2* block_;
+    ParamID id_;
+    int tab_;
+    ParamValue old_;
+};
+
+IParamBlock2::~IParamBlock2() { theHold.Forget(this); }
+
+ParamValue* IParamBlock2::Editing(ParamID id, int tab) {
+    ParamValue* v = Find(id, tab);
+    if (v != nullptr && theHold.Holding()) theHold.Put(new EditRestore(this, id, tab, *v));
+    return v;
+}
+
 int IParamBlock2::Count(ParamID id) const {
     const int index = desc_->IDtoIndex(id);
     return index < 0 ? 0 : static_cast<int>(values_[static_cast<std::size_t>(index)].size());
@@ -118,10 +143,11 @@ int IParamBlock2::GetInt(ParamID id, TimeValue t, int tab) const {
 }
 
 BOOL IParamBlock2::SetKey(ParamID id, TimeValue t, double value, int tab) {
-    ParamValue* v = Find(id, tab);
     const ParamDef* def = desc_->FindParam(id);
-    if (v == nullptr || (def->flags & P_ANIMATABLE) == 0) return FALSE;
+    if (def == nullptr || (def->flags & P_ANIMATABLE) == 0) return FALSE;
     if (def->type != TYPE_FLOAT && def->type != TYPE_WORLD && def->type != TYPE_INT) return FALSE;
+    ParamValue* v = Editing(id, tab);
+    if (v == nullptr) return FALSE;
     auto it = std::lower_bound(v->keys.begin(), v->keys.end(), t,
                                [](const ParamKey& k, TimeValue tv) { return k.time < tv; });
     if (it != v->keys.end() && it->time == t)
@@ -159,7 +185,7 @@ INode* IParamBlock2::GetINode(ParamID id, TimeValue, int tab) const {
 }
 
 BOOL IParamBlock2::SetValue(ParamID id, TimeValue t, float value, int tab) {
-    ParamValue* v = Find(id, tab);
+    ParamValue* v = Editing(id, tab);
     if (v == nullptr) return FALSE;
     if (!v->keys.empty()) return SetKey(id, t, value, tab);
     if (IsIntegralParamType(desc_->FindParam(id)->type))
@@ -170,7 +196,7 @@ BOOL IParamBlock2::SetValue(ParamID id, TimeValue t, float value, int tab) {
 }
 
 BOOL IParamBlock2::SetValue(ParamID id, TimeValue t, int value, int tab) {
-    ParamValue* v = Find(id, tab);
+    ParamValue* v = Editing(id, tab);
     if (v == nullptr) return FALSE;
     if (!v->keys.empty()) return SetKey(id, t, value, tab);
     if (IsIntegralParamType(desc_->FindParam(id)->type))
@@ -181,21 +207,21 @@ BOOL IParamBlock2::SetValue(ParamID id, TimeValue t, int value, int tab) {
 }
 
 BOOL IParamBlock2::SetValue(ParamID id, TimeValue, const Point3& value, int tab) {
-    ParamValue* v = Find(id, tab);
+    ParamValue* v = Editing(id, tab);
     if (v == nullptr) return FALSE;
     v->p = value;
     return TRUE;
 }
 
 BOOL IParamBlock2::SetValue(ParamID id, TimeValue, const Matrix3& value, int tab) {
-    ParamValue* v = Find(id, tab);
+    ParamValue* v = Editing(id, tab);
     if (v == nullptr) return FALSE;
     v->m = value;
     return TRUE;
 }
 
 BOOL IParamBlock2::SetValue(ParamID id, TimeValue, INode* value, int tab) {
-    ParamValue* v = Find(id, tab);
+    ParamValue* v = Editing(id, tab);
     if (v == nullptr) return FALSE;
     v->node = value;
     return TRUE;

@@ -13,6 +13,7 @@
 
 class ClassDesc2;
 class INode;
+class ParamMap2UserDlgProc;
 
 using ParamID = short;
 using BlockID = short;
@@ -100,6 +101,10 @@ public:
         SetOption(id, {tag, {static_cast<double>(values)...}});
     }
 
+    // The user dialog procedure of the block's roll-up; null for none. Read when a roll-up opens.
+    void SetUserDlgProc(ParamMap2UserDlgProc* proc = nullptr) { userDlgProc_ = proc; }
+    ParamMap2UserDlgProc* GetUserDlgProc() const { return userDlgProc_; }
+
     // Refreshes the controls of the open roll-up from its block.
     void InvalidateUI() { ++uiRefreshes_; }
     int UIRefreshCount() const { return uiRefreshes_; }
@@ -131,11 +136,13 @@ private:
     int titleId_;
     std::vector<ParamDef> params_;
     int uiRefreshes_ = 0;
+    ParamMap2UserDlgProc* userDlgProc_ = nullptr;
 };
 
 class IParamBlock2 : public ReferenceTarget {
 public:
     explicit IParamBlock2(ParamBlockDesc2* desc);
+    ~IParamBlock2() override;
 
     ParamBlockDesc2* GetDesc() const { return desc_; }
     BlockID ID() const { return desc_->ID(); }
@@ -162,8 +169,11 @@ public:
     ReferenceTarget* Clone(RemapDir& remap) override;
 
 private:
+    class EditRestore;
     const ParamValue* Find(ParamID id, int tab) const;
     ParamValue* Find(ParamID id, int tab);
+    // The value about to be written, for undo while a hold is open; the value itself.
+    ParamValue* Editing(ParamID id, int tab);
 
     ParamBlockDesc2* desc_;
     std::vector<std::vector<ParamValue>> values_;  // per parameter index, per table entry

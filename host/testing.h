@@ -4,9 +4,11 @@
 
 #include <chrono>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "host/win32.h"
+#include "host/window_table.h"
 
 struct Notification;
 
@@ -18,6 +20,23 @@ const WNDCLASSW* HostFindWindowClass(HINSTANCE instance, LPCWSTR name);
 bool HostThreadCallsDisabled(HMODULE module);
 // Forgets registered window classes and thread-call settings.
 void HostResetWin32();
+
+// Windows. A window of a class the host does not know gets the default procedure.
+HWND HostCreateWindow(WNDPROC proc, LPCWSTR className, int id, HWND parent);
+// Destroys the window and its children; a window holding the capture loses it first.
+void HostDestroyWindow(HWND hwnd);
+// Forgets every window and the capture.
+void HostResetWindows();
+
+struct HostWindowState {
+    bool exists = false;
+    std::wstring className;
+    bool enabled = false;
+    int invalidations = 0;  // since the last BeginPaint
+    bool eraseAsked = false;
+    std::vector<PaintOp> paintOps;  // of the latest BeginPaint
+};
+HostWindowState HostWindowStateOf(HWND hwnd);
 
 // Events and threads.
 // Which calls of CreateEventW or _beginthread fail, counted from when the plan is set: the next

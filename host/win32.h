@@ -78,6 +78,69 @@ struct SYSTEM_INFO {
     WORD wProcessorRevision;
 };
 
+// Windows, messages, capture and painting.
+using INT_PTR = std::intptr_t;
+using LONG_PTR = std::intptr_t;
+using COLORREF = DWORD;
+struct HDC__;
+using HDC = HDC__*;
+struct HGDIOBJ__;
+using HGDIOBJ = HGDIOBJ__*;
+
+struct RECT {
+    LONG left, top, right, bottom;
+};
+struct POINT {
+    LONG x, y;
+};
+using LPPOINT = POINT*;
+struct PAINTSTRUCT {
+    HDC hdc;
+    BOOL fErase;
+    RECT rcPaint;
+    BOOL fRestore;
+    BOOL fIncUpdate;
+    BYTE rgbReserved[32];
+};
+
+constexpr UINT WM_PAINT = 0x000F;
+constexpr UINT WM_INITDIALOG = 0x0110;
+constexpr UINT WM_COMMAND = 0x0111;
+constexpr UINT WM_MOUSEMOVE = 0x0200;
+constexpr UINT WM_LBUTTONDOWN = 0x0201;
+constexpr UINT WM_LBUTTONUP = 0x0202;
+constexpr UINT WM_CAPTURECHANGED = 0x0215;
+constexpr WPARAM MK_LBUTTON = 0x0001;
+constexpr WORD BN_CLICKED = 0;
+constexpr int GWLP_USERDATA = -21;
+constexpr int WHITE_BRUSH = 0;
+constexpr int BLACK_PEN = 7;
+constexpr int DC_BRUSH = 18;
+constexpr int DC_PEN = 19;
+
+LONG_PTR WINAPI SetWindowLongPtrW(HWND hwnd, int index, LONG_PTR value);
+LONG_PTR WINAPI GetWindowLongPtrW(HWND hwnd, int index);
+HWND WINAPI GetDlgItem(HWND dialog, int id);
+int WINAPI GetDlgCtrlID(HWND hwnd);
+BOOL WINAPI IsWindow(HWND hwnd);
+// Calls the window's procedure at once; 0 for a handle that is not a window.
+LRESULT WINAPI SendMessageW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+// The window that had the capture gets WM_CAPTURECHANGED, as on Windows.
+HWND WINAPI SetCapture(HWND hwnd);
+BOOL WINAPI ReleaseCapture();
+HWND WINAPI GetCapture();
+BOOL WINAPI InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase);
+HDC WINAPI BeginPaint(HWND hwnd, PAINTSTRUCT* paint);
+BOOL WINAPI EndPaint(HWND hwnd, const PAINTSTRUCT* paint);
+HGDIOBJ WINAPI GetStockObject(int which);
+HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object);
+COLORREF WINAPI SetDCPenColor(HDC dc, COLORREF color);
+COLORREF WINAPI SetDCBrushColor(HDC dc, COLORREF color);
+BOOL WINAPI Ellipse(HDC dc, int left, int top, int right, int bottom);
+BOOL WINAPI Rectangle(HDC dc, int left, int top, int right, int bottom);
+BOOL WINAPI MoveToEx(HDC dc, int x, int y, LPPOINT previous);
+BOOL WINAPI LineTo(HDC dc, int x, int y);
+
 BOOL WINAPI DisableThreadLibraryCalls(HMODULE module);
 ATOM WINAPI RegisterClassW(const WNDCLASSW* wc);
 LRESULT WINAPI DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -19,6 +19,8 @@ struct Registry {
     std::mutex lock;
     std::map<std::pair<HINSTANCE, std::wstring>, WNDCLASSW> classes;
     std::map<HINSTANCE, std::map<UINT, std::wstring>> strings;
+    // Copied, so that the module may go before the host.
+    std::map<std::pair<HINSTANCE, int>, std::vector<std::pair<int, std::wstring>>> dialogs;
     std::set<HMODULE> threadCallsOff;
     std::optional<DWORD> processorCount;
 };
@@ -42,6 +44,25 @@ bool HostRegisterStringTable(HINSTANCE instance, const StringResource* table, in
     auto& strings = r.strings[instance];
     for (int i = 0; i < count; ++i) strings[table[i].id] = table[i].text;
     return true;
+}
+
+bool HostRegisterDialogs(HINSTANCE instance, const DialogResource* dialogs, int count) {
+    Registry& r = TheRegistry();
+    std::lock_guard guard(r.lock);
+    for (int i = 0; i < count; ++i) {
+        auto& controls = r.dialogs[{instance, dialogs[i].id}];
+        controls.clear();
+        for (int c = 0; c < dialogs[i].count; ++c)
+            controls.emplace_back(dialogs[i].controls[c].id, dialogs[i].controls[c].className);
+    }
+    return true;
+}
+
+std::vector<std::pair<int, std::wstring>> HostDialogControls(HINSTANCE instance, int id) {
+    Registry& r = TheRegistry();
+    std::lock_guard guard(r.lock);
+    const auto it = r.dialogs.find({instance, id});
+    return it == r.dialogs.end() ? std::vector<std::pair<int, std::wstring>>{} : it->second;
 }
 
 BOOL WINAPI DisableThreadLibraryCalls(HMODULE module) {

@@ -4,6 +4,7 @@
 #include "traffic/obstacle.h"
 #include "traffic/speed_limiter.h"
 #include "traffic/stop_line.h"
+#include "traffic/traffic_light.h"
 
 namespace {
 using DescAccessor = ClassDesc* (*)();
@@ -15,7 +16,7 @@ constexpr DescAccessor kAccessors[kRegisteredClassCount] = {
     nullptr,  // CrossMod
     GetSpeedLimiterDesc,
     GetObstacleDesc,
-    nullptr,  // TrafficLightObject
+    GetTrafficLightDesc,
     nullptr,  // BusStopObject
     nullptr,  // VehicleObject
     nullptr,  // VehicleControl

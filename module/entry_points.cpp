@@ -10,12 +10,8 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     if (reason != DLL_PROCESS_ATTACH) return TRUE;
     SetModuleInstance(instance);
     DisableThreadLibraryCalls(instance);
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = TrafficLightViewProc;
-    wc.hInstance = instance;
-    wc.lpszClassName = kTrafficLightViewClass;
     // Without the class the traffic light's roll-up simply has no diagram.
-    RegisterClassW(&wc);
+    RegisterTrafficLightView(instance);
     return TRUE;
 }
 

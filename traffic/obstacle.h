@@ -16,7 +16,7 @@ public:
     void DrawFootprint(GraphicsWindow* gw) const;
 
 protected:
-    void DrawShape(GraphicsWindow* gw) const override { DrawFootprint(gw); }
+    void DrawShape(GraphicsWindow* gw, TimeValue) const override { DrawFootprint(gw); }
 };
 
 ClassDesc* GetObstacleDesc();

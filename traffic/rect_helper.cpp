@@ -79,7 +79,7 @@ int RectHelperObject::HitTest(TimeValue t, INode* inode, int type, int crossing,
     gw->setRndLimits((saved | GW_PICK) & ~GW_ILLUM);
     gw->clearHitCode();
     gw->setTransform(inode->GetObjectTM(t));
-    DrawShape(gw);
+    DrawShape(gw, t);
     int result = 0;
     if (gw->checkHitCode()) {
         result = 1;
@@ -95,14 +95,14 @@ int RectHelperObject::Display(TimeValue t, INode* inode, ViewExp* vpt, int) {
     GraphicsWindow* gw = vpt->getGW();
     gw->setTransform(inode->GetObjectTM(t));
     gw->setColor(LINE_COLOR, inode->Selected() ? Point3(1.0f, 1.0f, 1.0f) : WireColor(inode->GetWireColor()));
-    DrawShape(gw);
+    DrawShape(gw, t);
     return 0;
 }
 
 void RectHelperObject::GetWorldBoundBox(TimeValue t, INode* inode, ViewExp*, Box3& box) {
     const Matrix3 tm = inode != nullptr ? inode->GetObjectTM(t) : Matrix3();
     box.Init();
-    for (const Point3& corner : Corners()) box += corner * tm;
+    for (const Point3& corner : BoxPoints()) box += corner * tm;
 }
 
 void RectHelperObject::GetLocalBoundBox(TimeValue, INode*, ViewExp*, Box3& box) { box = LocalBox(); }
@@ -131,14 +131,14 @@ void RectHelperObject::DrawOutline(GraphicsWindow* gw) const {
     DrawLine(gw, {-w, l, 0.0f}, {w, l, 0.0f});
 }
 
-std::array<Point3, 4> RectHelperObject::Corners() const {
+std::array<Point3, 5> RectHelperObject::BoxPoints() const {
     return {Point3(-width, -length, 0.0f), Point3(-width, length, 0.0f), Point3(width, -length, 0.0f),
-            Point3(width, length, 0.0f)};
+            Point3(width, length, 0.0f), Point3(0.0f, 0.0f, StandingHeight())};
 }
 
 Box3 RectHelperObject::LocalBox() const {
     Box3 box;
     box.Init();
-    for (const Point3& corner : Corners()) box += corner;
+    for (const Point3& corner : BoxPoints()) box += corner;
     return box;
 }

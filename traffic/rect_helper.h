@@ -28,7 +28,7 @@ public:
     // Half length and half width from the block at time 0; the cached values without a block.
     void GetSize(float& length, float& width) const;
     // Copies the half sizes at time 0 into the cache; keeps the cache without a block.
-    void UpdateCache();
+    virtual void UpdateCache();
     // Writes the half sizes at time 0, as a drag sets them, and refreshes the roll-up.
     void SetDraggedSize(float halfWidth, float halfLength);
 
@@ -62,9 +62,11 @@ public:
 protected:
     explicit RectHelperObject(const RectHelperClass& cls);
 
-    // The object's strokes in object space, between one startSegments and endSegments; the
-    // caller has set transform and colour, or pick mode.
-    virtual void DrawShape(GraphicsWindow* gw) const = 0;
+    // What the object draws at t in object space; the caller has set transform and colour, or
+    // pick mode.
+    virtual void DrawShape(GraphicsWindow* gw, TimeValue t) const = 0;
+    // The height of a part that stands above the rectangle's centre; the boxes take it in.
+    virtual float StandingHeight() const { return 0.0f; }
     // The four sides: the two along Y, then the near (-Y) and far (+Y) edges. No bracket.
     void DrawOutline(GraphicsWindow* gw) const;
 
@@ -73,7 +75,8 @@ protected:
     IParamBlock2* pblock = nullptr;
 
 private:
-    std::array<Point3, 4> Corners() const;
+    // The rectangle's corners, then the top of what stands on it.
+    std::array<Point3, 5> BoxPoints() const;
     Box3 LocalBox() const;
 
     const RectHelperClass* cls_;

@@ -20,7 +20,7 @@ public:
     void DrawFootprint(GraphicsWindow* gw) const;
 
 protected:
-    void DrawShape(GraphicsWindow* gw) const override { DrawFootprint(gw); }
+    void DrawShape(GraphicsWindow* gw, TimeValue) const override { DrawFootprint(gw); }
 };
 
 ClassDesc* GetSpeedLimiterDesc();

@@ -17,7 +17,7 @@ public:
     void DrawSign(GraphicsWindow* gw) const;
 
 protected:
-    void DrawShape(GraphicsWindow* gw) const override { DrawSign(gw); }
+    void DrawShape(GraphicsWindow* gw, TimeValue) const override { DrawSign(gw); }
 };
 
 ClassDesc* GetStopLineDesc();

@@ -1,0 +1,62 @@
+// Traffic lights in scene files: the signal read into the light's block, its errors, and the
+// lamp's colour in the top view at a chosen time.
+#include "app/svg_writer.h"
+#include "app/view_capture.h"
+#include "app_fixture.h"
+#include "host/param_block.h"
+
+namespace {
+
+using TrafficSignalTest = AppTest;
+
+std::string LightScene(const char* signal) {
+    return std::string(R"({"frame_rate": 30, "nodes": [{"name": "Light", "object": {"class": "TrafficLight",
+        "params": {"0": 200, "1": 50}, "signal": )") + signal + "}}]}";
+}
+
+IParamBlock2* LightBlock() { return GetCOREInterface()->GetRootNode()->GetChildNode(0)->GetObjectRef()->GetParamBlock(0); }
+
+// The fill of the last figure drawn, the lamp, in the top view at frame f.
+std::string LampAt(int frame) {
+    const std::string svg = TopViewSvg(CaptureView(GetCOREInterface(), frame * GetTicksPerFrame()), "t", 0.01);
+    const auto fill = svg.rfind("fill=\"#", svg.find("<g class=\"scale\""));
+    return fill == std::string::npos ? std::string() : svg.substr(fill + 6, 7);
+}
+
+TEST_F(TrafficSignalTest, DiagramAndPeriodOrAnimatedInput) {
+    Load(LightScene(R"({"diagram": "RRRRRRRRRRRRGGGGGGGGGGGG", "period": 24})").c_str());
+    IParamBlock2* block = LightBlock();
+    EXPECT_EQ(block->GetInt(3), 24 * 4800);
+    for (int i = 0; i < 24; ++i) EXPECT_EQ(block->GetInt(4, 0, i), i < 12 ? 0 : 1) << i;
+    // One slot per second at 30 frames per second: red for 12 s, then green.
+    EXPECT_EQ(LampAt(0), "#ff0000");
+    EXPECT_EQ(LampAt(12 * 30 - 1), "#ff0000");
+    EXPECT_EQ(LampAt(12 * 30), "#00ff00");
+    EXPECT_EQ(LampAt(24 * 30), "#ff0000") << "the cycle repeats";
+    Load(LightScene(R"({"animated": [[0, 0], [100, 100]]})").c_str());
+    EXPECT_EQ(LightBlock()->GetInt(2), 1);
+    EXPECT_EQ(LampAt(50), "#ff0000") << "50 is red";
+    EXPECT_EQ(LampAt(51), "#00ff00");
+}
+
+TEST_F(TrafficSignalTest, BadSignalsNameTheirPlace) {
+    const struct {
+        const char* signal;
+        const char* message;
+    } cases[] = {
+        {R"({"diagram": "GGGGGGGGGGGGGGGGGGGGGGGX"})", "signal.diagram: expected 24 slots, each G (green) or R (red)"},
+        {R"({"diagram": "GGGGGGGGGGGGGGGGGGGGGGGG", "period": 30000})", "signal.period: the period runs from 1 tick"},
+        {R"({"period": 10})", "signal: missing \"diagram\" (or \"animated\")"},
+        {R"({"animated": [[0, 120]]})", "signal.animated[0][1]: the input runs from 0 to 100"},
+        {R"({"animated": [[0, 0]], "diagram": "GGGGGGGGGGGGGGGGGGGGGGGG"})", "signal: a signal is either"},
+    };
+    for (const auto& c : cases) {
+        const std::string error = LoadError(LightScene(c.signal).c_str());
+        EXPECT_NE(error.find(c.message), std::string::npos) << c.signal << " gave " << error;
+        EXPECT_EQ(Root()->NumberOfChildren(), 0) << c.signal;
+    }
+    const std::string other = LoadError(R"({"nodes": [{"object": {"class": "Obstacle", "signal": {"period": 1}}}]})");
+    EXPECT_NE(other.find("signal: only a TrafficLight has a signal"), std::string::npos) << other;
+}
+
+}  // namespace

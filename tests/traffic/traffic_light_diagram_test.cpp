@@ -1,0 +1,161 @@
+// The signal diagram in the traffic light's roll-up: binding, spinners by input type, cells
+// painted by clicks and drags as one undo step each, capture loss, the paint operations.
+#include <tuple>
+
+#include "host/module_resources.h"
+#include "host/spinner.h"
+#include "module/entry_points.h"
+#include "resources/resource.h"
+#include "traffic/traffic_light_dlg_proc.h"
+#include "traffic_light_support.h"
+
+namespace {
+
+constexpr char kStart[] = "RRRRRRRRRRRRGGGGGGGGGGGG";
+const std::vector<std::wstring> kOneStep = {L"TrafficLight Diagram"};
+
+LPARAM At(int x, int y) { return static_cast<LPARAM>(static_cast<WORD>(x) | static_cast<DWORD>(static_cast<WORD>(y)) << 16); }
+
+class DiagramTest : public SceneTest {
+protected:
+    void SetUp() override {
+        SceneTest::SetUp();
+        HostResetWin32();
+        ASSERT_EQ(DllMain(HostModuleHandleOf(reinterpret_cast<const void*>(&DllMain)), DLL_PROCESS_ATTACH, nullptr), TRUE);
+        Place(light);
+        SetDiagram(block, kStart);
+        light->BeginEditParams(Ip(), 0, nullptr);
+        ASSERT_EQ(OpenRollups().size(), 1u);
+        dialog = OpenRollups()[0].map->GetHWnd();
+        view = GetDlgItem(dialog, IDC_TRAFFIC_LIGHT_VIEW);
+    }
+    void TearDown() override {
+        if (!OpenRollups().empty()) light->EndEditParams(Ip(), 0, nullptr);
+        SceneTest::TearDown();
+    }
+
+    void Down(int x, int y) { SendMessageW(view, WM_LBUTTONDOWN, MK_LBUTTON, At(x, y)); }
+    void Move(int x, int y, WPARAM keys = MK_LBUTTON) { SendMessageW(view, WM_MOUSEMOVE, keys, At(x, y)); }
+    void Up(int x, int y) { SendMessageW(view, WM_LBUTTONUP, 0, At(x, y)); }
+    bool SpinnerOn(int id) {
+        ISpinnerControl* spinner = GetISpinner(GetDlgItem(dialog, id));
+        const bool on = spinner != nullptr && spinner->IsEnabled();
+        ReleaseISpinner(spinner);
+        return on;
+    }
+    std::vector<PaintOp> Paint() {
+        SendMessageW(view, WM_PAINT, 0, 0);
+        return HostWindowStateOf(view).paintOps;
+    }
+
+    TrafficLightObject* light = NewLight();
+    IParamBlock2* block = light->GetParamBlock(0);
+    HWND dialog = nullptr;
+    HWND view = nullptr;
+};
+
+TEST_F(DiagramTest, TheInputTypeSwitchesTheSpinnersAndClosingUnbinds) {
+    EXPECT_TRUE(SpinnerOn(IDC_TRAFFIC_LIGHT_PERIOD_SPIN) && !SpinnerOn(IDC_TRAFFIC_LIGHT_INPUT_SPIN));
+    SendMessageW(dialog, WM_COMMAND, IDC_TRAFFIC_LIGHT_ANIMATED_RADIO, 0);
+    EXPECT_EQ(block->GetInt(kInputTypeParam), 1);
+    EXPECT_TRUE(!SpinnerOn(IDC_TRAFFIC_LIGHT_PERIOD_SPIN) && SpinnerOn(IDC_TRAFFIC_LIGHT_INPUT_SPIN));
+    light->EndEditParams(Ip(), 0, nullptr);
+    EXPECT_FALSE(IsWindow(view));
+    EXPECT_EQ(static_cast<ClassDesc2*>(GetTrafficLightDesc())->GetParamBlockDescByID(0)->GetUserDlgProc(), nullptr);
+}
+
+const struct {
+    int x, y;
+    const char* after;
+} kClicks[] = {
+    {27, 20, "GRRRRRRRRRRRGGGGGGGGGGGG"},  // lower half: green
+    {23, 20, "GRRRRRRRRRRRGGGGGGGGGGGG"},  // left of column 0 truncates to it
+    {87, 5, "RRRRRRRRRRRRRGGGGGGGGGGG"},   // upper half: red
+    {146, 20, kStart},                      // right of the strip
+    {60, 31, kStart},                       // below it
+};
+
+TEST_F(DiagramTest, ClicksPaintTheCellUnderThemAsOneUndoStep) {
+    for (const auto& c : kClicks) {
+        Down(c.x, c.y);
+        Up(c.x, c.y);
+        EXPECT_EQ(Diagram(block), c.after) << c.x << "," << c.y;
+        const bool changed = std::string(c.after) != kStart;
+        EXPECT_EQ(theHold.UndoNames(), changed ? kOneStep : std::vector<std::wstring>{}) << c.x << "," << c.y;
+        EXPECT_EQ(theHold.Undo(), changed);
+        EXPECT_TRUE(Diagram(block) == kStart && GetCapture() == nullptr && !theHold.Holding());
+    }
+}
+
+TEST_F(DiagramTest, TenColumnDragIsOneUndoableHold) {
+    Down(27, 20);
+    for (int x = 32; x <= 72; x += 5) Move(x, 22);
+    Up(72, 22);
+    EXPECT_EQ(Diagram(block), "GGGGGGGGGGRRGGGGGGGGGGGG");
+    EXPECT_EQ(theHold.UndoNames(), kOneStep);
+    EXPECT_TRUE(theHold.Undo());
+    EXPECT_EQ(Diagram(block), kStart);
+    block->SetValue(kInputTypeParam, 0, 1);
+    Down(27, 20);
+    Move(40, 20);
+    Up(40, 20);
+    EXPECT_EQ(Diagram(block), kStart) << "an animated light takes no input";
+    EXPECT_TRUE(theHold.UndoNames().empty());
+}
+
+// Moves without the left button paint nothing; losing the capture, also by closing the roll-up,
+// ends the drag with its hold accepted.
+TEST_F(DiagramTest, CaptureLossEndsTheDrag) {
+    Down(27, 20);
+    Move(32, 20, 0);
+    EXPECT_EQ(Diagram(block), "GRRRRRRRRRRRGGGGGGGGGGGG");
+    SetCapture(HostCreateWindow(nullptr, L"Other", 0, nullptr));
+    EXPECT_TRUE(!theHold.Holding() && theHold.UndoNames() == kOneStep);
+    Move(37, 20);
+    Up(37, 20);
+    EXPECT_EQ(Diagram(block), "GRRRRRRRRRRRGGGGGGGGGGGG");
+    EXPECT_EQ(theHold.UndoNames().size(), 1u);
+    Down(32, 20);
+    light->EndEditParams(Ip(), 0, nullptr);
+    EXPECT_TRUE(!theHold.Holding() && GetCapture() == nullptr && theHold.UndoNames().size() == 2u);
+}
+
+std::vector<PaintOp> ExpectedPaint(bool animated, int marker) {
+    using K = PaintOp::Kind;
+    const COLORREF red = animated ? 0xA0A0A0 : 0x0000FF, green = animated ? 0xB0B0B0 : 0x00FF00;
+    std::vector<PaintOp> ops = {{K::Ellipse, {5, 0, 20, 15}, 0, red}, {K::Ellipse, {5, 15, 20, 30}, 0, green}};
+    for (int i = 0; i < 24; ++i) {
+        const int l = 25 + 5 * i, r = 31 + 5 * i;
+        ops.push_back({K::Rectangle, {l, 0, r, 31}, 0, 0x606060});
+        ops.push_back(kStart[i] == 'G' ? PaintOp{K::Rectangle, {l, 15, r, 31}, 0, green}
+                                       : PaintOp{K::Rectangle, {l, 0, r, 16}, 0, red});
+    }
+    const int l = 25 + 5 * marker, r = 30 + 5 * marker;
+    for (const auto& [kind, x, y] : {std::tuple{K::MoveTo, l, 0}, std::tuple{K::LineTo, r, 0}, std::tuple{K::LineTo, r, 30},
+                                      std::tuple{K::LineTo, l, 30}, std::tuple{K::LineTo, l, 0}})
+        if (marker >= 0) ops.push_back({kind, {x, y, 0, 0}, 0xFFFFFF, green});
+    return ops;
+}
+
+TEST_F(DiagramTest, PaintOperations) {
+    Ip()->SetTime(2000, FALSE);
+    EXPECT_EQ(Paint(), ExpectedPaint(false, 1));
+    Ip()->SetTime(-1, FALSE);
+    EXPECT_EQ(Paint(), ExpectedPaint(false, 23));
+    block->SetValue(kPeriodParam, 0, 0);
+    EXPECT_EQ(Paint(), ExpectedPaint(false, 0));
+    block->SetValue(kInputTypeParam, 0, 1);
+    EXPECT_EQ(Paint(), ExpectedPaint(true, -1));
+}
+
+// A validity request repaints the diagram, erasing it, while the roll-up is open, and only then.
+TEST_F(DiagramTest, CacheRefreshRepaintsOnlyALiveView) {
+    light->ObjectValidity(0);
+    EXPECT_EQ(HostWindowStateOf(view).invalidations, 1);
+    EXPECT_TRUE(HostWindowStateOf(view).eraseAsked);
+    light->EndEditParams(Ip(), 0, nullptr);
+    light->ObjectValidity(0);
+    EXPECT_FALSE(HostWindowStateOf(view).exists);
+}
+
+}  // namespace
