@@ -1,6 +1,4 @@
 // The small helpers: exact values, edges and NaN.
-#include <cmath>
-#include <limits>
 #include <optional>
 #include <utility>
 

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <numbers>
 #include <random>
-#include <utility>
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <numbers>
-#include <random>
 #include <utility>
 
 #include "host/controller.h"

@@ -1,8 +1,6 @@
 // The road modifier: the ways and segments it writes, its lane display, and the class itself.
 #include <array>
 #include <cmath>
-#include <limits>
-#include <random>
 #include <tuple>
 
 #include "host/rollups.h"

@@ -1,13 +1,7 @@
 // TrafficZone: Init, and Apply's rules and edges.
 #include <cmath>
-#include <cstddef>
 #include <cstring>
-#include <algorithm>
-#include <functional>
 #include <limits>
-#include <new>
-#include <numbers>
-#include <random>
 #include <string>
 #include <vector>
 

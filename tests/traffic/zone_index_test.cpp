@@ -9,8 +9,6 @@
 #include <cmath>
 #include <functional>
 #include <limits>
-#include <memory>
-#include <numbers>
 #include <optional>
 #include <random>
 #include <stdexcept>

@@ -1,8 +1,6 @@
 // Small builders and a brute-force overlap reference shared by the zone tests.
 #pragma once
 
-#include <algorithm>
-#include <cmath>
 #include <cstdint>
 #include <numbers>
 #include <random>
