@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/class_directory.h"
+#include "app/ground_mesh_reader.h"
 #include "app/json_reader.h"
 #include "app/spline_shape_reader.h"
 #include "app/text.h"
@@ -22,6 +23,9 @@ const BuiltInObject kBuiltInObjects[] = {
     {"SplineShape", [](const JsonPlace& obj, SceneReadContext& c) -> Object* {
          return ReadSplineShape(obj, c.shapePointsLeft);
      }},
+    {"Plane", [](const JsonPlace& obj, SceneReadContext& c) { return ReadPlane(obj, c.meshTrianglesLeft); }},
+    {"HeightField", [](const JsonPlace& obj, SceneReadContext& c) { return ReadHeightField(obj, c.meshTrianglesLeft); }},
+    {"Mesh", [](const JsonPlace& obj, SceneReadContext& c) { return ReadMesh(obj, c.meshTrianglesLeft); }},
 };
 
 template <class T>

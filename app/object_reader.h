@@ -1,5 +1,5 @@
 // The objects and modifiers of a scene file's nodes: built-in host objects by their class name
-// ("SplineShape"), the module's classes through its class directory.
+// ("SplineShape" and the ground meshes), the module's classes through its class directory.
 #pragma once
 
 #include <cstddef>
@@ -15,6 +15,7 @@ class WSModifier;
 struct SceneReadContext {
     const ClassDirectory& classes;
     std::size_t shapePointsLeft;
+    std::size_t meshTrianglesLeft;
 };
 
 // A new object, owned by the caller, who gives it to the scene at once.

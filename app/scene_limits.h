@@ -9,5 +9,7 @@ constexpr int kMaxJsonDepth = 256;
 constexpr int kMaxNodeDepth = 100;
 // Points of all shapes in the scene, as their polylines at their own steps.
 constexpr std::size_t kMaxShapePoints = 250'000;
+// Triangles of all ground meshes in the scene: far more ground than a run needs.
+constexpr std::size_t kMaxMeshTriangles = 4'000'000;
 // Points in the picture of one frame.
 constexpr std::size_t kMaxPicturePoints = 2'500'000;

@@ -108,7 +108,7 @@ void ReadScene(const JsonPlace& scene, const ClassDirectory& classes, Interface*
     SetTicksPerFrame(160);
     if (scene.Has("units")) ReadUnits(scene["units"]);
     if (scene.Has("frame_rate")) ReadFrameRate(scene["frame_rate"]);
-    SceneReadContext context{classes, kMaxShapePoints};
+    SceneReadContext context{classes, kMaxShapePoints, kMaxMeshTriangles};
     const JsonPlace nodes = scene["nodes"];
     nodes.ExpectArray();
     for (std::size_t i = 0; i < nodes.Size(); ++i) ReadNode(nodes.Item(i), nullptr, 1, context, ip);

@@ -1,0 +1,77 @@
+#include "app_fixture.h"
+#include "host/tri_object.h"
+
+namespace {
+
+using GroundMeshTest = AppTest;
+
+const Mesh& MeshOf(int node) {
+    return static_cast<TriObject*>(GetCOREInterface()->GetRootNode()->GetChildNode(node)->GetObjectRef())->GetMesh();
+}
+
+// Faces keep their corners counter-clockwise seen from above, so that their normals point up.
+float FaceUp(const Mesh& mesh, const Face& f) {
+    return CrossProd(mesh.getVert(static_cast<int>(f.v[1])) - mesh.getVert(static_cast<int>(f.v[0])),
+                     mesh.getVert(static_cast<int>(f.v[2])) - mesh.getVert(static_cast<int>(f.v[0])))
+        .z;
+}
+
+TEST_F(GroundMeshTest, PlaneHeightFieldAndMesh) {
+    Load(R"({"nodes": [
+        {"object": {"class": "Plane", "size": [100, 50], "segments": [4, 2]}},
+        {"object": {"class": "HeightField", "size": [10, 20], "heights": [[0, 1], [2, 3], [4, 5]]}},
+        {"object": {"class": "Mesh", "vertices": [[0, 0, 0], [1, 0, 0], [0, 1, 2]], "faces": [[0, 1, 2]]}},
+        {"object": {"class": "Plane", "size": [8, 8]}}]})");
+    const Mesh& plane = MeshOf(0);
+    ASSERT_EQ(plane.getNumVerts(), 15);
+    ASSERT_EQ(plane.getNumFaces(), 16);
+    EXPECT_EQ(plane.getVert(0), Point3(-50, -25, 0));
+    EXPECT_EQ(plane.getVert(14), Point3(50, 25, 0));
+    EXPECT_EQ(plane.getVert(6), Point3(-25, 0, 0));
+    for (const Face& f : plane.faces) EXPECT_GT(FaceUp(plane, f), 0.0f);
+
+    const Mesh& field = MeshOf(1);
+    ASSERT_EQ(field.getNumVerts(), 6);
+    ASSERT_EQ(field.getNumFaces(), 4);
+    EXPECT_EQ(field.getVert(0), Point3(-5, -10, 0));
+    EXPECT_EQ(field.getVert(3), Point3(5, 0, 3));
+    EXPECT_EQ(field.getVert(5), Point3(5, 10, 5));
+
+    const Mesh& mesh = MeshOf(2);
+    ASSERT_EQ(mesh.getNumFaces(), 1);
+    EXPECT_EQ(mesh.faces[0].v, (std::array<DWORD, 3>{0, 1, 2}));
+    EXPECT_EQ(mesh.getVert(2), Point3(0, 1, 2));
+
+    EXPECT_EQ(MeshOf(3).getNumFaces(), 2) << "one segment each way by default";
+}
+
+TEST_F(GroundMeshTest, BadMeshesNameThePlace) {
+    const struct {
+        const char* scene;
+        const char* message;
+    } cases[] = {
+        {R"({"nodes": [{"object": {"class": "Plane", "size": [0, 5]}}]})",
+         "scene.nodes[0].object.size: the width and length must be above 0"},
+        {R"({"nodes": [{"object": {"class": "Plane", "size": [5, 5], "segments": [3, 1415]}}]})",
+         "scene.nodes[0].object.segments[1]: expected a whole number from 1 to 1414"},
+        {R"({"nodes": [{"object": {"class": "Plane", "size": [5, 5], "segments": [1414, 1414]}},
+                       {"object": {"class": "Plane", "size": [5, 5], "segments": [40, 40]}}]})",
+         "scene.nodes[1].object: the scene's meshes pass 4000000 triangles"},
+        {R"({"nodes": [{"object": {"class": "HeightField", "size": [5, 5], "heights": [[0, 1]]}}]})",
+         "scene.nodes[0].object.heights: expected 2 to 1415 rows"},
+        {R"({"nodes": [{"object": {"class": "HeightField", "size": [5, 5], "heights": [[0, 1], [0, 1, 2]]}}]})",
+         "scene.nodes[0].object.heights[1]: every row needs as many heights as the first"},
+        {R"({"nodes": [{"object": {"class": "HeightField", "size": [5, 5], "heights": [[0, 1], [0, "x"]]}}]})",
+         "scene.nodes[0].object.heights[1][1]: expected a number"},
+        {R"({"nodes": [{"object": {"class": "Mesh", "vertices": [[0, 0, 0]], "faces": [[0, 0, 1]]}}]})",
+         "scene.nodes[0].object.faces[0][2]: no vertex 1 (the mesh has 1)"},
+        {R"({"nodes": [{"object": {"class": "Mesh", "vertices": [[0, 0, 0]], "faces": [[0, 0]]}}]})",
+         "scene.nodes[0].object.faces[0]: expected [a, b, c]"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(LoadError(c.scene), c.message) << c.scene;
+        EXPECT_EQ(Root()->NumberOfChildren(), 0) << c.scene;
+    }
+}
+
+}  // namespace

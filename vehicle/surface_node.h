@@ -1,0 +1,28 @@
+// One cube of the ground octree, and the searches that move between cubes.
+#pragma once
+
+#include <cstdint>
+
+#include "host/geom.h"
+
+// The centre and the parent are not kept: the centre is one step from the box, and only the
+// neighbour links need the parent, while they are made.
+struct SurfaceNode {
+    Box3 box;
+    std::int16_t depth;   // 0 at the root
+    std::int16_t octant;  // among the parent's children: bit 0 upper half in x, bit 1 in y, bit 2 in z
+    std::int32_t faceCount;
+    const std::uint32_t* faces;  // indices into the octree's faces; a leaf's only
+    SurfaceNode* children;       // the eight children side by side, by octant; null in a leaf
+    // Across the faces -x, +x, -y, +y, -z, +z: the deepest node, not deeper than this one, that
+    // holds the face's centre point; null on the root cube's surface.
+    SurfaceNode* neighbours[6];
+};
+
+// The leaf holding p, points on a centre plane going to the lower side.
+const SurfaceNode* FindLeaf(const SurfaceNode* node, const Point3& p);
+// As FindLeaf, but stops at depth.
+SurfaceNode* FindNeighbour(SurfaceNode* node, const Point3& p, int depth);
+// Links every node of the finished tree, parents before children, the subtrees of the root's
+// children in up to `parts` threads.
+void LinkNeighbours(SurfaceNode& root, std::int32_t parts);
