@@ -105,14 +105,6 @@ ZoneScene GridScene(Point3 origin, float tile, bool quarterTurn) {
     return scene;
 }
 
-// Identical tiny zones piled on one point, and one far away: only the depth limit stops the split.
-ZoneScene PileScene() {
-    ZoneScene scene;
-    for (int i = 0; i < 60; ++i) scene.blocks.emplace_back().fill(MakeZone(TransMatrix({1, 1, 0}), 1e-3f, 1e-3f));
-    scene.blocks.emplace_back().fill(MakeZone(TransMatrix({-1000, -1000, 0}), 1, 1));
-    return scene;
-}
-
 // 300 blocks piled into one cell of the second tree level, inside 100 blocks spread wide: deep
 // enough for helpers to start helpers.
 ZoneScene HelperScene() { return RandomScene(31, 300, 300, {-2250, -2250, 0}) + RandomScene(32, 100, 3000); }
@@ -200,7 +192,6 @@ void PrintTo(const SceneCase& c, std::ostream* os) { *os << c.name; }
 
 const SceneCase kScenes[] = {
     {"Random", [] { return RandomScene(11, 300, 5000); }, 2000, 40},
-    {"Pile", PileScene, 500, 61},
     {"Tall", [] { return RandomScene(13, 300, 500, {}, 8.0f); }, 2000, 40},
     {"ShearedFar", [] { return ShearedScene(14); }, 2000, 100},
     {"GridDyadic", [] { return GridScene({0, 0, 0}, 8, false); }, 2000, 40},
