@@ -79,32 +79,6 @@ ZoneScene ShearedScene(std::uint32_t seed) {
     return scene;
 }
 
-// Per slot, square tiles that exactly fill the cells of tree level 1 to 4, plus one tile that
-// fills the upper right quadrant; with quarterTurn every tile's frame is turned 90 degrees.
-// Origins and tile sizes that are not powers of two exercise rounding.
-ZoneScene GridScene(Point3 origin, float tile, bool quarterTurn) {
-    std::mt19937 rng(7);
-    ZoneScene scene;
-    const float side = 16 * tile;  // the root square is origin + [0, side]^2
-    const auto place = [&](std::size_t b, int s, Point3 centre, float half, std::uint32_t rule, float speed) {
-        if (b == scene.blocks.size()) scene.blocks.emplace_back();
-        const Matrix3 tm = quarterTurn ? Frame({0, 1, 0}, {-1, 0, 0}, centre) : TransMatrix(centre);
-        scene.blocks[b][static_cast<std::size_t>(s)].Init(tm, static_cast<std::uint64_t>(Pick(rng, 0, 2)), half, half, s,
-                                                          rule, speed);
-    };
-    for (int s = 0; s < 8; ++s) {
-        const int cells = 2 << (s % 4);
-        const float cell = side / static_cast<float>(cells);
-        std::size_t b = 0;
-        for (int j = 0; j < cells; ++j)
-            for (int i = 0; i < cells; ++i)
-                place(b++, s, origin + Point3(static_cast<float>(i) + 0.5f, static_cast<float>(j) + 0.5f, 0) * cell,
-                      cell / 2, static_cast<std::uint32_t>(Pick(rng, 0, 4)), Uniform(rng, 1, 800));
-        place(b, s, origin + Point3(0.75f, 0.75f, 0) * side, side / 4, RuleSpeedLimit, 3.0f + static_cast<float>(s));
-    }
-    return scene;
-}
-
 // 300 blocks piled into one cell of the second tree level, inside 100 blocks spread wide: deep
 // enough for helpers to start helpers.
 ZoneScene HelperScene() { return RandomScene(31, 300, 300, {-2250, -2250, 0}) + RandomScene(32, 100, 3000); }
@@ -194,9 +168,6 @@ const SceneCase kScenes[] = {
     {"Random", [] { return RandomScene(11, 300, 5000); }, 2000, 40},
     {"Tall", [] { return RandomScene(13, 300, 500, {}, 8.0f); }, 2000, 40},
     {"ShearedFar", [] { return ShearedScene(14); }, 2000, 100},
-    {"GridDyadic", [] { return GridScene({0, 0, 0}, 8, false); }, 2000, 40},
-    {"GridTurned", [] { return GridScene({1000.3f, -77.7f, 0}, 12.5f, true); }, 2000, 40},
-    {"GridFar", [] { return GridScene({-123456.7f, 98765.4f, 0}, 333.3f, false); }, 2000, 40},
     {"Helpers", HelperScene, 500, 8},
 };
 
