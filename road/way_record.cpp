@@ -62,7 +62,3 @@ bool WayRecord::IsInert() const { return !(halfX >= 0.0f && halfY >= 0.0f); }
 
 bool WayRecord::OpenTo(std::int32_t type) const { return type >= 0 && type < 3 && enable[type] != 0; }
 
-bool WayRecord::ContainsXY(Point3 p) const {
-    const Point3 q = p * inverse;
-    return std::fabs(q.x) < halfX && std::fabs(q.y) < halfY;
-}

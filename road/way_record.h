@@ -39,8 +39,6 @@ struct WayRecord {
     // A type outside car, bus and truck finds every way closed.
     bool OpenTo(std::int32_t type) const;
 
-    // Strictly inside in XY; z is ignored.
-    bool ContainsXY(Point3 p) const;
     // Adds this way's verdict on the probe; the way's edge counts as on it.
     void Evaluate(const VehicleProbe& probe, ZoneEffect& effect) const;
     // Moves m onto the way's plane when it stands over the way within the tolerance, which it

@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include "common/box_helpers.h"
-#include "common/planar_geometry.h"
 
 TrafficZone& TrafficZone::Init(const Matrix3& transform, std::uint64_t ownerTag, float halfX, float halfY,
                                std::int32_t timeSlot, std::uint32_t zoneRule, float zoneSpeed) {
@@ -58,31 +56,6 @@ void TrafficZone::Apply(const VehicleProbe& probe, ZoneEffect& effect) const {
     default:
         break;
     }
-}
-
-bool TrafficZone::ContainsXY(Point3 p) const {
-    const Point3 q = p * inverse;
-    return std::fabs(q.x) < hx && std::fabs(q.y) < hy;
-}
-
-bool TrafficZone::OverlapsBox(const Box3& box) const {
-    for (int i = 0; i < 4; ++i) {
-        const int j = (i + 1) % 4;
-        if (PointInBoxXY(corners[i], box)) return true;
-        if (ContainsXY(box[i])) return true;
-        if (SegmentsCrossXY(corners[i], corners[j], box[0], box[1])) return true;
-        if (SegmentsCrossXY(corners[i], corners[j], box[2], box[3])) return true;
-        if (SegmentsCrossXY(corners[i], corners[j], box[0], box[2])) return true;
-        if (SegmentsCrossXY(corners[i], corners[j], box[1], box[3])) return true;
-    }
-    // A zone that exactly covers the box, or one axis of it, can leave every corner on an edge
-    // and every edge collinear with the box's or ending on it, which the tests above may all
-    // reject; the centres still tell. Both checks are inclusive and false for NaN.
-    const Point3 q = Box3Center(box) * inverse;
-    if (std::fabs(q.x) <= hx && std::fabs(q.y) <= hy) return true;
-    // Taken from the corners rather than the translation, so a NaN axis makes it NaN too.
-    const Point3 c = (corners[0] + corners[2]) / 2.0f;
-    return c.x >= box.pmin.x && c.x <= box.pmax.x && c.y >= box.pmin.y && c.y <= box.pmax.y;
 }
 
 void TrafficZone::AddToBox(Box3& box) const {

@@ -29,9 +29,5 @@ struct TrafficZone {
 
     // Blocks or caps the effect when the probe lies inside; the boundary counts as inside.
     void Apply(const VehicleProbe& probe, ZoneEffect& effect) const;
-    // Strictly inside in XY.
-    bool ContainsXY(Point3 p) const;
-    // Never false for a box the zone overlaps with positive area; may be true on mere touching.
-    bool OverlapsBox(const Box3& box) const;
     void AddToBox(Box3& box) const;
 };

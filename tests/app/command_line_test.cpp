@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/text.h"
 
 namespace {
 
@@ -69,3 +70,19 @@ TEST(CommandLine, EverySubcommandHasItsHelp) {
 }
 
 }  // namespace
+
+TEST(Text, Utf8AtTheTwoAndThreeByteBoundaries) {
+    const struct {
+        wchar_t wide;
+        const char* bytes;
+    } cases[] = {
+        {L'\x7F', "\x7F"}, {L'\x80', "\xC2\x80"}, {L'\x7FF', "\xDF\xBF"}, {L'\x800', "\xE0\xA0\x80"},
+        {L'\xFFFD', "\xEF\xBF\xBD"},
+    };
+    for (const auto& c : cases) {
+        const wchar_t text[] = {c.wide, L'\0'};
+        EXPECT_EQ(ToUtf8(text), c.bytes) << static_cast<int>(c.wide);
+        EXPECT_EQ(FromUtf8(c.bytes), std::wstring(1, c.wide)) << static_cast<int>(c.wide);
+    }
+    EXPECT_EQ(FromUtf8("a\xE0\xA0"), L"a\uFFFD\uFFFD");
+}

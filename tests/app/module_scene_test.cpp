@@ -5,30 +5,6 @@ namespace {
 
 using ModuleSceneTest = AppTest;
 
-IParamBlock2* BlockOfObject(INode* node) { return node->GetObjectRef()->GetParamBlock(0); }
-
-IParamBlock2* BlockOfTopModifier(INode* node) {
-    auto* stack = static_cast<IDerivedObject*>(node->GetObjOrWSMRef());
-    return stack->GetModifier(0)->GetParamBlock(0);
-}
-
-TEST_F(ModuleSceneTest, ModuleObjectsAndModifiersTakeTheirParameters) {
-    Load(R"({"nodes": [
-        {"name": "Road", "object": {"class": "SplineShape", "steps": 0, "splines": [{"knots": [[0,0,0],[1000,0,0]]}]},
-         "modifiers": [{"class": "Marlovan Road", "params": {"Strip_Width": 350, "Enable": [true, false, true],
-                                                              "Max_Speed": {"keys": [[0, 50], [10, 80]]}}}]},
-        {"name": "Limit", "object": {"class": "SpeedLimiter", "params": {"0": 30, "1": 20, "Speed": 45}}}]})");
-    IParamBlock2* road = BlockOfTopModifier(Root()->GetChildNode(0));
-    EXPECT_FLOAT_EQ(road->GetFloat(1), 350.0f);
-    EXPECT_EQ(road->GetInt(6, 0, 1), 0);
-    EXPECT_EQ(road->GetInt(6, 0, 2), 1);
-    EXPECT_EQ(road->NumKeys(5), 2);
-    IParamBlock2* limit = BlockOfObject(Root()->GetChildNode(1));
-    EXPECT_FLOAT_EQ(limit->GetFloat(0), 30.0f);
-    EXPECT_FLOAT_EQ(limit->GetFloat(1), 20.0f);
-    EXPECT_FLOAT_EQ(limit->GetFloat(2), 45.0f);
-}
-
 TEST_F(ModuleSceneTest, ParameterMistakesAreNamed) {
     const struct {
         const char* scene;

@@ -7,36 +7,6 @@ namespace {
 
 using SceneLoaderTest = AppTest;
 
-TEST_F(SceneLoaderTest, BuildsNodesShapesTransformsAndKeys) {
-    Load(R"({"units": "m", "frame_rate": 25, "nodes": [
-        {"name": "Road", "wire_color": "#FF8000", "selected": true,
-         "transform": {"position": [10, 0, 0], "rotation": [0, 0, 90]},
-         "object": {"class": "SplineShape", "steps": 2, "splines": [
-             {"knots": [[0, 0, 0], {"point": [4, 0, 0], "type": "bezier", "in": [3, 1, 0]}]},
-             {"closed": true, "knots": [[0, 0, 0], [1, 0, 0], [1, 1, 0]]}]},
-         "children": [{"name": "Child", "keys": [{"frame": 0, "position": [0, 0, 0]},
-                                                 {"frame": 10, "position": [100, 0, 0]}]}]}]})");
-    EXPECT_DOUBLE_EQ(GetMasterScale(UNITS_METERS), 1.0);
-    EXPECT_EQ(GetTicksPerFrame(), 192);
-    ASSERT_EQ(Root()->NumberOfChildren(), 1);
-    INode* road = Root()->GetChildNode(0);
-    EXPECT_EQ(road->GetName(), L"Road");
-    EXPECT_EQ(road->GetWireColor(), 0x0080FFu);
-    EXPECT_TRUE(road->Selected());
-    const Point3 x = road->GetNodeTM(0).GetRow(0);
-    EXPECT_NEAR(x.y, 1.0f, 1e-6f);
-    auto* shape = static_cast<SplineShape*>(road->GetObjectRef());
-    ASSERT_EQ(shape->shape.SplineCount(), 2);
-    EXPECT_EQ(shape->shape.steps, 2);
-    EXPECT_TRUE(shape->shape.GetSpline(1)->Closed());
-    EXPECT_EQ(shape->shape.GetSpline(0)->GetKnot(1).Ktype(), KTYPE_BEZIER);
-    INode* child = road->GetChildNode(0);
-    // Keys are local to the parent, and frames count in the file's frame rate.
-    const Point3 mid = child->GetNodeTM(5 * 192).GetTrans();
-    EXPECT_NEAR(mid.x, 10.0f, 1e-4f);
-    EXPECT_NEAR(mid.y, 50.0f, 1e-4f);
-}
-
 TEST_F(SceneLoaderTest, BadInputNamesThePlaceAndLeavesNoScene) {
     const struct {
         const char* scene;
@@ -66,14 +36,6 @@ TEST_F(SceneLoaderTest, BadInputNamesThePlaceAndLeavesNoScene) {
         EXPECT_NE(error.find(c.message), std::string::npos) << c.scene << "\n gave: " << error;
         EXPECT_EQ(Root()->NumberOfChildren(), 0) << c.scene;
     }
-}
-
-TEST_F(SceneLoaderTest, ALaterFileReplacesTheScene) {
-    Load(R"({"nodes": [{"name": "a"}, {"name": "b"}]})");
-    EXPECT_EQ(Root()->NumberOfChildren(), 2);
-    Load(R"({"nodes": [{"name": "c"}]})");
-    ASSERT_EQ(Root()->NumberOfChildren(), 1);
-    EXPECT_EQ(Root()->GetChildNode(0)->GetName(), L"c");
 }
 
 TEST_F(SceneLoaderTest, FilesThatCannotBeReadAreReported) {

@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <numbers>
-#include <random>
+#include <utility>
 
+#include "host/controller.h"
 #include "host/geom.h"
+#include "host/time.h"
 
 namespace {
 
@@ -12,73 +13,6 @@ void ExpectNear(const Point3& a, const Point3& b, float tol = 1e-5f) {
     EXPECT_NEAR(a.x, b.x, tol);
     EXPECT_NEAR(a.y, b.y, tol);
     EXPECT_NEAR(a.z, b.z, tol);
-}
-
-TEST(Matrix3, RowVectorConventionAndProductOrder) {
-    const Matrix3 m({1, 2, 3}, {4, 5, 6}, {7, 8, 10}, {1, 1, 1});
-    const Point3 p(1, 1, 2);
-    // p.x*row0 + p.y*row1 + p.z*row2 + row3
-    EXPECT_EQ(p * m, Point3(20, 24, 30));
-    EXPECT_EQ(m * p, p * m);
-    // A*B applies A first.
-    const Matrix3 a = TransMatrix({5, 0, 0});
-    const Matrix3 b = RotateZMatrix(std::numbers::pi_v<float> / 2);
-    ExpectNear(Point3(0, 0, 0) * (a * b), Point3(0, 5, 0));
-    ExpectNear(Point3(0, 0, 0) * (b * a), Point3(5, 0, 0));
-}
-
-TEST(Matrix3, RotationsFollowTheRightHand) {
-    const float q = std::numbers::pi_v<float> / 2;
-    ExpectNear(Point3(1, 0, 0) * RotateZMatrix(q), {0, 1, 0});
-    ExpectNear(Point3(0, 1, 0) * RotateXMatrix(q), {0, 0, 1});
-    ExpectNear(Point3(0, 0, 1) * RotateYMatrix(q), {1, 0, 0});
-    // Start placement relies on RotateZ(-pi/2) turning rows X, Y into -Y, X.
-    Matrix3 m;
-    m.RotateZ(-q);
-    ExpectNear(m.GetRow(0), {0, -1, 0});
-    ExpectNear(m.GetRow(1), {1, 0, 0});
-}
-
-TEST(Matrix3, MemberRotationPostMultiplies) {
-    Matrix3 m = TransMatrix({1, 0, 0});
-    m.RotateZ(std::numbers::pi_v<float> / 2);
-    ExpectNear(m.GetTrans(), {0, 1, 0});
-}
-
-TEST(Matrix3, InvertIsAGeneralAffineInverse) {
-    std::mt19937 rng(7);
-    std::uniform_real_distribution<float> u(-3.0f, 3.0f);
-    for (int n = 0; n < 200; ++n) {
-        const Matrix3 m({u(rng), u(rng), u(rng)}, {u(rng), u(rng), u(rng)}, {u(rng), u(rng), u(rng)},
-                        {u(rng), u(rng), u(rng)});
-        const Point3 r0 = m.GetRow(0), r1 = m.GetRow(1), r2 = m.GetRow(2);
-        if (std::fabs(DotProd(CrossProd(r0, r1), r2)) < 0.5f) continue;
-        const Point3 p(u(rng), u(rng), u(rng));
-        ExpectNear((p * m) * Inverse(m), p, 2e-3f);
-        ExpectNear(p * (Inverse(m) * m), p, 2e-3f);
-    }
-}
-
-TEST(Matrix3, SingularInverseIsAllNaN) {
-    Matrix3 m({1, 0, 0}, {2, 0, 0}, {0, 0, 1}, {3, 4, 5});
-    m.Invert();
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 3; ++c) EXPECT_TRUE(std::isnan(m[r][c]));
-}
-
-TEST(Matrix3, FlagsAreKeptButNeverTrusted) {
-    Matrix3 m;
-    EXPECT_EQ(m.GetFlags(), MAT_IDENT);
-    m.SetRow(3, {1, 2, 3});
-    EXPECT_EQ(m.GetFlags(), 0u);
-    // A stale identity flag must not skip the arithmetic.
-    m.SetFlags(MAT_IDENT);
-    EXPECT_EQ(Point3(0, 0, 0) * m, Point3(1, 2, 3));
-}
-
-TEST(Point3, NormalizeOfZeroIsZero) {
-    EXPECT_EQ(Normalize(Point3()), Point3());
-    ExpectNear(Normalize(Point3(3, 4, 0)), {0.6f, 0.8f, 0});
 }
 
 TEST(Box3, EmptyIsFiniteAndGrowsByPoints) {
@@ -91,25 +25,27 @@ TEST(Box3, EmptyIsFiniteAndGrowsByPoints) {
     EXPECT_FALSE(b.IsEmpty());
     EXPECT_EQ(b.pmin, Point3(-1, 2, 0));
     EXPECT_EQ(b.pmax, Point3(1, 5, 3));
-}
-
-TEST(Box3, ContainsAndIntersectsAreInclusive) {
-    const Box3 b({0, 0, 0}, {2, 2, 2});
-    EXPECT_TRUE(b.Contains({2, 2, 2}));
-    EXPECT_TRUE(b.Contains({0, 1, 0}));
-    EXPECT_FALSE(b.Contains({2.0001f, 1, 1}));
-    EXPECT_TRUE(b.Intersects(Box3({2, 2, 2}, {3, 3, 3})));
-    EXPECT_FALSE(b.Intersects(Box3({2.5f, 0, 0}, {3, 3, 3})));
-    EXPECT_FALSE(b.Intersects(Box3()));
-}
-
-TEST(Box3, CornerBitsSelectMaxima) {
-    const Box3 b({0, 1, 2}, {10, 11, 12});
-    EXPECT_EQ(b[0], Point3(0, 1, 2));
-    EXPECT_EQ(b[1], Point3(10, 1, 2));
-    EXPECT_EQ(b[2], Point3(0, 11, 2));
-    EXPECT_EQ(b[3], Point3(10, 11, 2));
-    EXPECT_EQ(b[7], Point3(10, 11, 12));
+    // Each axis on its own: inverted in z alone is empty.
+    EXPECT_TRUE(Box3({0, 0, 1}, {1, 1, 0}).IsEmpty());
+    EXPECT_FALSE(Box3({0, 0, 1}, {1, 1, 1}).IsEmpty());
 }
 
 }  // namespace
+
+TEST(Slerp, TakesTheShortestPathWhicheverSignTheEndHas) {
+    const float h = std::numbers::sqrt2_v<float> / 2.0f;
+    const Quat a{0, 0, 0, 1}, quarter{0, 0, h, h}, negated{0, 0, -h, -h};
+    const Matrix3 eighth = RotateZMatrix(std::numbers::pi_v<float> / 4.0f);
+    for (const Quat& b : {quarter, negated}) {
+        const Matrix3 m = MatrixFromQuat(Slerp(a, b, 0.5f));
+        for (int r = 0; r < 3; ++r) ExpectNear(m.GetRow(r), eighth.GetRow(r));
+    }
+}
+
+TEST(Time, TicksPerFrameIsAtLeastOne) {
+    for (const auto& [set, got] : {std::pair{160, 160}, {1, 1}, {0, 1}, {-80, 1}}) {
+        SetTicksPerFrame(set);
+        EXPECT_EQ(GetTicksPerFrame(), got) << set;
+    }
+    SetTicksPerFrame(160);
+}

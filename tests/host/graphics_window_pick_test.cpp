@@ -23,47 +23,6 @@ protected:
     HitRegion region;
 };
 
-TEST_F(PickTest, PickModeMeasuresInsteadOfDrawing) {
-    gw.startSegments();
-    Segment({-10, 3, 0}, {10, 3, 0});
-    gw.endSegments();
-    Point3 line[3] = {{-1, 9, 0}, {1, 9, 0}, {1, 12, 0}};
-    gw.polyline(3, line, nullptr, 0, nullptr);
-    EXPECT_EQ(gw.checkHitCode(), 1);
-    EXPECT_EQ(gw.getHitDistance(), 3u);
-    EXPECT_TRUE(gw.Records().empty());
-    EXPECT_EQ(gw.SegmentRuns(), 0);
-    EXPECT_EQ(gw.LooseSegments(), 0);
-}
-
-TEST_F(PickTest, TheNearestHitCountsWhateverTheOrder) {
-    Segment({-10, -2, 0}, {10, -2, 0});
-    Segment({-10, 4, 0}, {10, 4, 0});
-    Segment({-10, 1, 0}, {10, 1, 0});
-    EXPECT_EQ(gw.getHitDistance(), 1u);
-    gw.clearHitCode();
-    EXPECT_EQ(gw.checkHitCode(), 0);
-    EXPECT_EQ(gw.getHitDistance(), 0xFFFFFFFFu) << "no hit since the clear";
-    Segment({-10, 5, 0}, {10, 5, 0});
-    Segment({0, 0, 0}, {0, 0, 0});
-    EXPECT_EQ(gw.checkHitCode(), 1);
-    EXPECT_EQ(gw.getHitDistance(), 0u);
-}
-
-TEST_F(PickTest, PrimitivesAreMeasuredThroughTheTransformAndTheMapping) {
-    gw.setTransform(TransMatrix({0, 20, 0}));
-    Segment({-10, -17, 0}, {10, -17, 0});  // world y = 3
-    EXPECT_EQ(gw.getHitDistance(), 3u);
-    gw.clearHitCode();
-    ScreenMapping zoomed;
-    zoomed.pixelsPerUnit = 2.0f;
-    gw.SetScreenMapping(zoomed);
-    Segment({-10, -17, 0}, {10, -17, 0});
-    EXPECT_EQ(gw.checkHitCode(), 0) << "6 pixels away now";
-    Segment({-10, -18.5f, 0}, {10, -18.5f, 0});
-    EXPECT_EQ(gw.getHitDistance(), 3u);
-}
-
 TEST_F(PickTest, ClosedPolylineIsMeasuredAlongItsClosingEdge) {
     Point3 open[3] = {{-10, 20, 0}, {-3, 20, 0}, {-3, -20, 0}};
     gw.polyline(3, open, nullptr, 0, nullptr);
@@ -75,32 +34,6 @@ TEST_F(PickTest, ClosedPolylineIsMeasuredAlongItsClosingEdge) {
     EXPECT_EQ(gw.checkHitCode(), 0);
     gw.polyline(3, tri, nullptr, 1, nullptr);
     EXPECT_EQ(gw.getHitDistance(), 2u);
-}
-
-TEST_F(PickTest, TheRegionIsCopiedAndNullHitsNothing) {
-    {
-        HitRegion shortLived;
-        IPoint2 p{320, 240};
-        MakeHitRegion(shortLived, HITTYPE_POINT, 0, 1, &p);
-        gw.setHitRegion(&shortLived);
-    }
-    Segment({-10, 2, 0}, {10, 2, 0});
-    EXPECT_EQ(gw.checkHitCode(), 0);
-    gw.setHitRegion(nullptr);
-    Segment({-10, 0, 0}, {10, 0, 0});
-    EXPECT_EQ(gw.checkHitCode(), 0);
-}
-
-TEST_F(PickTest, LeavingPickModeDrawsAgainAndKeepsIllumination) {
-    GraphicsWindow fresh;
-    EXPECT_EQ(fresh.getRndLimits(), GW_ILLUM);
-    gw.setRndLimits(GW_ILLUM);
-    gw.startSegments();
-    Segment({-10, 0, 0}, {10, 0, 0});
-    gw.endSegments();
-    EXPECT_EQ(gw.checkHitCode(), 0);
-    ASSERT_EQ(gw.Records().size(), 1u);
-    EXPECT_EQ(gw.SegmentRuns(), 1);
 }
 
 }  // namespace

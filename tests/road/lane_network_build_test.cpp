@@ -1,5 +1,4 @@
 // Building the lane network from the scene: the walks, the modifiers they switch, and failures.
-#include <map>
 #include <memory>
 #include <new>
 
@@ -16,101 +15,12 @@ struct Built {
     bool ok = BuildLaneNetwork(*network);
 };
 
-std::vector<float> HalfWidths(const LaneNetwork& network) {
-    std::vector<float> out;
-    for (int i = 0; i < network.Count(); ++i) out.push_back(network.Ways()[i].halfY);
-    return out;
-}
-
 INode* RoadOfWidth(float width, INode* parent = nullptr, RoadMod** mod = nullptr) {
     RoadMod* road = nullptr;
     INode* node = AddRoad(MakeShape(), &road, parent);
     Block(road)->SetValue(kStripWidth, 0, width);
     if (mod != nullptr) *mod = road;
     return node;
-}
-
-std::map<ReferenceTarget*, int> ChangesBySender() {
-    std::map<ReferenceTarget*, int> out;
-    for (const Notification& n : HostNotifications()) {
-        EXPECT_TRUE(n.message == REFMSG_CHANGE && n.interval == FOREVER && n.partID == PART_ALL);
-        ++out[n.sender];
-    }
-    return out;
-}
-
-TEST_F(LaneNetworkBuild, SwitchedOffModifiersAreSkippedAndCrossingsAreOffWhileARoadIsRead) {
-    GetCOREInterface()->CreateObjectNode(MakeShape());  // a shape without a road
-    RoadMod* off = nullptr;
-    RoadOfWidth(100.0f, nullptr, &off);
-    off->DisableMod();
-    const Built none;
-    EXPECT_TRUE(none.ok);
-    EXPECT_EQ(none.network->Count(), 0);
-    ASSERT_NE(none.network->Root(), nullptr);
-    EXPECT_TRUE(none.network->Root()->count == 0 && none.network->Root()->child[0] == nullptr);
-
-    RoadMod* road = nullptr;
-    INode* node = RoadOfWidth(420.0f, nullptr, &road);
-    auto* crossing = new FakeCrossMod;
-    auto* idle = new FakeCrossMod;
-    node->AddWSModifier(crossing);
-    node->AddWSModifier(idle);
-    idle->DisableMod();
-    HostClearNotifications();
-    const Built b;
-    EXPECT_TRUE(b.ok);
-    ASSERT_EQ(b.network->Count(), 2);
-    EXPECT_EQ(b.network->Ways()[0].corner[0], Point3(0, -420, 0));
-    EXPECT_EQ(crossing->calls, 0);
-    EXPECT_TRUE(crossing->IsEnabled() && road->IsEnabled());
-    EXPECT_FALSE(idle->IsEnabled() || off->IsEnabled());
-    // Four reads (segment and way counts and fills), each switching the crossing off and on;
-    // the road itself is switched around each of its four calls; the switched-off ones never.
-    std::map<ReferenceTarget*, int> changes = ChangesBySender();
-    EXPECT_EQ(changes[road], 8);
-    EXPECT_EQ(changes[crossing], 8);
-    EXPECT_EQ(changes.count(idle) + changes.count(off), 0u);
-    RoadSegmentArray segments;
-    EXPECT_TRUE(CollectRoadSegments(segments));
-    ASSERT_EQ(segments.count, 1);
-    EXPECT_EQ(segments.items[0].stripWidth, 420.0f);
-    FreeRoadSegments(segments);
-    EXPECT_TRUE(segments.items == nullptr && segments.count == 0);
-}
-
-TEST_F(LaneNetworkBuild, NodesDepthFirstInChildOrderModifiersInIndexOrderEachFromTheShapeAsDrawn) {
-    INode* a = RoadOfWidth(100.0f);
-    Block(AddRoadMod(a))->SetValue(kStripWidth, 0, 600.0f);  // added last: index 0, top of the stack
-    RoadOfWidth(200.0f);
-    INode* c = RoadOfWidth(300.0f, a);
-    RoadOfWidth(400.0f, c);
-    RoadOfWidth(500.0f, a);
-    const Built b;
-    EXPECT_TRUE(b.ok);
-    EXPECT_EQ(HalfWidths(*b.network), (std::vector<float>{300, 300, 50, 50, 150, 150, 200, 200, 250, 250, 100, 100}));
-    EXPECT_EQ(b.network->Ways()[2].corner[0], Point3(0, -100, 0));  // not the upper one's display
-}
-
-TEST_F(LaneNetworkBuild, InputIsConvertedAndTheSceneLeftAsItWas) {
-    auto* foreign = new ForeignShape;
-    INode* converted = AddRoad(foreign);
-    SplineShape* base = MakeShape();
-    INode* node = AddRoad(base);
-    node->SetNodeTM(0, TransMatrix({0, 0, 30}));
-    const Built b;
-    EXPECT_TRUE(b.ok);
-    ASSERT_EQ(b.network->Count(), 4);
-    EXPECT_EQ(b.network->Ways()[1].corner[0], Point3(1000, 420, 0));
-    EXPECT_EQ(b.network->Ways()[2].corner[0], Point3(0, -420, 30));
-    EXPECT_EQ(converted->GetObjectRef(), foreign);
-    EXPECT_EQ(foreign->knots.size(), 2u);
-    EXPECT_EQ(node->GetObjectRef(), base);
-    ASSERT_EQ(base->shape.SplineCount(), 1);
-    EXPECT_EQ(base->shape.GetSpline(0)->KnotCount(), 2);
-    EXPECT_EQ(base->shape.GetSpline(0)->GetKnotPoint(1), Point3(1000, 0, 0));
-    ObjectState display = node->EvalWorldState(0);
-    EXPECT_EQ(static_cast<SplineShape*>(display.obj)->shape.SplineCount(), 7);
 }
 
 // Its conversion runs out of memory in the host.

@@ -20,7 +20,6 @@
 #include "road/road_class_ids.h"
 #include "road/road_mod.h"
 #include "road/road_params.h"
-#include "road/road_segment.h"
 #include "road/way_record.h"
 
 // A way open to every type with corners c0..c3 (c0->c1 along the travel direction).
@@ -44,8 +43,6 @@ inline WayRecord BoxWay(float x0, float y0, float x1, float y1, float z = 0.0f) 
     return MakeWay({x0, y0, z}, {x1, y0, z}, {x1, y1, z}, {x0, y1, z});
 }
 
-inline WayRecord Dot() { return MakeWay({1, 1, 0}, {1, 1, 0}, {1, 1, 0}, {1, 1, 0}); }
-
 inline std::unique_ptr<LaneNetwork> MakeNetwork(const std::vector<WayRecord>& ways) {
     std::unique_ptr<WayRecord[]> records(new WayRecord[ways.size()]);
     std::copy(ways.begin(), ways.end(), records.get());
@@ -68,12 +65,6 @@ inline constexpr ZoneEffect kLaneStart{-100.0, -100.0, 0.0, 0.0, kNoSpeedCap};
 inline bool SameEffect(const ZoneEffect& a, const ZoneEffect& b) {
     return a.score == b.score && a.found == b.found && a.stopTerm == b.stopTerm && a.priority == b.priority &&
            a.speedCap == b.speedCap;
-}
-
-// The closed containment test of Evaluate, with z ignored.
-inline bool InReach(const WayRecord& way, Point3 p) {
-    const Point3 q = p * way.inverse;
-    return std::fabs(q.x) <= way.halfX && std::fabs(q.y) <= way.halfY;
 }
 
 // Bit for bit, so that NaN rows compare equal to themselves.
@@ -140,15 +131,6 @@ inline std::vector<WayRecord> WaysOf(RoadMod* mod, INode* node) {
     return ways;
 }
 
-inline std::vector<RoadSegment> SegmentsOf(RoadMod* mod, INode* node) {
-    int count = 0, index = 0;
-    mod->CountSegments(node, count);
-    std::vector<RoadSegment> segments(static_cast<std::size_t>(count));
-    mod->FillSegments(node, segments.data(), index, count);
-    EXPECT_EQ(index, count);
-    return segments;
-}
-
 // Turns its input's every knot by +1000 in y; stands for a crossing on the road's stack.
 class FakeCrossMod : public WSModifier {
 public:
@@ -168,25 +150,5 @@ public:
             moved.SetClosed(s->Closed());
             *s = moved;
         }
-    }
-};
-
-// A shape of another class that becomes a new spline shape on conversion, as a primitive does.
-class ForeignShape : public ShapeObject {
-public:
-    std::vector<Point3> knots{{0, 0, 0}, {1000, 0, 0}};
-
-    Class_ID ClassID() override { return Class_ID(0x1234, 0x5678); }
-    void MakePolyShape(TimeValue, PolyShape& out, int, bool) override {
-        out.lines.assign(1, PolyLine());
-        for (const Point3& p : knots) out.lines[0].pts.push_back({p});
-    }
-    Object* ConvertToType(TimeValue, Class_ID id) override {
-        return id == splineShapeClassID ? MakeShape(knots) : nullptr;
-    }
-    ReferenceTarget* Clone(RemapDir&) override {
-        auto* copy = new ForeignShape;
-        copy->knots = knots;
-        return copy;
     }
 };

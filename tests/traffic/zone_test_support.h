@@ -1,8 +1,6 @@
 // Small builders and a brute-force overlap reference shared by the zone tests.
 #pragma once
 
-#include <algorithm>
-#include <cmath>
 #include <cstdint>
 #include <numbers>
 #include <random>
@@ -53,43 +51,4 @@ inline ZoneEffect Applied(const TrafficZone& zone, const VehicleProbe& probe) {
     ZoneEffect e = kStartEffect;
     zone.Apply(probe, e);
     return e;
-}
-
-struct Quad {
-    double x[4], y[4];
-};
-
-inline Quad ZoneQuad(const TrafficZone& z) {
-    Quad q;
-    for (int i = 0; i < 4; ++i) q.x[i] = z.corners[i].x, q.y[i] = z.corners[i].y;
-    return q;
-}
-
-inline Quad BoxQuad(const Box3& b) {
-    return {{b.pmin.x, b.pmax.x, b.pmax.x, b.pmin.x}, {b.pmin.y, b.pmin.y, b.pmax.y, b.pmax.y}};
-}
-
-// Separating axes in double: the smallest overlap of the two projections over every edge normal
-// of both quads, in length units. Positive exactly when the interiors meet, 0 when they only
-// touch, else minus the widest gap. Exact for small dyadic coordinates.
-inline double OverlapDepth(const Quad& a, const Quad& b) {
-    double depth = INFINITY;
-    for (const Quad* edges : {&a, &b}) {
-        for (int i = 0; i < 4; ++i) {
-            const int j = (i + 1) % 4;
-            const double nx = edges->y[i] - edges->y[j], ny = edges->x[j] - edges->x[i];
-            const double len = std::hypot(nx, ny);
-            if (len == 0.0) continue;
-            double lo[2] = {INFINITY, INFINITY}, hi[2] = {-INFINITY, -INFINITY};
-            for (int k = 0; k < 2; ++k) {
-                const Quad& q = k == 0 ? a : b;
-                for (int c = 0; c < 4; ++c) {
-                    lo[k] = std::min(lo[k], q.x[c] * nx + q.y[c] * ny);
-                    hi[k] = std::max(hi[k], q.x[c] * nx + q.y[c] * ny);
-                }
-            }
-            depth = std::min(depth, (std::min(hi[0], hi[1]) - std::max(lo[0], lo[1])) / len);
-        }
-    }
-    return depth;
 }
