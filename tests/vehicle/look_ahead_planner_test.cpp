@@ -67,8 +67,10 @@ TEST_F(PlannerTest, TablesOfAStandingAndAMovingVehicle) {
 TEST_F(PlannerTest, TreeHas127NodesAnd254Evaluations) {
     SharedRandom().srand(7);
     PlanTree tree;
-    tree.Grow(car.bodyTM, Prepared(25.0f));
+    car.bodyTM = RotateZMatrix(0.3f) * TransMatrix({50.0f, 100.0f, 0.0f});
+    const PlanNode& root = tree.Grow(car.bodyTM, Prepared(25.0f));
     EXPECT_EQ(tree.Used(), 127);
+    ExpectMatrixNear(root.pose[1], planner.stepTable[11][5] * car.bodyTM);
     const float next = Rand11();
     SharedRandom().srand(7);
     for (int i = 0; i < 254; ++i) Rand11();
