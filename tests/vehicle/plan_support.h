@@ -1,4 +1,4 @@
-// A car with a known layout, and the lanes and zones the planner and placement tests drive on.
+// A car with a known layout (4 m by 1.8 m, axles at y +-120 cm, 50 km/h) and a lane to plan on.
 #pragma once
 
 #include "tests/road/road_support.h"
@@ -6,29 +6,19 @@
 #include "traffic/zone_index.h"
 #include "vehicle/look_ahead_planner.h"
 #include "vehicle/plan_node.h"
+#include "vehicle/vehicle_probe_fill.h"
 
-// 4 m long, 1.8 m wide, 1.5 m high; axles at y 120 and -120; 50 km/h; scene units are cm.
 inline void MakeCar(VehicleState& s, std::int32_t type = 0) {
     s.type = type;
-    s.halfLength = 200.0f;
-    s.halfWidth = 90.0f;
-    s.height = 150.0f;
-    s.axleCount = 2;
+    s.halfLength = 200.0f, s.halfWidth = 90.0f, s.height = 150.0f, s.axleCount = 2;
     s.wheelPos[0] = {80.0f, 120.0f, 30.0f};
     s.wheelPos[1] = s.wheelPos[2] = {80.0f, -120.0f, 30.0f};
     for (Point3& w : s.wheelSize) w = {20.0f, 30.0f, 0.0f};
     s.UpdateAxles();
-    s.maxSpeed = 1389.0f;
-    s.turnSpeed = 500.0f;
-    s.accelRate = 300.0f;
-    s.rigidity = 10.0f;
-    s.stopTime = 10.0f;
+    s.maxSpeed = 1389.0f, s.turnSpeed = 500.0f, s.accelRate = 300.0f, s.rigidity = 10.0f, s.stopTime = 10.0f;
 }
 
-// A lane 4 m wide running along +Y from y = -100 m to 900 m, centred on x = 0.
+// 4 m wide, along +Y from y = -100 m to 900 m, centred on x = 0.
 inline std::unique_ptr<LaneNetwork> NorthLane() {
     return MakeNetwork({MakeWay({200, -10000, 0}, {200, 90000, 0}, {-200, 90000, 0}, {-200, -10000, 0})});
 }
-
-// The pose of a vehicle at (x, y) facing +Y.
-inline Matrix3 FacingNorth(float x, float y) { return Matrix3({1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {x, y, 0}); }
