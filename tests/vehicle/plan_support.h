@@ -18,7 +18,9 @@ inline void MakeCar(VehicleState& s, std::int32_t type = 0) {
     s.maxSpeed = 1389.0f, s.turnSpeed = 500.0f, s.accelRate = 300.0f, s.rigidity = 10.0f, s.stopTime = 10.0f;
 }
 
-// 4 m wide, along +Y from y = -100 m to 900 m, centred on x = 0.
+// 4 m wide, along +Y from y = -100 m to 900 m, centred on x = 0; 180 km/h, so cars keep their own cap.
 inline std::unique_ptr<LaneNetwork> NorthLane() {
-    return MakeNetwork({MakeWay({200, -10000, 0}, {200, 90000, 0}, {-200, 90000, 0}, {-200, -10000, 0})});
+    WayRecord way = MakeWay({200, -10000, 0}, {200, 90000, 0}, {-200, 90000, 0}, {-200, -10000, 0});
+    way.maxSpeed = 5000.0f;
+    return MakeNetwork({way});
 }
