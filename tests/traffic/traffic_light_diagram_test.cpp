@@ -71,7 +71,7 @@ const struct {
     const char* after;
     bool step;
 } kStrokes[] = {
-    {"lower half: green", {{27, 20}}, "GRRRRRRRRRRRGGGGGGGGGGGG", true},
+    {"lower half of column 1, from its first pixel: green", {{30, 20}}, "RGRRRRRRRRRRGGGGGGGGGGGG", true},
     {"left of column 0 truncates to it", {{23, 20}}, "GRRRRRRRRRRRGGGGGGGGGGGG", true},
     {"upper half: red", {{87, 5}}, "RRRRRRRRRRRRRGGGGGGGGGGG", true},
     {"right of the strip", {{146, 20}}, kStart, false},
@@ -98,8 +98,8 @@ TEST_F(DiagramTest, StrokesPaintTheCellsUnderThemAsOneUndoStep) {
     }
 }
 
-// Moves without the left button paint nothing; losing the capture, also by closing the roll-up,
-// ends the drag with its hold accepted.
+// Moves without the left button paint nothing; losing the capture or the light ends the drag with
+// its hold accepted.
 TEST_F(DiagramTest, CaptureLossEndsTheDrag) {
     Down(27, 20);
     Move(32, 20, 0);
@@ -108,8 +108,10 @@ TEST_F(DiagramTest, CaptureLossEndsTheDrag) {
     Move(37, 20);
     EXPECT_EQ(Diagram(block), "GRRRRRRRRRRRGGGGGGGGGGGG");
     Down(32, 20);
+    TheTrafficLightDlgProc().SetObject(nullptr);
+    EXPECT_TRUE(!theHold.Holding() && theHold.UndoNames().size() == 2u) << "unbinding ends the drag";
     light->EndEditParams(Ip(), 0, nullptr);
-    EXPECT_TRUE(!theHold.Holding() && GetCapture() == nullptr && theHold.UndoNames().size() == 2u);
+    EXPECT_EQ(GetCapture(), nullptr);
 }
 
 std::vector<PaintOp> ExpectedPaint(bool animated, int marker) {
