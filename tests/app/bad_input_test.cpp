@@ -52,6 +52,8 @@ TEST_F(BadInputTest, FramesBecomeTimesWithoutWrapping) {
         {"30 fps, first", 30, -13421772, true},    {"30 fps, one before", 30, -13421773, false},
         {"1 fps, last", 1, 447392, true},          {"1 fps, as reported", 1, 447393, false},
         {"30 fps, as reported", 30, 20000000, false}, {"beyond int", 30, 1LL << 40, false},
+        {"4800 fps, last", 4800, 2147483646, true},   {"4800 fps, the end of time", 4800, 2147483647, false},
+        {"4800 fps, first", 4800, -2147483647, true}, {"4800 fps, its start", 4800, -2147483648LL, false},
     };
     for (const auto& row : rows) {
         SetTicksPerFrame(TICKS_PER_SECOND / row.fps);

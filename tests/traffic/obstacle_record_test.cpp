@@ -39,7 +39,7 @@ ObstacleRecord ObstacleRecordTest::Record(ClassDesc* desc, float y) {
     return record;
 }
 
-constexpr double kGreen = 1e7 * 3.6;  // a green light's raw 1e7 after the km/h conversion below
+constexpr double kGreen = 1e7 * 7.2;  // a green light's raw 1e7 after the km/h conversion below
 const struct {
     ClassDesc* (*desc)();
     std::uint32_t rule;
@@ -55,10 +55,10 @@ const struct {
     {GetTrafficLightDesc, RuleTrafficLight, {0, 10, kGreen + 20, kGreen + 30, kGreen + 40, kGreen + 50, kGreen + 60, kGreen + 70}},
 };
 
-// Eight samples 105 ticks per step apart, held within the tick range. With 1 unit = 1 m, v km/h is
-// v / 3.6 units per second.
+// Eight samples 105 ticks per step apart, held within the tick range. With 1 unit = 2 m, v km/h is
+// v / 7.2 units per second.
 TEST_F(ObstacleRecordTest, SampleTimesRulesAndSpeedsOfEachClass) {
-    SetSceneUnitMetres(1.0);
+    SetSceneUnitMetres(2.0);
     const int offsets[8] = {0, 525, 1155, 1890, 2730, 3675, 4725, 5880};
     for (const auto& row : kClasses) {
         ObstacleRecord record = Record(row.desc());
@@ -68,7 +68,7 @@ TEST_F(ObstacleRecordTest, SampleTimesRulesAndSpeedsOfEachClass) {
             const TrafficZone& z = record.zones[k];
             EXPECT_TRUE(z.rule == row.rule && z.owner == 0 && z.slot == static_cast<std::uint32_t>(k)) << row.rule;
             EXPECT_TRUE(z.hx == 2.0f && z.hy == 5.0f && std::fabs(z.tm.GetTrans().x - (t + offsets[k])) < 0.01f);
-            EXPECT_NEAR(z.speed, row.kmh[k] / 3.6, 1e-6 * (1.0 + row.kmh[k])) << row.rule << " slot " << k;
+            EXPECT_NEAR(z.speed, row.kmh[k] / 7.2, 1e-6 * (1.0 + row.kmh[k])) << row.rule << " slot " << k;
         }
     }
     EXPECT_TRUE(ZoneSampleTime(INT_MAX, 0) == INT_MAX && ZoneSampleTime(INT_MAX - 600, 7) == INT_MAX);
