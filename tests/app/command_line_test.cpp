@@ -39,13 +39,9 @@ TEST(CommandLine, MistakesNameTheOptionAndTheValue) {
         std::vector<const char*> words;
         const char* message;
     } rows[] = {
-        {{}, "subcommand"},
-        {{"render"}, "scene"},
-        {{"render", "a.json", "--frame", "abc"}, "--frame = abc"},
-        {{"render", "a.json", "--frame", "1x"}, "--frame = 1x"},
-        {{"render", "a.json", "--frame"}, "--frame"},
-        {{"info", "extra"}, "extra"},
-        {{"dance"}, "dance"},
+        {{}, "subcommand"}, {{"render"}, "scene"}, {{"render", "a.json", "--frame", "abc"}, "--frame = abc"},
+        {{"render", "a.json", "--frame", "1x"}, "--frame = 1x"}, {{"render", "a.json", "--frame"}, "--frame"},
+        {{"info", "extra"}, "extra"}, {{"dance"}, "dance"},
     };
     for (const auto& row : rows) {
         const Parsed p = Parse(row.words);

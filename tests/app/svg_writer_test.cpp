@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "app/svg_writer.h"
 
@@ -41,10 +42,7 @@ TEST(SvgWriter, AFailedWriteSaysWhyAndLeavesNothingBehind) {
     std::filesystem::create_directories(dir);
     const std::string path = (dir / "out.svg").string();
     WriteFileAtomically(path, "<svg/>");
-    std::ifstream in(path);
-    std::string text;
-    std::getline(in, text);
-    EXPECT_EQ(text, "<svg/>");
+    EXPECT_EQ((std::stringstream() << std::ifstream(path).rdbuf()).str(), "<svg/>");
     const std::string missing = (dir / "missing" / "out.svg").string();
     try {
         WriteFileAtomically(missing, "x");
