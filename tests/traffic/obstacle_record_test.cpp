@@ -15,29 +15,25 @@ namespace {
 
 class ObstacleRecordTest : public SceneTest {
 protected:
-    static ObstacleRecord Record(ClassDesc* desc, float y = 0.0f);
-};
-
-// A new object of the class, half width 2 and length 5, on a node that moves one unit along X
-// per tick from (0, y).
-ObstacleRecord ObstacleRecordTest::Record(ClassDesc* desc, float y) {
-    auto* obj = static_cast<Object*>(desc->Create(FALSE));
-    INode* node = Place(obj);
-    auto* control = static_cast<TransformControl*>(node->GetTMController());
-    control->SetKey(0, TransMatrix({0, y, 0}));
-    control->SetKey(100000, TransMatrix({100000, y, 0}));
-    obj->GetParamBlock(0)->SetValue(0, 0, 2.0f);
-    obj->GetParamBlock(0)->SetValue(1, 0, 5.0f);
-    if (desc == GetTrafficLightDesc())
-        for (int i = 0; i < 24; ++i) obj->GetParamBlock(0)->SetValue(kDiagramParam, 0, i == 0 ? 0 : 1, i);
-    if (desc == GetSpeedLimiterDesc()) {
-        obj->GetParamBlock(0)->SetKey(kSpeedLimiterSpeedParam, 0, 30.0);
-        obj->GetParamBlock(0)->SetKey(kSpeedLimiterSpeedParam, 5880, 60.0);
+    // A new object of the class, half width 2 and length 5, on a node that moves one unit along X
+    // per tick; a light red in slot 0 only, a limiter keyed from 30 km/h at 0 to 60 at 5880 ticks.
+    static ObstacleRecord Record(ClassDesc* desc) {
+        auto* obj = static_cast<Object*>(desc->Create(FALSE));
+        IParamBlock2* block = obj->GetParamBlock(0);
+        INode* node = Place(obj);
+        auto* control = static_cast<TransformControl*>(node->GetTMController());
+        control->SetKey(0, Matrix3());
+        control->SetKey(100000, TransMatrix({100000, 0, 0}));
+        block->SetValue(0, 0, 2.0f);
+        block->SetValue(1, 0, 5.0f);
+        if (desc == GetTrafficLightDesc()) SetDiagram(block, "RGGGGGGGGGGGGGGGGGGGGGGG");
+        if (desc == GetSpeedLimiterDesc()) block->SetKey(kSpeedLimiterSpeedParam, 0, 30.0);
+        if (desc == GetSpeedLimiterDesc()) block->SetKey(kSpeedLimiterSpeedParam, 5880, 60.0);
+        ObstacleRecord record;
+        record.SetNode(node);
+        return record;
     }
-    ObstacleRecord record;
-    record.SetNode(node);
-    return record;
-}
+};
 
 constexpr double kGreen = 1e7 * 7.2;  // a green light's raw 1e7 after the km/h conversion below
 const struct {
@@ -45,7 +41,6 @@ const struct {
     std::uint32_t rule;
     double kmh[8];  // the zone speed of each slot in km/h
 } kClasses[] = {
-    // Speed keyed from 30 km/h at 0 to 60 at 5880 ticks.
     {GetSpeedLimiterDesc, RuleSpeedLimit,
      {30, 10 + 30 + 30 * 525 / 5880.0, 20 + 30 + 30 * 1155 / 5880.0, 30 + 30 + 30 * 1890 / 5880.0,
       40 + 30 + 30 * 2730 / 5880.0, 50 + 30 + 30 * 3675 / 5880.0, 60 + 30 + 30 * 4725 / 5880.0, 70 + 60}},
