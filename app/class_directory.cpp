@@ -20,6 +20,12 @@ ClassDesc* ClassDirectory::Find(const std::wstring& name, SClass_ID superClass) 
     return nullptr;
 }
 
+ClassDesc* ClassDirectory::FindHidden(const std::wstring& name, SClass_ID superClass) const {
+    for (ClassDesc* desc : classes_)
+        if (desc->SuperClassID() == superClass && name == desc->ClassName()) return desc;
+    return nullptr;
+}
+
 std::string ClassDirectory::Names(SClass_ID superClass) const {
     std::string names;
     for (ClassDesc* desc : classes_) {
@@ -29,9 +35,4 @@ std::string ClassDirectory::Names(SClass_ID superClass) const {
     return names.empty() ? "none" : names;
 }
 
-std::vector<ClassDesc*> ClassDirectory::All() const {
-    std::vector<ClassDesc*> all;
-    for (ClassDesc* desc : classes_)
-        if (desc->IsPublic()) all.push_back(desc);
-    return all;
-}
+std::vector<ClassDesc*> ClassDirectory::All() const { return classes_; }

@@ -16,9 +16,12 @@ public:
     explicit ClassDirectory(const std::vector<ClassDesc*>& classes);
     // The public class of this super class with this class name, or null.
     ClassDesc* Find(const std::wstring& name, SClass_ID superClass) const;
+    // The class of this super class with this name, also when the host does not offer it.
+    ClassDesc* FindHidden(const std::wstring& name, SClass_ID superClass) const;
     // The public class names of this super class, for messages.
     std::string Names(SClass_ID superClass) const;
-    // The public classes, in the module's order.
+    // Every class, also those the host does not offer (scene files can hold them), in the
+    // module's order.
     std::vector<ClassDesc*> All() const;
 
 private:

@@ -14,10 +14,11 @@ std::optional<CommandLine> ParseCommandLine(int argc, const char* const* argv, c
     app.add_option("--module", cl.modulePath, "the plug-in module to load")->capture_default_str();
 
     CLI::App* info = app.add_subcommand("info", "load the module and list its description, SDK version and classes");
-    CLI::App* render = app.add_subcommand("render", "build a scene from a scene file and write the viewport's top view as SVG");
-    render->add_option("scene", cl.scenePath, "the scene file (JSON, see docs/scene-format.md)")->required();
+    CLI::App* render = app.add_subcommand("render", "build a scene from a scene file or a saved scene and write the viewport's top view as SVG");
+    render->add_option("scene", cl.scenePath, "the scene file (JSON, see docs/scene-format.md) or a saved scene")->required();
     render->add_option("-o,--output", cl.outputPath, "the SVG file to write (default: the scene's name with .svg)");
     render->add_option("--frame", cl.frame, "the frame to show")->capture_default_str();
+    render->add_option("--save", cl.savePath, "also save the scene, with each vehicle's recorded motion, to this file");
     CLI::App* params = app.add_subcommand("params", "list every class's parameters as Markdown tables");
 
     try {

@@ -10,6 +10,7 @@ struct CommandLine {
     std::string command;  // "info", "render" or "params"
     std::string scenePath;
     std::string outputPath;
+    std::string savePath;  // empty: the scene is not saved
     long long frame = 0;
 };
 

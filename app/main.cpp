@@ -11,7 +11,7 @@
 #include "app/module_library.h"
 #include "app/module_report.h"
 #include "app/param_docs.h"
-#include "app/scene_loader.h"
+#include "app/scene_save.h"
 #include "app/svg_writer.h"
 #include "app/view_capture.h"
 #include "host/interface.h"
@@ -32,12 +32,16 @@ TimeValue RenderTime(const CommandLine& cl) {
 
 void Render(const ModuleLibrary& module, const CommandLine& cl) {
     Interface* ip = GetCOREInterface();
-    LoadSceneFile(cl.scenePath, ClassDirectory(module), ip);
+    const nlohmann::json scene = LoadAnySceneFile(cl.scenePath, ClassDirectory(module), ip);
     const ViewCapture view = CaptureView(ip, RenderTime(cl));
     WriteFileAtomically(cl.outputPath, TopViewSvg(view, cl.scenePath, GetMasterScale(UNITS_METERS)));
     std::cout << "Wrote " << cl.outputPath << " (" << view.records.size() << " shapes at frame " << cl.frame << ")\n";
     int segments = 0, ways = 0;
     const bool built = module.LaneNetworkSize(segments, ways);
+    if (!cl.savePath.empty()) {
+        SaveSceneFile(cl.savePath, scene, ip);
+        std::cout << "Saved the scene to " << cl.savePath << '\n';
+    }
     std::cout << "Lane network: " << segments << " road segments, " << ways << " ways"
               << (built ? "" : " (the network could not be built in full)") << '\n';
     ip->ResetScene();

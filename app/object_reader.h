@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstddef>
+#include <vector>
 
+#include "app/vehicle_reader.h"
 #include "host/class_id.h"
 
 class ClassDirectory;
@@ -16,6 +18,7 @@ struct SceneReadContext {
     const ClassDirectory& classes;
     std::size_t shapePointsLeft;
     std::size_t meshTrianglesLeft;
+    std::vector<VehiclePart> vehicleParts = {};  // attached once every node exists
 };
 
 // A new object, owned by the caller, who gives it to the scene at once.

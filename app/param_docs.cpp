@@ -22,6 +22,10 @@ const FloatUnit kFloatUnits[] = {
     {nullptr, 1, "Width", "scene units, half the extent along local Y (the \"Length:\" control)"},
     {"Marlovan Road", 5, "Max_Speed", "km/h"},
     {"SpeedLimiter", 2, "Speed", "km/h"},
+    {"Vehicle", 3, "Acceleration", "m/s²"},
+    {"Vehicle", 4, "Maneuverable", "km/h"},
+    {"Vehicle", 5, "Max_Speed", "km/h"},
+    {"Vehicle", 11, "Stop_Time", "seconds"},
 };
 
 std::string Number(double v) {

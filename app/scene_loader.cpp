@@ -10,6 +10,7 @@
 #include "app/text.h"
 #include "app/traffic_signal_reader.h"
 #include "app/transform_reader.h"
+#include "app/vehicle_reader.h"
 #include "host/controller.h"
 #include "host/interface.h"
 #include "host/modifier.h"
@@ -69,7 +70,8 @@ DWORD ReadColor(const JsonPlace& c) {
 
 // Every key a node may have; readers of new node properties add theirs here and in ReadNodeBody.
 constexpr std::initializer_list<const char*> kNodeKeys = {
-    "name", "transform", "keys", "object_offset", "wire_color", "selected", "hidden", "object", "modifiers", "children"};
+    "name", "transform", "keys", "object_offset", "wire_color", "selected", "hidden", "object", "modifiers", "children",
+    "vehicle", "vehicle_part"};
 
 void ReadNode(const JsonPlace& n, INode* parent, int depth, SceneReadContext& context, Interface* ip);
 
@@ -87,6 +89,8 @@ void ReadNodeBody(const JsonPlace& n, INode* node, int depth, SceneReadContext& 
     if (n.Has("object")) SetParamsOf(n["object"], node->GetObjectRef());
     if (n.Has("object") && n["object"].Has("signal")) ReadTrafficSignal(n["object"]["signal"], node->GetObjectRef());
     if (n.Has("modifiers")) ReadModifiers(n["modifiers"], node, context);
+    if (n.Has("vehicle")) ReadVehicle(n, node, context.classes);
+    if (n.Has("vehicle_part")) context.vehicleParts.push_back(ReadVehiclePart(n["vehicle_part"], node));
     if (n.Has("children")) {
         const JsonPlace children = n["children"];
         children.ExpectArray();
@@ -112,6 +116,7 @@ void ReadScene(const JsonPlace& scene, const ClassDirectory& classes, Interface*
     const JsonPlace nodes = scene["nodes"];
     nodes.ExpectArray();
     for (std::size_t i = 0; i < nodes.Size(); ++i) ReadNode(nodes.Item(i), nullptr, 1, context, ip);
+    AttachVehicleParts(context.vehicleParts, classes, ip);
 }
 
 }  // namespace
@@ -126,13 +131,15 @@ void LoadScene(const nlohmann::json& scene, const ClassDirectory& classes, Inter
     }
 }
 
-void LoadSceneText(const std::string& text, const std::string& name, const ClassDirectory& classes, Interface* ip) {
-    const nlohmann::json scene = ParseSceneText(text, name);
+nlohmann::json LoadSceneText(const std::string& text, const std::string& name, const ClassDirectory& classes,
+                             Interface* ip) {
+    nlohmann::json scene = ParseSceneText(text, name);
     try {
         LoadScene(scene, classes, ip);
     } catch (const SceneError& e) {
         throw SceneError(name, e.what());
     }
+    return scene;
 }
 
 void LoadSceneFile(const std::string& path, const ClassDirectory& classes, Interface* ip) {

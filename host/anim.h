@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "host/class_id.h"
+#include "host/save_load.h"
 #include "host/time.h"
 
 class ReferenceTarget;
@@ -64,6 +65,9 @@ public:
     virtual RefResult NotifyRefChanged(const Interval&, ReferenceTarget*, PartID&, RefMessage) {
         return REF_SUCCEED;
     }
+    // What the maker writes of its own into the scene file and reads back; nothing by default.
+    virtual IOResult Save(ISave*) { return IO_OK; }
+    virtual IOResult Load(ILoad*) { return IO_OK; }
 
     // Makes target reference i, letting go of the old one (deleted when nobody else holds it).
     void ReplaceReference(int i, ReferenceTarget* target);

@@ -6,6 +6,9 @@
 #include "host/anim.h"
 #include "host/geom.h"
 
+class IObjParam;
+class IParamBlock2;
+
 // How GetValue treats val: absolute sets it, relative composes with what it holds.
 enum GetSetMethod { CTRL_ABSOLUTE, CTRL_RELATIVE };
 
@@ -15,6 +18,12 @@ public:
     // local * parent.
     virtual void GetValue(TimeValue t, void* val, Interval& valid, GetSetMethod method = CTRL_ABSOLUTE) = 0;
     virtual void SetValue(TimeValue t, void* val, int commit = 1, GetSetMethod method = CTRL_ABSOLUTE) = 0;
+
+    virtual void BeginEditParams(IObjParam*, unsigned long, Animatable*) {}
+    virtual void EndEditParams(IObjParam*, unsigned long, Animatable*) {}
+    virtual int NumParamBlocks() { return 0; }
+    virtual IParamBlock2* GetParamBlock(int) { return nullptr; }
+    virtual IParamBlock2* GetParamBlockByID(short) { return nullptr; }
 };
 
 // A unit rotation.

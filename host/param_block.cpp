@@ -1,6 +1,8 @@
 #include "host/param_block.h"
 
 #include "host/class_desc.h"
+#include "host/interface.h"
+#include "host/node.h"
 #include "host/hold.h"
 
 #include <algorithm>
@@ -70,16 +72,49 @@ IParamBlock2::IParamBlock2(ParamBlockDesc2* desc) : desc_(desc) {
     for (int i = 0; i < desc->Count(); ++i) {
         const ParamDef& def = desc->Param(i);
         values_.emplace_back(static_cast<std::size_t>(def.tableSize > 0 ? def.tableSize : 0), def.defaultValue);
+        if (def.type == TYPE_INODE)
+            for (int tab = 0; tab < def.tableSize; ++tab) nodeSlots_.emplace_back(i, tab);
     }
+}
+
+ParamValue* IParamBlock2::NodeSlot(int ref) {
+    if (ref < 0 || ref >= NumRefs()) return nullptr;
+    const auto [index, tab] = nodeSlots_[static_cast<std::size_t>(ref)];
+    return &values_[static_cast<std::size_t>(index)][static_cast<std::size_t>(tab)];
+}
+
+int IParamBlock2::NodeRef(ParamID id, int tab) const {
+    const int index = desc_->IDtoIndex(id);
+    for (int r = 0; r < static_cast<int>(nodeSlots_.size()); ++r)
+        if (nodeSlots_[static_cast<std::size_t>(r)] == std::pair(index, tab)) return r;
+    return -1;
+}
+
+ReferenceTarget* IParamBlock2::GetReference(int i) {
+    ParamValue* v = NodeSlot(i);
+    return v != nullptr ? v->node : nullptr;
+}
+
+void IParamBlock2::SetReference(int i, ReferenceTarget* target) {
+    if (ParamValue* v = NodeSlot(i)) v->node = static_cast<INode*>(target);
+}
+
+void IParamBlock2::Restore(ParamID id, int tab, const ParamValue& old, ULONG nodeHandle) {
+    ParamValue* v = Find(id, tab);
+    if (v == nullptr) return;
+    const int ref = NodeRef(id, tab);
+    INode* held = v->node;
+    *v = old;
+    v->node = held;
+    if (ref >= 0) ReplaceReference(ref, nodeHandle != 0 ? GetCOREInterface()->GetINodeByHandle(nodeHandle) : nullptr);
 }
 
 class IParamBlock2::EditRestore final : public RestoreObj {
 public:
     EditRestore(IParamBlock2* block, ParamID id, int tab, ParamValue old)
-        : block_(block), id_(id), tab_(tab), old_(std::move(old)) {}
-    void Restore(int) override {
-        if (ParamValue* v = block_->Find(id_, tab_)) *v = old_;
-    }
+        : block_(block), id_(id), tab_(tab), old_(std::move(old)),
+          nodeHandle_(old_.node != nullptr ? old_.node->GetHandle() : 0) {}
+    void Restore(int) override { block_->Restore(id_, tab_, old_, nodeHandle_); }
     const void* Target() const override { return block_; }
 
 private:
@@ -87,6 +122,7 @@ private:
     ParamID id_;
     int tab_;
     ParamValue old_;
+    ULONG nodeHandle_;  // the node a node value held, looked up again on undo
 };
 
 IParamBlock2::~IParamBlock2() { theHold.Forget(this); }
@@ -165,6 +201,10 @@ int IParamBlock2::NumKeys(ParamID id, int tab) const {
 ReferenceTarget* IParamBlock2::Clone(RemapDir& remap) {
     auto* copy = new IParamBlock2(desc_);
     copy->values_ = values_;
+    for (int r = 0; r < NumRefs(); ++r) {
+        copy->SetReference(r, nullptr);
+        copy->ReplaceReference(r, GetReference(r));
+    }
     BaseClone(this, copy, remap);
     return copy;
 }
@@ -221,8 +261,8 @@ BOOL IParamBlock2::SetValue(ParamID id, TimeValue, const Matrix3& value, int tab
 }
 
 BOOL IParamBlock2::SetValue(ParamID id, TimeValue, INode* value, int tab) {
-    ParamValue* v = Editing(id, tab);
-    if (v == nullptr) return FALSE;
-    v->node = value;
+    const int ref = NodeRef(id, tab);
+    if (ref < 0 || Editing(id, tab) == nullptr) return FALSE;
+    ReplaceReference(ref, value);
     return TRUE;
 }

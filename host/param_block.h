@@ -4,6 +4,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host/anim.h"
@@ -168,13 +169,24 @@ public:
 
     ReferenceTarget* Clone(RemapDir& remap) override;
 
+    // Node values are references, so a deleted node reads as null afterwards.
+    int NumRefs() override { return static_cast<int>(nodeSlots_.size()); }
+    ReferenceTarget* GetReference(int i) override;
+    void SetReference(int i, ReferenceTarget* target) override;
+
 private:
     class EditRestore;
     const ParamValue* Find(ParamID id, int tab) const;
     ParamValue* Find(ParamID id, int tab);
     // The value about to be written, for undo while a hold is open; the value itself.
     ParamValue* Editing(ParamID id, int tab);
+    ParamValue* NodeSlot(int ref);
+    // The reference of a node value, or -1.
+    int NodeRef(ParamID id, int tab) const;
+    // Puts back a value an undo kept; a node value only while its node is in the scene.
+    void Restore(ParamID id, int tab, const ParamValue& old, ULONG nodeHandle);
 
     ParamBlockDesc2* desc_;
     std::vector<std::vector<ParamValue>> values_;  // per parameter index, per table entry
+    std::vector<std::pair<int, int>> nodeSlots_;   // reference i: parameter index, table entry
 };

@@ -5,6 +5,8 @@
 #include "traffic/speed_limiter.h"
 #include "traffic/stop_line.h"
 #include "traffic/traffic_light.h"
+#include "vehicle/vehicle_control.h"
+#include "vehicle/vehicle_object.h"
 
 namespace {
 using DescAccessor = ClassDesc* (*)();
@@ -18,8 +20,8 @@ constexpr DescAccessor kAccessors[kRegisteredClassCount] = {
     GetObstacleDesc,
     GetTrafficLightDesc,
     nullptr,  // BusStopObject
-    nullptr,  // VehicleObject
-    nullptr,  // VehicleControl
+    GetVehicleDesc,
+    GetVehicleControlDesc,
     nullptr,  // ParkingObject
     GetStopLineDesc,
 };

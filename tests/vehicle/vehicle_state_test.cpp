@@ -1,0 +1,103 @@
+// The vehicle state: inert own zones, resets, drivability, and part transforms at rest and live.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <tuple>
+
+#include "tests/vehicle/vehicle_support.h"
+
+namespace {
+
+using StateTest = VehicleTest;
+
+void SetLayout(VehicleState& s, int axles) {
+    s.axleCount = axles;
+    const float y[] = {120.0f, 0.0f, -80.0f};
+    for (int a = 0; a < 3; ++a) {
+        s.wheelPos[a] = {70.0f, y[a], 30.0f + a};
+        s.wheelSize[a] = {20.0f, 30.0f, 0.0f};
+    }
+    s.UpdateAxles();
+}
+
+// A fresh state's zones act on nothing, not even a probe at the origin inside all of them; a
+// reset rests the motion fields at the pose and keeps the record and the zones.
+TEST_F(StateTest, ConstructionAndResets) {
+    VehicleState s;
+    ZoneEffect effect;
+    for (const TrafficZone& zone : s.zones) zone.Apply(VehicleProbe{}, effect);
+    EXPECT_EQ(effect.found, 0.0);
+    EXPECT_EQ(s.zones[7].owner, s.OwnerTag());
+    EXPECT_EQ(s.temper, 1.0f);
+    s.record.Start(4, s);
+    s.zones[3].tm = TransMatrix({5, 6, 7});
+    s.speed = 9.0f;
+    s.stopShare[39] = 1.0f;
+    s.reverse = s.zonesWritten = 1;
+    s.ResetAt(TransMatrix({10, 20, 0}), 480);
+    EXPECT_EQ(s.springTM, TransMatrix({10, 20, 0}));
+    EXPECT_EQ(s.time, 480);
+    EXPECT_EQ(s.speed + s.stopShare[39] + s.reverse + s.zonesWritten, 0.0f);
+    EXPECT_EQ(std::make_tuple(s.wander, s.travelled, s.stopTimer), std::make_tuple(1.0f, 100.0, -1.0));
+    EXPECT_TRUE(s.record.IsStarted());
+    EXPECT_EQ(s.zones[3].tm.GetTrans(), Point3(5, 6, 7));
+}
+
+TEST_F(StateTest, OnlyWellFormedVehiclesAreDrivable) {
+    const float inf = std::numeric_limits<float>::infinity();
+    const struct {
+        const char* what;
+        int axles;
+        float frontY, radius, rearX;
+        bool drivable;
+    } cases[] = {
+        {"two axles", 2, 120, 30, 70, true},        {"three axles", 3, 120, 30, 70, true},
+        {"one axle", 1, 120, 30, 70, false},        {"front behind the pivot", 2, -10, 30, 70, false},
+        {"zero radius", 2, 120, 0, 70, false},      {"infinite radius", 2, 120, inf, 70, false},
+        {"position not a number", 2, 120, 30, std::nanf(""), false},
+    };
+    for (const auto& c : cases) {
+        VehicleState s;
+        SetLayout(s, c.axles);
+        s.wheelPos[0].y = c.frontY;
+        s.wheelSize[1].y = c.radius;
+        s.wheelPos[1].x = c.rearX;
+        s.UpdateAxles();
+        EXPECT_EQ(s.IsDrivable(), c.drivable) << c.what;
+    }
+}
+
+// At rest only x is mirrored for left wheels; parts 5 and 6 of a 2-axle vehicle use the third
+// table entry. While tracing wheels spin about X, the front axle steers about Z, on the sprung
+// body. Other parts leave the matrix alone.
+TEST_F(StateTest, PartTransformsAtRestAndLive) {
+    VehicleState s;
+    SetLayout(s, 2);
+    EXPECT_EQ(s.pivot, 0.0f);
+    Matrix3 m;
+    const Point3 rest[] = {{-70, 120, 30}, {70, 120, 30}, {-70, 0, 31}, {70, 0, 31}, {-70, -80, 32}, {70, -80, 32}};
+    for (int part = 1; part <= 6; ++part) {
+        ASSERT_TRUE(s.GetPartTM(m, part, 0));
+        EXPECT_EQ(m, TransMatrix(rest[part - 1])) << part;
+    }
+    s.springTM = RotateZMatrix(0.5f) * TransMatrix({100, 200, 10});
+    s.spin[0] = 0.7f;
+    s.spin[1] = -1.1f;
+    s.steerAvg = 0.2f;
+    for (int i = 0; i < 6; ++i) s.suspension[i] = 1.0f + i;
+    SetTracing(1);
+    ASSERT_TRUE(s.GetPartTM(m, 0, 0));
+    EXPECT_EQ(m, s.springTM);
+    ASSERT_TRUE(s.GetPartTM(m, 2, 0));
+    ExpectMatrixNear(m, RotateXMatrix(-0.7f) * RotateZMatrix(-0.2f) * TransMatrix({70, 120, 32}) * s.springTM);
+    ASSERT_TRUE(s.GetPartTM(m, 5, 0));
+    ExpectMatrixNear(m, RotateXMatrix(1.1f) * TransMatrix({-70, -80, 37}) * s.springTM);
+    for (int part : {-1, 7}) {
+        m = ScaleMatrix({2, 2, 2});
+        EXPECT_FALSE(s.GetPartTM(m, part, 0));
+        EXPECT_EQ(m, ScaleMatrix({2, 2, 2}));
+    }
+}
+
+}  // namespace
