@@ -99,7 +99,7 @@ TEST_F(DiagramTest, StrokesPaintTheCellsUnderThemAsOneUndoStep) {
 }
 
 // Moves without the left button paint nothing; losing the capture or the light ends the drag with
-// its hold accepted.
+// its hold accepted; deleting the light drops its undo steps.
 TEST_F(DiagramTest, CaptureLossEndsTheDrag) {
     Down(27, 20);
     Move(32, 20, 0);
@@ -112,6 +112,8 @@ TEST_F(DiagramTest, CaptureLossEndsTheDrag) {
     EXPECT_TRUE(!theHold.Holding() && theHold.UndoNames().size() == 2u) << "unbinding ends the drag";
     light->EndEditParams(Ip(), 0, nullptr);
     EXPECT_EQ(GetCapture(), nullptr);
+    Ip()->ResetScene();
+    EXPECT_FALSE(theHold.Undo()) << "the deleted light's block took its steps with it";
 }
 
 std::vector<PaintOp> ExpectedPaint(bool animated, int marker) {
