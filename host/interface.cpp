@@ -1,5 +1,8 @@
 #include "host/interface.h"
 
+#include "host/run_ui.h"
+#include "host/testing.h"
+
 Interface::Interface() { ResetScene(); }
 
 Interface::~Interface() { root_.reset(); }
@@ -26,12 +29,50 @@ void Interface::Forget(ULONG handle) { handles_.erase(handle); }
 
 void Interface::SetTime(TimeValue t, BOOL redraw) {
     time_ = t;
+    HostUiEvent event;
+    event.kind = HostUiEvent::SceneTime;
+    event.value = t;
+    HostReportUi(event);
     if (redraw) RedrawViews(t);
 }
 
 void Interface::RedrawViews(TimeValue) { ++redraws_; }
 
-void Interface::ForceCompleteRedraw() { ++redraws_; }
+namespace {
+void EvaluateTree(INode* node, TimeValue t) {
+    node->GetNodeTM(t);
+    for (int i = 0; i < node->NumberOfChildren(); ++i) EvaluateTree(node->GetChildNode(i), t);
+}
+void Report(HostUiEvent::Kind kind, int value = 0, const wchar_t* text = nullptr) {
+    HostUiEvent event;
+    event.kind = kind;
+    event.value = value;
+    if (text != nullptr) event.text = text;
+    HostReportUi(event);
+}
+}  // namespace
+
+void Interface::ForceCompleteRedraw(BOOL) {
+    ++redraws_;
+    EvaluateTree(root_.get(), time_);
+    Report(HostUiEvent::CompleteRedraw, time_);
+}
+
+bool Interface::ProgressStart(const wchar_t* title, BOOL, DWORD(WINAPI* fn)(LPVOID), LPVOID arg) {
+    cancel_.store(false);
+    Report(HostUiEvent::ProgressStart, 0, title);
+    if (fn != nullptr) fn(arg);
+    return true;
+}
+
+void Interface::ProgressUpdate(int pct, BOOL, const wchar_t* title) { Report(HostUiEvent::ProgressUpdate, pct, title); }
+
+void Interface::ProgressEnd() { Report(HostUiEvent::ProgressEnd); }
+
+HWND Interface::GetMAXHWnd() {
+    if (!IsWindow(mainWindow_)) mainWindow_ = HostCreateWindow(nullptr, L"MainWindow", 0, nullptr);
+    return mainWindow_;
+}
 
 void Interface::ResetScene() {
     root_.reset();

@@ -1,6 +1,7 @@
 // The host's core interface: the scene, its time and its views.
 #pragma once
 
+#include <atomic>
 #include <map>
 #include <memory>
 
@@ -24,7 +25,19 @@ public:
     TimeValue GetTime() const { return time_; }
     void SetTime(TimeValue t, BOOL redraw = TRUE);
     void RedrawViews(TimeValue t);
-    void ForceCompleteRedraw();
+    // Evaluates every node's world transform at the scene time, as the viewports would.
+    void ForceCompleteRedraw(BOOL doDisabled = TRUE);
+
+    // The progress bar of a long operation that runs on after ProgressStart returns; fn is
+    // called once with arg. The cancel state is the bar's, clear when it opens: set by the user
+    // (any thread, even a signal handler), read and cleared by the operation.
+    bool ProgressStart(const wchar_t* title, BOOL dispBar, DWORD(WINAPI* fn)(LPVOID), LPVOID arg);
+    void ProgressUpdate(int pct, BOOL showPct = TRUE, const wchar_t* title = nullptr);
+    void ProgressEnd();
+    BOOL GetCancel() const { return cancel_.load() ? TRUE : FALSE; }
+    void SetCancel(BOOL cancel) { cancel_.store(cancel != FALSE); }
+    // The owner of application-wide message boxes.
+    HWND GetMAXHWnd();
     int RedrawCount() const { return redraws_; }
 
     // The command panel's sub-object level; 0 edits the object as a whole.
@@ -44,6 +57,9 @@ private:
     TimeValue time_ = 0;
     int redraws_ = 0;
     int subObjectLevel_ = 0;
+    std::atomic<bool> cancel_{false};
+    static_assert(std::atomic<bool>::is_always_lock_free);
+    HWND mainWindow_ = nullptr;
 };
 
 // What the objects' edit operations are handed; the same interface.

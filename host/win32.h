@@ -151,6 +151,15 @@ void WINAPI GetSystemInfo(SYSTEM_INFO* info);
 // Counted, not sounded.
 BOOL WINAPI MessageBeep(UINT type);
 
+constexpr UINT MB_OK = 0x0;
+constexpr UINT MB_YESNO = 0x4;
+constexpr UINT MB_ICONQUESTION = 0x20;
+constexpr int IDOK = 1;
+constexpr int IDYES = 6;
+constexpr int IDNO = 7;
+// Shown to the host's responder (host/run_ui.h), which gives the answer.
+int WINAPI MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
+
 // Events and threads.
 using HANDLE = void*;
 struct SECURITY_ATTRIBUTES {};

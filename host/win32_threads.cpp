@@ -3,6 +3,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
+#include <new>
 #include <system_error>
 #include <thread>
 
@@ -88,7 +89,8 @@ void ThreadReturned() {
 HANDLE WINAPI CreateEventW(LPSECURITY_ATTRIBUTES, BOOL manualReset, BOOL initialState, LPCWSTR) {
     ThreadState& s = State();
     if (s.eventFailures.NextCallFails()) return nullptr;
-    Event* event = new Event;
+    Event* event = new (std::nothrow) Event;
+    if (event == nullptr) return nullptr;
     event->manualReset = manualReset != FALSE;
     event->signalled = initialState != FALSE;
     s.eventsCreated.fetch_add(1, std::memory_order_relaxed);
@@ -152,7 +154,7 @@ std::uintptr_t _beginthread(void (*start)(void*), unsigned, void* arg) {
             start(arg);
             ThreadReturned();
         }).detach();
-    } catch (const std::system_error&) {
+    } catch (...) {
         ThreadReturned();
         return failed;
     }
