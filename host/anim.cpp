@@ -1,6 +1,8 @@
 #include "host/anim.h"
 
+
 #include <algorithm>
+#include <new>
 
 #include "host/testing.h"
 
@@ -50,8 +52,22 @@ ReferenceTarget::~ReferenceTarget() {
 }
 
 void ReferenceTarget::NotifyDependents(const Interval& changeInt, PartID partID, RefMessage message) {
-    NotificationLog().push_back({this, changeInt, partID, message});
-    for (ReferenceMaker* holder : std::vector<ReferenceMaker*>(dependents_)) {
+    // Out of memory the host still notifies (callers may be destructors); only its log misses it.
+    try {
+        NotificationLog().push_back({this, changeInt, partID, message});
+    } catch (const std::bad_alloc&) {
+    }
+    std::vector<ReferenceMaker*> holders;
+    try {
+        holders = dependents_;
+    } catch (const std::bad_alloc&) {
+        for (std::size_t i = 0; i < dependents_.size(); ++i) {
+            PartID part = partID;
+            dependents_[i]->NotifyRefChanged(changeInt, this, part, message);
+        }
+        return;
+    }
+    for (ReferenceMaker* holder : holders) {
         PartID part = partID;
         holder->NotifyRefChanged(changeInt, this, part, message);
     }

@@ -1,5 +1,7 @@
 #include "host/interface.h"
 
+#include <new>
+
 #include "host/run_ui.h"
 #include "host/testing.h"
 
@@ -27,30 +29,32 @@ void Interface::DeleteNode(INode* node) {
 
 void Interface::Forget(ULONG handle) { handles_.erase(handle); }
 
-void Interface::SetTime(TimeValue t, BOOL redraw) {
-    time_ = t;
-    HostUiEvent event;
-    event.kind = HostUiEvent::SceneTime;
-    event.value = t;
-    HostReportUi(event);
-    if (redraw) RedrawViews(t);
-}
-
-void Interface::RedrawViews(TimeValue) { ++redraws_; }
-
 namespace {
 void EvaluateTree(INode* node, TimeValue t) {
     node->GetNodeTM(t);
     for (int i = 0; i < node->NumberOfChildren(); ++i) EvaluateTree(node->GetChildNode(i), t);
 }
+// What cannot be shown for want of memory is not shown; the operation goes on.
 void Report(HostUiEvent::Kind kind, int value = 0, const wchar_t* text = nullptr) {
     HostUiEvent event;
     event.kind = kind;
     event.value = value;
-    if (text != nullptr) event.text = text;
+    try {
+        if (text != nullptr) event.text = text;
+    } catch (const std::bad_alloc&) {
+    }
     HostReportUi(event);
 }
 }  // namespace
+
+void Interface::SetTime(TimeValue t, BOOL redraw) {
+    time_ = t;
+    Report(HostUiEvent::SceneTime, t);
+    if (redraw) RedrawViews(t);
+}
+
+void Interface::RedrawViews(TimeValue) { ++redraws_; }
+
 
 void Interface::ForceCompleteRedraw(BOOL) {
     ++redraws_;

@@ -127,6 +127,10 @@ void CarTracing(MarlovanUtil& panel) {
     run.FinishRecords();
     if (progress) ip->ProgressEnd();
     SetTracing(0);
-    if (redraw) ip->ForceCompleteRedraw(TRUE);
+    try {
+        if (redraw) ip->ForceCompleteRedraw(TRUE);
+    } catch (const std::exception&) {
+        failed = true;
+    }
     if (failed) ErrorBox(panel, L"Tracing stopped: the run could not go on (out of memory or threads).");
 }

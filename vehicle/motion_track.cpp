@@ -78,7 +78,9 @@ void MotionTrack::AddKey(float value, std::int32_t time) {
 void MotionTrack::Flush() {
     if (keyCount == 0) return;
     Commit(pending);
-    std::unique_ptr<MotionKey[]> shrunk(new MotionKey[static_cast<std::size_t>(keyCount)]);
+    // Shrinking only saves memory: without room for the copy the keys stay where they are.
+    std::unique_ptr<MotionKey[]> shrunk(new (std::nothrow) MotionKey[static_cast<std::size_t>(keyCount)]);
+    if (!shrunk) return;
     std::copy(keys.get(), keys.get() + keyCount, shrunk.get());
     keys = std::move(shrunk);
     capacity = keyCount;

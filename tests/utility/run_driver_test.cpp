@@ -85,7 +85,7 @@ TEST_F(RunTest, ShortRunsStepOnlyWholeFrames) {
         std::int32_t start, end, frames, updates, lastTime;
     } rows[] = {{0, 400, 2, 1, 200}, {0, 250, 1, 0, 0}, {0, 0, 0, 0, 0}, {800, 0, 0, 0, 0}};
     for (const auto& r : rows) {
-        shown.clear();
+        ClearShown();
         panel.startTime = r.start, panel.endTime = r.end;
         panel.PressTrace();
         EXPECT_TRUE(panel.frameCount == r.frames && Count(HostUiEvent::ProgressUpdate) == r.updates) << r.end;
@@ -168,7 +168,7 @@ TEST_F(RunTest, SurfaceErrorsStopBeforeTheRun) {
                 {ground->GetHandle(), L"You have to set surface before start"}};
     GetCOREInterface()->DeleteNode(ground);
     for (const auto& r : rows) {
-        shown.clear();
+        ClearShown();
         for (VehicleState* v : Vehicles()) v->ResetAt(TransMatrix({0, 5000, 0}), 0);
         panel.surfaceHandle = r.handle;
         Trace(0, 10);

@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <iterator>
+#include <new>
 #include <vector>
 
 #include "common/random_access.h"
@@ -22,6 +25,7 @@ class RunTest : public ::testing::Test {
 protected:
     MarlovanUtil panel;
     std::vector<HostUiEvent> shown;
+    int counts[HostUiEvent::MessageBox + 1] = {};  // of every event, also those not kept
     // Called at each progress update with the percent; may set the cancel state.
     std::function<void(int)> onProgress;
     std::vector<int> answers;  // to the questions, in order; Yes once they run out
@@ -36,7 +40,11 @@ protected:
         SetTicksPerFrame(160);
         shown.reserve(4096);
         HostSetUiObserver([this](const HostUiEvent& e) {
-            if (shown.size() < shown.capacity()) shown.push_back(e);
+            ++counts[e.kind];
+            try {
+                if (shown.size() < shown.capacity()) shown.push_back(e);
+            } catch (const std::bad_alloc&) {
+            }
             if (e.kind == HostUiEvent::ProgressUpdate && onProgress) onProgress(e.value);
         });
         HostSetMessageResponder([this](const HostUiEvent&) {
@@ -102,5 +110,9 @@ protected:
             if (e.kind == kind) v.push_back(e.value);
         return v;
     }
-    int Count(HostUiEvent::Kind kind) const { return static_cast<int>(Values(kind).size()); }
+    int Count(HostUiEvent::Kind kind) const { return counts[kind]; }
+    void ClearShown() {
+        shown.clear();
+        std::fill(std::begin(counts), std::end(counts), 0);
+    }
 };
