@@ -19,6 +19,19 @@ std::optional<CommandLine> ParseCommandLine(int argc, const char* const* argv, c
     render->add_option("-o,--output", cl.outputPath, "the SVG file to write (default: the scene's name with .svg)");
     render->add_option("--frame", cl.frame, "the frame to show")->capture_default_str();
     render->add_option("--save", cl.savePath, "also save the scene, with each vehicle's recorded motion, to this file");
+    CLI::App* run = app.add_subcommand("run", "place and trace the scene's vehicles as the panel's \"Trace\" does, then write the top view with their paths");
+    run->add_option("scene", cl.scenePath, "the scene file or a saved scene")->required();
+    run->add_option("--surface", cl.surfaceName, "the name of the ground node the vehicles drive on");
+    run->add_option("--start", cl.startFrame, "the run's first frame")->capture_default_str();
+    run->add_option("--end", cl.endFrame, "the run's end frame")->capture_default_str();
+    run->add_option("-o,--output", cl.outputPath, "the SVG file to write (default: the scene's name with .svg)");
+    run->add_option("--csv", cl.csvPath, "also write every frame's world transform of every vehicle part");
+    run->add_option("--save", cl.savePath, "also save the scene with the recorded motion");
+    std::string answer = "yes";
+    run->add_option("--stop", answer, "the answer to \"Stop Tracing?\" after Ctrl-C")
+        ->check(CLI::IsMember({"yes", "no"}))
+        ->capture_default_str();
+    run->add_flag("--load", cl.load, "play the saved scene's recorded motion back without tracing");
     CLI::App* params = app.add_subcommand("params", "list every class's parameters as Markdown tables");
 
     try {
@@ -28,13 +41,18 @@ std::optional<CommandLine> ParseCommandLine(int argc, const char* const* argv, c
         exitCode = app.exit(e, out, err) == 0 ? 0 : 2;
         return std::nullopt;
     }
-    cl.command = info->parsed() ? "info" : render->parsed() ? "render" : params->parsed() ? "params" : "";
+    cl.command = info->parsed()     ? "info"
+                 : render->parsed() ? "render"
+                 : run->parsed()    ? "run"
+                 : params->parsed() ? "params"
+                                    : "";
+    cl.stopAnswer = answer == "yes";
     if (cl.command.empty()) {
-        err << "A subcommand is required: info, render or params\nRun with --help for more information.\n";
+        err << "A subcommand is required: info, render, run or params\nRun with --help for more information.\n";
         exitCode = 2;
         return std::nullopt;
     }
-    if (cl.command == "render" && cl.outputPath.empty())
+    if ((cl.command == "render" || cl.command == "run") && cl.outputPath.empty())
         cl.outputPath = std::filesystem::path(cl.scenePath).stem().string() + ".svg";
     exitCode = 0;
     return cl;

@@ -7,11 +7,18 @@
 
 struct CommandLine {
     std::string modulePath;
-    std::string command;  // "info", "render" or "params"
+    std::string command;  // "info", "render", "run" or "params"
     std::string scenePath;
     std::string outputPath;
     std::string savePath;  // empty: the scene is not saved
     long long frame = 0;
+    // run
+    std::string surfaceName;
+    std::string csvPath;  // empty: no CSV
+    long long startFrame = 0;
+    long long endFrame = 100;
+    bool stopAnswer = true;  // the answer to "Stop Tracing?" after Ctrl-C
+    bool load = false;       // play the scene's recorded motion back instead of tracing
 };
 
 // Nullopt when the program should stop now: after --help (exit code 0) or after an error that

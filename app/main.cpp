@@ -11,6 +11,7 @@
 #include "app/module_library.h"
 #include "app/module_report.h"
 #include "app/param_docs.h"
+#include "app/run_command.h"
 #include "app/scene_save.h"
 #include "app/svg_writer.h"
 #include "app/view_capture.h"
@@ -56,10 +57,11 @@ int main(int argc, char** argv) {
         const ModuleLibrary module(cl->modulePath);
         if (cl->command == "info") PrintModuleReport(module, std::cout);
         else if (cl->command == "params") PrintParamDocs(ClassDirectory(module), std::cout);
+        else if (cl->command == "run") exitCode = RunCommand(module, *cl, std::cout, std::cerr);
         else Render(module, *cl);
     } catch (const std::exception& e) {
         std::cerr << "marlovan: " << e.what() << '\n';
         return 1;
     }
-    return 0;
+    return exitCode;
 }
