@@ -1,6 +1,5 @@
-// The run command end to end on small scenes: placement, outputs written whole or not at all,
-// and a saved run that plays back exactly.
-#include <cmath>
+// The run command end to end on a small scene: outputs written whole or not at all, and a saved
+// run that plays back exactly.
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -8,20 +7,17 @@
 #include "app/command_line.h"
 #include "app/run_command.h"
 #include "app_fixture.h"
-#include "host/testing.h"
-#include "module/run_commands.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
 // 200 m of road with two lanes each way on a plane; cars parked off the road.
-std::string RoadScene(int cars, const char* enable = "[true, true, true]") {
+std::string RoadScene(int cars) {
     std::string s = R"({"units": "cm", "frame_rate": 30, "nodes": [
       {"name": "Ground", "object": {"class": "Plane", "size": [24000, 6000]}},
       {"name": "Road", "object": {"class": "SplineShape", "steps": 0, "splines": [{"knots": [[-10000,0,0],[10000,0,0]]}]},
-       "modifiers": [{"class": "Marlovan Road", "params": {"Forward_Strip": 2, "Backward_Strip": 2, "Enable": )" +
-                    std::string(enable) + R"(}}]})";
+       "modifiers": [{"class": "Marlovan Road", "params": {"Forward_Strip": 2, "Backward_Strip": 2}}]})";
     for (int i = 0; i < cars; ++i) {
         const std::string car = "car" + std::to_string(i);
         s += R"(, {"name": ")" + car + R"(", "transform": {"position": [0, 2500, 0]}, "vehicle": {"params": {"Wheel_Count": 2,
@@ -81,29 +77,6 @@ TEST_F(RunCommandTest, SavedRunPlaysBackIdentically) {
     EXPECT_EQ(a, Read(replay));
     EXPECT_EQ(std::count(a.begin(), a.end(), '\n'), 1 + 31 * 12);
     EXPECT_NE(Read(dir / "a.svg").find("<polyline"), std::string::npos);
-}
-
-// Placed on the road, clear of each other; a road closed to cars places none, with a beep each.
-TEST_F(RunCommandTest, PlacementUsesOpenLanesWithoutOverlap) {
-    const struct {
-        const char* enable;
-        int placed;
-    } rows[] = {{"[true, true, true]", 8}, {"[false, true, true]", 0}};
-    for (const auto& r : rows) {
-        Load(RoadScene(8, r.enable).c_str());
-        HostResetWin32();
-        MarlovanRunReport report;
-        const TimeValue frame = GetTicksPerFrame();  // one step: the placement, as recorded
-        module_->Trace(Root()->GetChildNode(0)->GetHandle(), 0, 2 * frame, report);
-        EXPECT_EQ(report.vehicles - HostBeepCount(), r.placed) << r.enable;
-        std::vector<Point3> at;
-        for (int i = 0; i < 8; ++i) at.push_back(Root()->GetChildNode(3 + 3 * i)->GetNodeTM(frame).GetTrans());
-        for (int i = 0; i < r.placed; ++i) {
-            EXPECT_LT(std::abs(at[i].y), 700.0f) << i;
-            for (int k = 0; k < i; ++k) EXPECT_GE(Length(at[i] - at[k]), 300.0f) << i << ' ' << k;
-        }
-        GetCOREInterface()->ResetScene();
-    }
 }
 
 // A run that shows an error writes nothing and exits 1.
