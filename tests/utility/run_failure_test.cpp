@@ -2,6 +2,7 @@
 // most one "Error" box, nothing leaked, no thread left running, nothing thrown out of the press.
 #include <atomic>
 #include <cstdlib>
+#include <new>
 
 #include "tests/utility/run_support.h"
 
@@ -22,6 +23,14 @@ void* Allocate(std::size_t size) {
 
 void* operator new(std::size_t size) { return Allocate(size); }
 void* operator new[](std::size_t size) { return Allocate(size); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    try {
+        return Allocate(size);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept { return operator new(size, tag); }
 void operator delete(void* p) noexcept { std::free(p); }
 void operator delete[](void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
