@@ -60,6 +60,7 @@ MarlovanUtil& SceneOf(int cars) {
         Add(v, {});
     }
     SharedRandom().srand(1);
+    HostResetWin32();
     PlaceVehicles(panel);
     built = cars;
     return panel;
@@ -88,6 +89,7 @@ void BM_Trace(benchmark::State& state) {
     const double stepped = static_cast<double>(frames - 1) * static_cast<double>(state.iterations());
     state.counters["ms_per_frame"] = 1000.0 * seconds / stepped;
     state.counters["vehicle_steps_per_s"] = static_cast<double>(cars) * stepped / seconds;
+    state.counters["unplaced"] = HostBeepCount();
     state.counters["peak_MB"] = static_cast<double>(PeakKilobytes()) / 1024.0;
     HostSetProcessorCount(std::nullopt);
 }
