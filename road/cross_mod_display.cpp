@@ -37,7 +37,8 @@ void AddLaneEndChevrons(const LaneEnd& end, BezierShape* shape, const Matrix3& i
 void AddConnectorSpline(Spline3D* spline, Point3 pa, Point3 pb, Point3 ta, Point3 tb, const Matrix3& inverse) {
     Point3 points[kConnectorWays + 1];
     BezierConnector(pa, ta, pb, tb, points);
-    for (const Point3& p : points) spline->AddKnot(SplineKnot(KTYPE_CORNER, LTYPE_LINE, p * inverse, Point3(), Point3()), -1);
+    for (const Point3& p : points)
+        spline->AddKnot(SplineKnot(KTYPE_CORNER, LTYPE_LINE, p * inverse, Point3(), Point3()), -1);
 }
 
 void CrossMod::BuildJunctionShape(TimeValue t, ModContext&, ObjectState* os, INode* node) {

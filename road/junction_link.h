@@ -14,5 +14,6 @@ template <class Visit>
 void ForEachLink(const LaneEndList& ends, bool leftTurn, bool rightTurn, const Visit& visit) {
     for (int a = 0; a < ends.count; ++a)
         for (int b = 0; b < ends.count; ++b)
-            if (a != b && LinksTo(ends.items[a], ends.items[b], leftTurn, rightTurn)) visit(ends.items[a], ends.items[b]);
+            if (a != b && LinksTo(ends.items[a], ends.items[b], leftTurn, rightTurn))
+                visit(ends.items[a], ends.items[b]);
 }

@@ -38,7 +38,8 @@ void FindLaneEnds(const RoadSegmentArray& segments, const PolyLine& polyline, co
         const Point3 b = polyline.pts[static_cast<std::size_t>((i + 1) % m)].p * tm;
         for (int j = 0; j < segments.count; ++j) {
             const RoadSegment& s = segments.items[j];
-            if (SegmentsCrossXY(s.start, s.end, a, b)) EmitLaneEnds(s, LineIntersectionXY(a, b, s.start, s.end), ends, capacity, n);
+            if (SegmentsCrossXY(s.start, s.end, a, b))
+                EmitLaneEnds(s, LineIntersectionXY(a, b, s.start, s.end), ends, capacity, n);
         }
     }
 }

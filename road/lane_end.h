@@ -15,7 +15,8 @@ struct LaneEnd {
     std::int32_t laneCount;
     Point3 pos;      // the bundle's right edge, seen in its travel direction, at the outline
     Point3 dir;      // unit travel direction
-    Point3 lateral;  // one lane wide, to the left of dir in XY: the bundle spans pos to pos + laneCount * lateral
+    // One lane wide, to the left of dir in XY: the bundle spans pos to pos + laneCount * lateral.
+    Point3 lateral;
     std::uint8_t enable[3];
 };
 
