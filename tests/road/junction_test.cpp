@@ -54,6 +54,27 @@ protected:
     CrossMod* cross = nullptr;
 };
 
+// A road along +X, lanes 100 wide, one forward and two backward, crossed at the origin: pos is
+// each bundle's right edge in its travel direction; reverse swaps only the directions.
+TEST(LaneEnds, EachBundleEndsAtItsRightEdge) {
+    RoadSegment s{{-10, 0, 0}, {10, 0, 0}, 100.0f, 0.5f, -1, 2, 0, {1, 0, 1}};
+    for (const std::uint8_t reverse : {0, 1}) {
+        s.reverse = reverse;
+        LaneEnd ends[3];
+        int n = 0;
+        EmitLaneEnds(s, {}, ends, 2, n);
+        EmitLaneEnds(s, {}, ends, 2, n);
+        ASSERT_EQ(n, 2) << "capacity";
+        const float sign = reverse ? -1.0f : 1.0f;
+        const Point3 forwardPos = reverse ? Point3(0, 50, 0) : Point3(0, -50, 0);
+        const Point3 backwardPos = reverse ? Point3(0, 50, 0) : Point3(0, 250, 0);
+        EXPECT_TRUE(ends[0].laneCount == 1 && ends[0].pos == forwardPos && ends[0].dir == Point3(sign, 0, 0));
+        EXPECT_TRUE(ends[0].lateral == Point3(0, 100 * sign, 0) && ends[0].enable[2] == 1);
+        EXPECT_TRUE(ends[1].laneCount == 2 && ends[1].pos == backwardPos && ends[1].dir == Point3(-sign, 0, 0));
+        EXPECT_EQ(ends[1].lateral, Point3(0, -100 * sign, 0));
+    }
+}
+
 TEST_F(JunctionTest, PlusJunctionLinksByTheTurnSwitches) {
     MakePlus(0.0f);
     const Segments segments;
