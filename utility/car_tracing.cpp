@@ -132,5 +132,5 @@ void CarTracing(MarlovanUtil& panel) {
     } catch (const std::exception&) {
         failed = true;
     }
-    if (failed) ErrorBox(panel, L"Tracing stopped: the run could not go on (out of memory or threads).");
+    if (failed) ErrorBox(panel, L"Tracing stopped: out of memory.");
 }
