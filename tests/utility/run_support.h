@@ -44,11 +44,7 @@ protected:
             }
             if (e.kind == HostUiEvent::ProgressUpdate && onProgress) onProgress(e.value);
         });
-        HostSetMessageResponder([this](const HostUiEvent&) {
-            const int a = answers.empty() ? IDYES : answers.front();
-            if (!answers.empty()) answers.erase(answers.begin());
-            return a;
-        });
+        HostSetMessageResponder([this](const HostUiEvent&) { return answers.empty() ? IDYES : Pop(answers); });
         panel.ip = GetCOREInterface();
         panel.motionWindow = HostCreateWindow(nullptr, L"Motion", 0, nullptr);
     }
@@ -61,17 +57,15 @@ protected:
         GetCOREInterface()->ResetScene();
     }
 
+    static int Pop(std::vector<int>& v) {
+        const int a = v.front();
+        v.erase(v.begin());
+        return a;
+    }
     static INode* Add(Object* obj, Point3 at = {}) {
         INode* node = GetCOREInterface()->CreateObjectNode(obj);
         node->SetNodeTM(0, TransMatrix(at));
         return node;
-    }
-    static Mesh& Quad(Mesh& m, float x0, float y0, float x1, float y1) {
-        for (const Point3 p : {Point3(x0, y0, 0), Point3(x1, y0, 0), Point3(x1, y1, 0), Point3(x0, y1, 0)}) m.verts.push_back(p);
-        m.faces.resize(2);
-        m.faces[0].setVerts(0, 1, 2);
-        m.faces[1].setVerts(0, 2, 3);
-        return m;
     }
     // Wheels set, parameters not yet read: the run must refresh them to place the car.
     static VehicleObject* AddCar(Point3 at = {0, 5000, 0}) {
@@ -89,7 +83,11 @@ protected:
         for (const Point3 p : {Point3(0, 0, 0), Point3(30000, 0, 0)}) s->AddKnot(SplineKnot(KTYPE_CORNER, LTYPE_LINE, p, p, p));
         Add(shape)->AddWSModifier(new RoadMod);
         auto* ground = new TriObject;
-        Quad(ground->GetMesh(), -1000, -3000, 31000, 3000);
+        Mesh& m = ground->GetMesh();
+        m.verts = {{-1000, -3000, 0}, {31000, -3000, 0}, {31000, 3000, 0}, {-1000, 3000, 0}};
+        m.faces.resize(2);
+        m.faces[0].setVerts(0, 1, 2);
+        m.faces[1].setVerts(0, 2, 3);
         panel.surfaceHandle = Add(ground)->GetHandle();
         Add(new ObstacleObject, {25000, 2000, 0});
         for (int i = 0; i < cars; ++i) AddCar();
