@@ -82,7 +82,8 @@ INSTANTIATE_TEST_SUITE_P(
                       HitCase{"FlatEdge", FlatGrid(16, 64), Aim::Edge},
                       HitCase{"IntegerRandom", IntegerGrid(20), Aim::Random},
                       HitCase{"IntegerVertex", IntegerGrid(20), Aim::Vertex},
-                      HitCase{"IntegerEdge", IntegerGrid(20), Aim::Edge}),
+                      HitCase{"IntegerEdge", IntegerGrid(20), Aim::Edge},
+                      HitCase{"StackedVertical", StackedDuplicates(), Aim::Vertical}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // A square of two triangles over [0, 10]^2 at z = 0, and one more at z = 2 over its lower-left
