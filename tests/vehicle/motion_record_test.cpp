@@ -60,7 +60,7 @@ TEST_F(RecordTest, SavedChunkGoldenBytes) {
     EXPECT_EQ(hex, expected);
 }
 
-// The chunk of RecordTwoSamples with one word set (and cut, or track 2's keys removed), behind
+// The chunk of RecordTwoSamples with one word set (and cut, or track 4's keys removed), behind
 // another chunk that is skipped: the scene still loads and the vehicle shows its rest pose.
 TEST_F(RecordTest, DamagedChunksClearTheRecord) {
     RecordTwoSamples();
@@ -85,7 +85,7 @@ TEST_F(RecordTest, DamagedChunksClearTheRecord) {
         {"times descending", edit(track(5) + 16, 0xFFFFFFF0u)},
         {"value not a number", edit(track(7) + 4, 0x7FC00000u)},
         {"value infinite", edit(track(0) + 12, 0xFF800000u)},
-        {"one track empty", edit(track(2), 0, 0, 16)},
+        {"one track empty", edit(track(4), 0, 0, 16)},
     };
     for (const auto& [what, chunk] : cases) {
         Bytes stream = {0x0B, 0, 1, 0, 0, 0, 0x0A};
