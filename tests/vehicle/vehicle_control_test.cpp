@@ -54,10 +54,9 @@ TEST_F(ControlTest, WithoutAVehicleOrPartTheValueIsUnchanged) {
 // Undoing a change of the followed node brings the old node back, or none once it was deleted.
 TEST_F(ControlTest, UndoneNodeEditsFollowTheScene) {
     auto* control = static_cast<VehicleControl*>(PartNode(vehicleNode, 0, offset)->GetTMController());
-    INode* other = GetCOREInterface()->CreateObjectNode(MakeVehicle());
     for (const bool deleteFirst : {false, true}) {
         theHold.Begin();
-        control->SetVehicleNode(other);
+        control->SetVehicleNode(GetCOREInterface()->CreateObjectNode(MakeVehicle()));
         theHold.Accept(L"follow");
         if (deleteFirst) GetCOREInterface()->DeleteNode(vehicleNode);
         ASSERT_TRUE(theHold.Undo());
