@@ -86,34 +86,20 @@ protected:
 
 using Line = std::vector<Point3>;
 
-// Twelve box edges and a chevron in the wire colour; selected and tracing, the plan's 17 more
-// segments in two runs, the rear half ahead while reversing.
-TEST_F(DrawTest, BoxChevronAndWhileTracingThePlan) {
+// Twelve box edges and a chevron in the wire colour, picked near a line only; selected and
+// tracing, the plan's 17 more segments in two runs, the rear half ahead while reversing, picked
+// and boxed with the rest.
+TEST_F(DrawTest, DrawingPickingAndBoxes) {
     node->SetWireColor(0x00336699);
     const auto& r = view.getGW()->Records();
     EXPECT_EQ(vehicle->Display(0, node, &view, 0), 0);
     ASSERT_EQ(r.size(), 14u);
     EXPECT_EQ(r[6].points, (Line{{220, 150, 30}, {180, 150, 30}}));
-    EXPECT_EQ(r[8].points, (Line{{180, 50, 0}, {180, 50, 30}}));
     EXPECT_EQ(r[13].points, (Line{{188, 100, 0}, {200, 112, 0}}));
     EXPECT_EQ(r[0].color, Point3(0x99 / 255.0f, 0x66 / 255.0f, 0x33 / 255.0f));
     view.getGW()->ClearRecords();
     vehicle->State().halfWidth = 20;
     vehicle->State().halfLength = 50;
-    vehicle->State().reverse = 1;
-    node->SetSelected(true);
-    SetTracing(1);
-    vehicle->Display(0, node, &view, 0);
-    ASSERT_EQ(r.size(), 31u);
-    EXPECT_EQ(view.getGW()->SegmentRuns(), 2);
-    EXPECT_EQ(r[0].color, Point3(1, 1, 1));
-    EXPECT_EQ(r[14].points, (Line{{180, 100, 0}, {180, 200, 0}}));
-    EXPECT_EQ(r[14].color, Point3(0, 1, 0));
-    EXPECT_EQ(r[29].points, (Line{{180, 750, 0}, {220, 750, 0}}));
-}
-
-TEST_F(DrawTest, PickingAndBoxesFollowTheLinesAndThePlanWhileTracing) {
-    vehicle->State().halfWidth = 20;
     EXPECT_EQ(Pick(223, 80), 1) << "3 pixels off the right side";
     EXPECT_EQ(Pick(200, 70), 0) << "inside the box, off every line";
     EXPECT_EQ(Pick(180, 500), 0) << "the plan is not drawn";
@@ -123,11 +109,19 @@ TEST_F(DrawTest, PickingAndBoxesFollowTheLinesAndThePlanWhileTracing) {
     EXPECT_EQ(WorldBox().pmax, Point3(220, 800, 30));
     ASSERT_EQ(view.Hits().size(), 2u);
     EXPECT_EQ(view.Hits()[0].distance, 3u);
-    EXPECT_TRUE(view.getGW()->Records().empty());
+    EXPECT_TRUE(r.empty());
     Box3 local;
     Matrix3 ignored = TransMatrix({1000, 0, 0});
     vehicle->GetDeformBBox(0, local, &ignored, false);
     EXPECT_EQ(std::make_pair(local.pmin, local.pmax), std::make_pair(Point3(-20, -50, 0), Point3(20, 50, 30)));
+    vehicle->State().reverse = 1;
+    node->SetSelected(true);
+    vehicle->Display(0, node, &view, 0);
+    ASSERT_EQ(r.size(), 31u);
+    EXPECT_EQ(view.getGW()->SegmentRuns(), 2);
+    EXPECT_EQ(std::make_pair(r[0].color, r[14].color), std::make_pair(Point3(1, 1, 1), Point3(0, 1, 0)));
+    EXPECT_EQ(r[14].points, (Line{{180, 100, 0}, {180, 200, 0}}));
+    EXPECT_EQ(r[29].points, (Line{{180, 750, 0}, {220, 750, 0}}));
 }
 
 // The first click is the centre; the drag sets half the width and length, the height is half
