@@ -65,6 +65,7 @@ public:
         Keep(index, lists[4]);
         WayList().swap(lists[4]);
 
+        depth_ = std::max(depth_, depth + 1);
         CheckRoom(tree_.nodes_.size(), 4);
         const std::uint32_t first = static_cast<std::uint32_t>(tree_.nodes_.size());
         tree_.nodes_.resize(first + 4);
@@ -116,6 +117,11 @@ private:
         if (found == runs_.end()) runs_.emplace(key, std::make_pair(node.items, list.size()));
     }
 
+public:
+    // The depth of the deepest node built.
+    std::int32_t depth_ = 0;
+
+private:
     QuadTree& tree_;
     std::vector<Routing> routing_;
     // Hash of a list to the pool run (start, length) first stored with that hash.
@@ -135,9 +141,25 @@ void QuadTree::Build(const WayRecord* ways, std::int32_t count, const Box3& cell
     WayList all(static_cast<std::size_t>(count));
     for (std::int32_t i = 0; i < count; ++i) all[static_cast<std::size_t>(i)] = static_cast<std::uint32_t>(i);
     nodes_.resize(1);
-    Builder(*this).Build(0, cell, std::move(all), 0);
+    Builder builder(*this);
+    builder.Build(0, cell, std::move(all), 0);
     nodes_.shrink_to_fit();
     pool_.shrink_to_fit();
+
+    indexedDepth_ = std::min(builder.depth_, kIndexedDepth);
+    cells_.assign(LevelStart(indexedDepth_ + 1), 0);
+    columnCentres_.assign((1u << indexedDepth_) - 1u, 0.0f);
+    rowCentres_.assign((1u << indexedDepth_) - 1u, 0.0f);
+    IndexLevels(0, 0, 0, 0);
+}
+
+void QuadTree::IndexLevels(std::uint32_t node, int depth, std::uint32_t column, std::uint32_t row) {
+    cells_[LevelStart(depth) + (row << depth) + column] = node;
+    if (depth == indexedDepth_ || nodes_[node].IsLeaf()) return;
+    columnCentres_[(1u << depth) - 1u + column] = nodes_[node].centre.x;
+    rowCentres_[(1u << depth) - 1u + row] = nodes_[node].centre.y;
+    for (std::uint32_t k = 0; k < 4; ++k)
+        IndexLevels(nodes_[node].child + k, depth + 1, 2 * column + (k & 1u), 2 * row + (k >> 1));
 }
 
 void QuadTree::Free() {
@@ -145,4 +167,8 @@ void QuadTree::Free() {
     std::vector<QuadNode>().swap(nodes_);
     std::vector<std::uint32_t>().swap(pool_);
     std::vector<Footprint>().swap(footprints_);
+    indexedDepth_ = 0;
+    std::vector<std::uint32_t>().swap(cells_);
+    std::vector<float>().swap(columnCentres_);
+    std::vector<float>().swap(rowCentres_);
 }
