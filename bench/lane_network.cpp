@@ -126,8 +126,9 @@ void BM_LaneNetworkBuild(benchmark::State& state) {
         for (std::size_t i = 0; i < city.ways.size(); ++i) records[i] = city.ways[i];
         state.ResumeTiming();
         LaneNetwork network(std::move(records), static_cast<std::int32_t>(city.ways.size()));
-        benchmark::DoNotOptimize(network.Tree().Root());
         state.PauseTiming();
+        state.counters["nodes"] = static_cast<double>(network.Tree().NodeCount());
+        state.counters["entries"] = static_cast<double>(network.Tree().PoolSize());
         network.Free();
         state.ResumeTiming();
     }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <new>
 #include <vector>
 
 #include "common/vehicle_probe.h"
@@ -31,9 +32,21 @@ struct QuadNode {
     int ChildIndex(const Point3& p) const { return (p.x > centre.x ? 1 : 0) + (p.y > centre.y ? 2 : 0); }
 };
 
+// Where ways pile up over a large area, the split rule copies each of them into hundreds of
+// cells; a tree is refused before it holds more nodes and list entries together than this many
+// per way, plus a base. Scenes of roads and junctions need 1 to 3 per way.
+constexpr std::size_t kTreeSizePerWay = 64;
+constexpr std::size_t kTreeSizeBase = 65536;
+
+class LaneTreeTooLarge : public std::bad_alloc {
+public:
+    const char* what() const noexcept override { return "the lanes overlap too much to be indexed"; }
+};
+
 class QuadTree {
 public:
-    // Builds the tree for the root cell over all `count` ways, in array order.
+    // Builds the tree for the root cell over all `count` ways, in array order. Throws
+    // LaneTreeTooLarge, leaving the tree to be freed, past the size limit.
     void Build(const WayRecord* ways, std::int32_t count, const Box3& cell);
     void Free();
 

@@ -1,6 +1,5 @@
 #include <algorithm>
 #include <limits>
-#include <new>
 #include <unordered_map>
 
 #include "common/box_helpers.h"
@@ -34,16 +33,15 @@ std::uint64_t HashOf(const WayList& list) {
     for (const std::uint32_t i : list) h = (h ^ i) * 0x100000001B3ull;
     return h;
 }
-
-// Indices must stay within 32 bits; a tree that large could not be held anyway.
-void CheckRoom(std::size_t used, std::size_t more) {
-    if (more > std::numeric_limits<std::uint32_t>::max() - used) throw std::bad_alloc();
-}
 }  // namespace
 
 class QuadTree::Builder {
 public:
-    explicit Builder(QuadTree& tree) : tree_(tree) {
+    Builder(QuadTree& tree, std::int32_t count)
+        : tree_(tree),
+          // The limit also keeps every index within 32 bits.
+          limit_(std::min<std::size_t>(kTreeSizePerWay * static_cast<std::size_t>(count) + kTreeSizeBase,
+                                       std::numeric_limits<std::uint32_t>::max())) {
         routing_.reserve(tree.footprints_.size());
         for (std::size_t i = 0; i < tree.footprints_.size(); ++i) routing_.emplace_back(tree.ways_[i]);
     }
@@ -66,7 +64,7 @@ public:
         WayList().swap(lists[4]);
 
         depth_ = std::max(depth_, depth + 1);
-        CheckRoom(tree_.nodes_.size(), 4);
+        Reserve(4);
         const std::uint32_t first = static_cast<std::uint32_t>(tree_.nodes_.size());
         tree_.nodes_.resize(first + 4);
         tree_.nodes_[index].child = first;
@@ -97,6 +95,10 @@ private:
                 if ((route[i] >> k) & 1u) out[k].push_back(list[i]);
     }
 
+    void Reserve(std::size_t more) const {
+        if (more > limit_ - tree_.nodes_.size() - tree_.pool_.size()) throw LaneTreeTooLarge();
+    }
+
     // Points the node at a run of the pool equal to the list, appending one when none is.
     void Keep(std::uint32_t index, const WayList& list) {
         QuadNode& node = tree_.nodes_[index];
@@ -111,7 +113,7 @@ private:
             node.items = found->second.first;
             return;
         }
-        CheckRoom(pool.size(), list.size());
+        Reserve(list.size());
         node.items = static_cast<std::uint32_t>(pool.size());
         pool.insert(pool.end(), list.begin(), list.end());
         if (found == runs_.end()) runs_.emplace(key, std::make_pair(node.items, list.size()));
@@ -123,6 +125,7 @@ public:
 
 private:
     QuadTree& tree_;
+    const std::size_t limit_;
     std::vector<Routing> routing_;
     // Hash of a list to the pool run (start, length) first stored with that hash.
     std::unordered_map<std::uint64_t, std::pair<std::uint32_t, std::size_t>> runs_;
@@ -141,7 +144,7 @@ void QuadTree::Build(const WayRecord* ways, std::int32_t count, const Box3& cell
     WayList all(static_cast<std::size_t>(count));
     for (std::int32_t i = 0; i < count; ++i) all[static_cast<std::size_t>(i)] = static_cast<std::uint32_t>(i);
     nodes_.resize(1);
-    Builder builder(*this);
+    Builder builder(*this, count);
     builder.Build(0, cell, std::move(all), 0);
     nodes_.shrink_to_fit();
     pool_.shrink_to_fit();

@@ -246,6 +246,19 @@ TEST(LaneQuery, EvaluateAndSnapMatchBruteForceInDescentOrder) {
     EXPECT_EQ(mismatches, 0);
 }
 
+TEST(LaneTree, RefusesPilesBeyondItsSizeLimit) {
+    // Lanes crossing one spot at every angle: the cells around it split down to the lanes' own
+    // width, and every lane lies in hundreds of them with a list of its own.
+    std::mt19937 rng(3);
+    std::uniform_real_distribution<float> unit(0.0f, 1.0f);
+    std::vector<WayRecord> pile;
+    for (int i = 0; i < 1500; ++i) pile.push_back(RectWay({100.0f * unit(rng), 100.0f * unit(rng), 0.0f}, kPi * unit(rng), 5000.0f, 175.0f));
+    EXPECT_THROW(MakeNetwork(pile), LaneTreeTooLarge);
+    pile.resize(60);
+    const auto network = MakeNetwork(pile);
+    EXPECT_GT(network->Tree().NodeCount() + network->Tree().PoolSize(), kTreeSizePerWay * pile.size());
+}
+
 TEST(LaneNetwork, EmptyNetworksFindNothing) {
     LaneNetwork negative(std::unique_ptr<WayRecord[]>(new WayRecord[1]), -1), none(nullptr, 5);
     auto empty = MakeNetwork({}), freed = MakeNetwork({BoxWay(0, 0, 100, 100)});
