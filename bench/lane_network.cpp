@@ -6,7 +6,9 @@
 
 #include <cmath>
 #include <cstdint>
+#include <deque>
 #include <memory>
+#include <mutex>
 #include <random>
 #include <vector>
 
@@ -85,8 +87,11 @@ std::unique_ptr<LaneNetwork> NetworkOf(const std::vector<WayRecord>& ways) {
     return std::make_unique<LaneNetwork>(std::move(records), static_cast<std::int32_t>(ways.size()));
 }
 
+// Every thread of a threaded run asks for the city; the first one builds it.
 const City& CityOf(int streets) {
-    static std::vector<std::pair<int, City>> cities;
+    static std::mutex guard;
+    const std::lock_guard<std::mutex> lock(guard);
+    static std::deque<std::pair<int, City>> cities;
     for (const auto& [n, city] : cities)
         if (n == streets) return city;
     City city;

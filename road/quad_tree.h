@@ -5,6 +5,7 @@
 // run, which keeps piles of stacked ways from being stored once per cell.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <new>
 #include <vector>

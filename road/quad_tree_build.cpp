@@ -42,9 +42,12 @@ public:
           // The limit also keeps every index within 32 bits.
           limit_(std::min<std::size_t>(kTreeSizePerWay * static_cast<std::size_t>(count) + kTreeSizeBase,
                                        std::numeric_limits<std::uint32_t>::max())) {
-        routing_.reserve(tree.footprints_.size());
-        for (std::size_t i = 0; i < tree.footprints_.size(); ++i) routing_.emplace_back(tree.ways_[i]);
+        routing_.reserve(static_cast<std::size_t>(count));
+        for (std::int32_t i = 0; i < count; ++i) routing_.emplace_back(tree.ways_[i]);
     }
+
+    // The depth of the deepest node built.
+    std::int32_t Depth() const { return depth_; }
 
     void Build(std::uint32_t index, const Box3& cell, WayList list, std::int32_t depth) {
         tree_.nodes_[index].bounds = cell;
@@ -119,14 +122,10 @@ private:
         if (found == runs_.end()) runs_.emplace(key, std::make_pair(node.items, list.size()));
     }
 
-public:
-    // The depth of the deepest node built.
-    std::int32_t depth_ = 0;
-
-private:
     QuadTree& tree_;
     const std::size_t limit_;
     std::vector<Routing> routing_;
+    std::int32_t depth_ = 0;
     // Hash of a list to the pool run (start, length) first stored with that hash.
     std::unordered_map<std::uint64_t, std::pair<std::uint32_t, std::size_t>> runs_;
 };
@@ -149,7 +148,7 @@ void QuadTree::Build(const WayRecord* ways, std::int32_t count, const Box3& cell
     nodes_.shrink_to_fit();
     pool_.shrink_to_fit();
 
-    indexedDepth_ = std::min(builder.depth_, kIndexedDepth);
+    indexedDepth_ = std::min(builder.Depth(), kIndexedDepth);
     cells_.assign(LevelStart(indexedDepth_ + 1), 0);
     columnCentres_.assign((1u << indexedDepth_) - 1u, 0.0f);
     rowCentres_.assign((1u << indexedDepth_) - 1u, 0.0f);
