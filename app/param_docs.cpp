@@ -18,6 +18,11 @@ struct FloatUnit {
     const char* unit;
 };
 const FloatUnit kFloatUnits[] = {
+    {"BusStop", 0, "Width", "scene units, the bay's full width along local X"},
+    {"BusStop", 1, "Width", "scene units, the bay's full length along local Y (the \"Length:\" control)"},
+    {"Parking", 0, "Width", "scene units, the full extent along local X"},
+    {"Parking", 1, "Width", "scene units, the full extent along local Y (the \"Length:\" control)"},
+    {"Parking", 2, "Access_Angle", "degrees"},
     {nullptr, 0, "Width", "scene units, half the extent along local X"},
     {nullptr, 1, "Width", "scene units, half the extent along local Y (the \"Length:\" control)"},
     {"Marlovan Road", 5, "Max_Speed", "km/h"},

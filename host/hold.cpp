@@ -12,13 +12,6 @@ void Hold::Accept(const wchar_t* name) {
     open_.clear();
 }
 
-void Hold::Cancel() {
-    if (depth_ == 0) return;
-    depth_ = 0;
-    RestoreAll(open_);
-    open_.clear();
-}
-
 void Hold::Put(RestoreObj* edit) {
     std::unique_ptr<RestoreObj> owned(edit);
     if (depth_ > 0 && owned != nullptr) open_.push_back(std::move(owned));

@@ -17,13 +17,11 @@ public:
 
 class Hold {
 public:
-    // Holds nest: only the outermost accept or cancel closes the hold.
+    // Holds nest: only the outermost accept closes the hold.
     void Begin();
     // Makes what was recorded since the outermost Begin one undo step named name; a hold that
     // recorded nothing leaves no step.
     void Accept(const wchar_t* name);
-    // Takes back what was recorded and closes the hold.
-    void Cancel();
     int Holding() const { return depth_ > 0 ? 1 : 0; }
     // Takes ownership; dropped when not holding.
     void Put(RestoreObj* edit);

@@ -18,8 +18,10 @@ void HostSetProcessorCount(std::optional<DWORD> count);
 const WNDCLASSW* HostFindWindowClass(HINSTANCE instance, LPCWSTR name);
 // Whether DisableThreadLibraryCalls was called for this module.
 bool HostThreadCallsDisabled(HMODULE module);
-// Forgets registered window classes and thread-call settings.
+// Forgets registered window classes and thread-call settings, and zeroes the beep count.
 void HostResetWin32();
+// MessageBeep calls since the last reset.
+int HostBeepCount();
 
 // Windows. A window of a class the host does not know gets the default procedure.
 HWND HostCreateWindow(WNDPROC proc, LPCWSTR className, int id, HWND parent);

@@ -148,6 +148,8 @@ LRESULT WINAPI DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 // terminating null; returns the characters copied, 0 when there is no such string.
 int WINAPI LoadStringW(HINSTANCE instance, UINT id, LPWSTR buffer, int size);
 void WINAPI GetSystemInfo(SYSTEM_INFO* info);
+// Counted, not sounded.
+BOOL WINAPI MessageBeep(UINT type);
 
 // Events and threads.
 using HANDLE = void*;

@@ -23,6 +23,7 @@ struct Registry {
     std::map<std::pair<HINSTANCE, int>, std::vector<std::pair<int, std::wstring>>> dialogs;
     std::set<HMODULE> threadCallsOff;
     std::optional<DWORD> processorCount;
+    int beeps = 0;
 };
 
 Registry& TheRegistry() {
@@ -111,6 +112,19 @@ void WINAPI GetSystemInfo(SYSTEM_INFO* info) {
     info->dwNumberOfProcessors = r.processorCount ? *r.processorCount : std::thread::hardware_concurrency();
 }
 
+BOOL WINAPI MessageBeep(UINT) {
+    Registry& r = TheRegistry();
+    std::lock_guard guard(r.lock);
+    ++r.beeps;
+    return TRUE;
+}
+
+int HostBeepCount() {
+    Registry& r = TheRegistry();
+    std::lock_guard guard(r.lock);
+    return r.beeps;
+}
+
 void HostSetProcessorCount(std::optional<DWORD> count) {
     Registry& r = TheRegistry();
     std::lock_guard guard(r.lock);
@@ -135,4 +149,5 @@ void HostResetWin32() {
     std::lock_guard guard(r.lock);
     r.classes.clear();
     r.threadCallsOff.clear();
+    r.beeps = 0;
 }

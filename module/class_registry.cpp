@@ -1,5 +1,7 @@
 #include "module/class_registry.h"
 
+#include "road/bus_stop.h"
+#include "road/parking.h"
 #include "road/road_mod_desc.h"
 #include "traffic/obstacle.h"
 #include "traffic/speed_limiter.h"
@@ -19,10 +21,10 @@ constexpr DescAccessor kAccessors[kRegisteredClassCount] = {
     GetSpeedLimiterDesc,
     GetObstacleDesc,
     GetTrafficLightDesc,
-    nullptr,  // BusStopObject
+    GetBusStopDesc,
     GetVehicleDesc,
     GetVehicleControlDesc,
-    nullptr,  // ParkingObject
+    GetParkingDesc,
     GetStopLineDesc,
 };
 }  // namespace

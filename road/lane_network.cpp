@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/box_helpers.h"
+#include "road/lane_network_build.h"
 #include "road/way_overlap.h"
 
 namespace {
@@ -19,6 +20,8 @@ Box3 RootCell(const WayRecord* ways, std::int32_t count) {
     return Box3(c - s / 2.0f, c + s / 2.0f);
 }
 }  // namespace
+
+LaneNetwork::LaneNetwork() { BuildLaneNetwork(*this); }
 
 LaneNetwork::LaneNetwork(std::unique_ptr<WayRecord[]> records, std::int32_t recordCount) {
     Adopt(std::move(records), recordCount);

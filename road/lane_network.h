@@ -13,6 +13,8 @@
 
 class LaneNetwork {
 public:
+    // Built from the scene as it stands; empty when the build fails.
+    LaneNetwork();
     // Takes over `recordCount` filled records and builds the tree over them.
     LaneNetwork(std::unique_ptr<WayRecord[]> records, std::int32_t recordCount);
     ~LaneNetwork();

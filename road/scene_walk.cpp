@@ -4,7 +4,9 @@
 #include <cstddef>
 
 #include "host/node.h"
+#include "road/bus_stop.h"
 #include "road/modifier_switch.h"
+#include "road/parking.h"
 #include "road/road_class_ids.h"
 #include "road/road_mod.h"
 
@@ -25,6 +27,8 @@ using JunctionWaySource = Source<void (*)(Modifier*, const RoadSegmentArray&, IN
                                  void (*)(Modifier*, const RoadSegmentArray&, INode*, WayRecord*, int&, int)>;
 
 RoadMod* AsRoad(Modifier* mod) { return static_cast<RoadMod*>(mod); }
+BusStopObject* AsBusStop(Object* obj) { return static_cast<BusStopObject*>(obj); }
+ParkingObject* AsParking(Object* obj) { return static_cast<ParkingObject*>(obj); }
 
 constexpr std::array<SegmentSource, 1> kSegmentSources{{
     {kRoadModClassID, [](Modifier* m, INode* n, int& c) { AsRoad(m)->CountSegments(n, c); },
@@ -38,7 +42,12 @@ constexpr std::array<ModifierWaySource, 1> kModifierWaySources{{
 
 // Objects that are lane sources themselves (bus stops, parking places); recognised only as the
 // node's own object, never under a modifier stack.
-constexpr std::array<ObjectWaySource, 0> kObjectWaySources{};
+constexpr std::array<ObjectWaySource, 2> kObjectWaySources{{
+    {kBusStopClassID, [](Object* o, INode* n, int& c) { AsBusStop(o)->CountWays(n, c); },
+     [](Object* o, INode* n, WayRecord* w, int& i, int cap) { AsBusStop(o)->FillWays(n, w, i, cap); }},
+    {kParkingClassID, [](Object* o, INode* n, int& c) { AsParking(o)->CountWays(n, c); },
+     [](Object* o, INode* n, WayRecord* w, int& i, int cap) { AsParking(o)->FillWays(n, w, i, cap); }},
+}};
 
 // Junction outlines, which need the scene's road segments to find their lane ends.
 constexpr std::array<JunctionWaySource, 0> kJunctionWaySources{};

@@ -5,27 +5,27 @@
 #include "common/draw_line.h"
 #include "host/graphics_window.h"
 #include "resources/resource.h"
-#include "traffic/rect_helper_create.h"
-#include "traffic/rect_helper_desc.h"
+#include "common/helper_create.h"
+#include "common/helper_desc.h"
 #include "traffic/rect_helper_params.h"
 
 namespace {
 
-class ObstacleClassDesc final : public RectHelperClassDesc {
+class ObstacleClassDesc final : public HelperClassDesc {
 public:
-    ObstacleClassDesc() : RectHelperClassDesc(L"Obstacle", kObstacleClassID) {}
+    ObstacleClassDesc() : HelperClassDesc(L"Obstacle", kObstacleClassID) {}
     void* Create(BOOL) override { return static_cast<Object*>(new (std::nothrow) ObstacleObject); }
 };
 
-using ObstacleCreateCallBack = RectHelperCreateCallBack;
+using ObstacleCreateCallBack = HelperCreateCallBack;
 
 // Defined in this order: the block names the descriptor as its owner.
 ObstacleClassDesc obstacleDesc;
 ParamBlockDesc2 obstacleBlock(0, L"parameters", 0, &obstacleDesc, P_AUTO_CONSTRUCT | P_AUTO_UI, 0, IDD_OBSTACLE_PARAM,
-                              IDS_PARAMETERS, {HalfWidthParamDef(), HalfLengthParamDef()});
+                              IDS_PARAMETERS, {SizeParamDef(kHalfWidthParam), SizeParamDef(kHalfLengthParam)});
 ObstacleCreateCallBack obstacleCreate;
 
-constinit const RectHelperClass obstacleClass{&obstacleDesc, &obstacleBlock, &SetupObstacleParamBlocks,
+constinit const HelperClass obstacleClass{&obstacleDesc, &obstacleBlock, &SetupObstacleParamBlocks,
                                               &obstacleCreate};
 
 }  // namespace

@@ -4,34 +4,34 @@
 
 #include "host/graphics_window.h"
 #include "resources/resource.h"
-#include "traffic/rect_helper_create.h"
-#include "traffic/rect_helper_desc.h"
+#include "common/helper_create.h"
+#include "common/helper_desc.h"
 #include "traffic/rect_helper_params.h"
 
 namespace {
 
-class SpeedLimiterClassDesc final : public RectHelperClassDesc {
+class SpeedLimiterClassDesc final : public HelperClassDesc {
 public:
-    SpeedLimiterClassDesc() : RectHelperClassDesc(L"SpeedLimiter", kSpeedLimiterClassID) {}
+    SpeedLimiterClassDesc() : HelperClassDesc(L"SpeedLimiter", kSpeedLimiterClassID) {}
     void* Create(BOOL) override { return static_cast<Object*>(new (std::nothrow) SpeedLimiterObject); }
 };
 
-using SpeedLimiterCreateCallBack = RectHelperCreateCallBack;
+using SpeedLimiterCreateCallBack = HelperCreateCallBack;
 
 // Defined in this order: the block names the descriptor as its owner.
 SpeedLimiterClassDesc speedLimiterDesc;
 ParamBlockDesc2 speedLimiterBlock(0, L"parameters", 0, &speedLimiterDesc, P_AUTO_CONSTRUCT | P_AUTO_UI, 0,
                                   IDD_SPEED_LIMITER_PARAM, IDS_PARAMETERS,
                                   {
-                                      HalfWidthParamDef(),
-                                      HalfLengthParamDef(),
+                                      SizeParamDef(kHalfWidthParam),
+                                      SizeParamDef(kHalfLengthParam),
                                       ParamDef(kSpeedLimiterSpeedParam, L"Speed", TYPE_FLOAT, P_ANIMATABLE, 0)
                                           .Default(30.0)
                                           .Range(0.0001f, 100000.0),
                                   });
 SpeedLimiterCreateCallBack speedLimiterCreate;
 
-constinit const RectHelperClass speedLimiterClass{&speedLimiterDesc, &speedLimiterBlock,
+constinit const HelperClass speedLimiterClass{&speedLimiterDesc, &speedLimiterBlock,
                                                   &SetupSpeedLimiterParamBlocks, &speedLimiterCreate};
 
 }  // namespace

@@ -7,27 +7,27 @@
 #include "common/draw_line.h"
 #include "host/graphics_window.h"
 #include "resources/resource.h"
-#include "traffic/rect_helper_create.h"
-#include "traffic/rect_helper_desc.h"
+#include "common/helper_create.h"
+#include "common/helper_desc.h"
 #include "traffic/rect_helper_params.h"
 
 namespace {
 
-class StopLineClassDesc final : public RectHelperClassDesc {
+class StopLineClassDesc final : public HelperClassDesc {
 public:
-    StopLineClassDesc() : RectHelperClassDesc(L"StopLine", kStopLineClassID) {}
+    StopLineClassDesc() : HelperClassDesc(L"StopLine", kStopLineClassID) {}
     void* Create(BOOL) override { return static_cast<Object*>(new (std::nothrow) StopLineObject); }
 };
 
-using StopLineCreateCallBack = RectHelperCreateCallBack;
+using StopLineCreateCallBack = HelperCreateCallBack;
 
 // Defined in this order: the block names the descriptor as its owner.
 StopLineClassDesc stopLineDesc;
 ParamBlockDesc2 stopLineBlock(0, L"parameters", 0, &stopLineDesc, P_AUTO_CONSTRUCT | P_AUTO_UI, 0, IDD_STOP_LINE_PARAM,
-                              IDS_PARAMETERS, {HalfWidthParamDef(), HalfLengthParamDef()});
+                              IDS_PARAMETERS, {SizeParamDef(kHalfWidthParam), SizeParamDef(kHalfLengthParam)});
 StopLineCreateCallBack stopLineCreate;
 
-constinit const RectHelperClass stopLineClass{&stopLineDesc, &stopLineBlock, &SetupStopLineParamBlocks,
+constinit const HelperClass stopLineClass{&stopLineDesc, &stopLineBlock, &SetupStopLineParamBlocks,
                                               &stopLineCreate};
 
 // The letters on a grid of letter-scale steps: x from -15 to 15, y from -4 to 4.

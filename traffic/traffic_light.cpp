@@ -5,20 +5,20 @@
 #include "host/interface.h"
 #include "resources/resource.h"
 #include "traffic/diagram_slot.h"
-#include "traffic/rect_helper_create.h"
-#include "traffic/rect_helper_desc.h"
+#include "common/helper_create.h"
+#include "common/helper_desc.h"
 #include "traffic/rect_helper_params.h"
 #include "traffic/traffic_light_dlg_proc.h"
 
 namespace {
 
-class TrafficLightClassDesc final : public RectHelperClassDesc {
+class TrafficLightClassDesc final : public HelperClassDesc {
 public:
-    TrafficLightClassDesc() : RectHelperClassDesc(L"TrafficLight", kTrafficLightClassID) {}
+    TrafficLightClassDesc() : HelperClassDesc(L"TrafficLight", kTrafficLightClassID) {}
     void* Create(BOOL) override { return static_cast<Object*>(new (std::nothrow) TrafficLightObject); }
 };
 
-using TrafficLightCreateCallBack = RectHelperCreateCallBack;
+using TrafficLightCreateCallBack = HelperCreateCallBack;
 
 constexpr double kMaxPeriod = 100000000.0;
 
@@ -27,8 +27,8 @@ TrafficLightClassDesc trafficLightDesc;
 ParamBlockDesc2 trafficLightBlock(
     0, L"parameters", 0, &trafficLightDesc, P_AUTO_CONSTRUCT | P_AUTO_UI, 0, IDD_TRAFFIC_LIGHT_PARAM, IDS_PARAMETERS,
     {
-        HalfWidthParamDef(),
-        HalfLengthParamDef(),
+        SizeParamDef(kHalfWidthParam),
+        SizeParamDef(kHalfLengthParam),
         ParamDef(kInputTypeParam, L"Input_Type", TYPE_INT, 0, 0).Default(0).Range(0, 1),
         ParamDef(kPeriodParam, L"Period", TYPE_TIMEVALUE, 0, 0).Default(48000).Range(0, kMaxPeriod),
         ParamDef(kDiagramParam, L"Diagram", TYPE_INT, 0, 0).Table(kDiagramSlots).Default(1).Range(0, 1),
@@ -36,7 +36,7 @@ ParamBlockDesc2 trafficLightBlock(
     });
 TrafficLightCreateCallBack trafficLightCreate;
 
-constinit const RectHelperClass trafficLightClass{&trafficLightDesc, &trafficLightBlock, &BindTrafficLightParamUI,
+constinit const HelperClass trafficLightClass{&trafficLightDesc, &trafficLightBlock, &BindTrafficLightParamUI,
                                                   &trafficLightCreate};
 
 // The interface of the roll-up being edited; set only between begin and end edit.

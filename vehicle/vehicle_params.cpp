@@ -6,7 +6,7 @@
 #include "common/module_handle.h"
 #include "host/param_block.h"
 #include "resources/resource.h"
-#include "traffic/rect_helper_params.h"
+#include "common/helper_params.h"
 #include "vehicle/vehicle_object.h"
 
 namespace {

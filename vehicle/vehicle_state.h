@@ -44,10 +44,13 @@ public:
     bool IsDrivable() const;
 
     // One simulation step of dt seconds.
-    void Step(float dt, LaneNetwork& lanes, ZoneIndex& zones, SurfaceOctree& ground);
-    // Start placement on a free place of the network; writes placed[n] on success.
-    void Place(TrafficZone* placed, int n, LaneNetwork& lanes, std::int32_t t);
-    bool CanDriveForward(float step, LaneNetwork& lanes, ZoneIndex& zones);
+    void Step(float dt, const LaneNetwork& lanes, const ZoneIndex& zones, SurfaceOctree& ground);
+    // Start placement on a place of the network clear of placed[0..n-1]; on success writes
+    // placed[n] and the own zones and rests there. Otherwise it beeps and changes nothing but
+    // the temper; an undrivable vehicle is never placed.
+    bool Place(TrafficZone* placed, int n, const LaneNetwork& lanes, std::int32_t t);
+    // A slow plan of steps of this length ahead finds a way.
+    bool CanDriveForward(float step, const LaneNetwork& lanes, const ZoneIndex& zones) const;
     void Integrate(float dt, SurfaceOctree& ground);
     void AlignBody();
     void GroundContact(SurfaceOctree& ground);

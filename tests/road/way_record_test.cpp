@@ -1,6 +1,7 @@
 // One way record: its frame, its verdict on a probe and snapping onto it.
 #include <cmath>
 #include <limits>
+#include <random>
 
 #include <gtest/gtest.h>
 
@@ -142,4 +143,35 @@ TEST(WaySnap, OneWay) {
         EXPECT_EQ(m.GetFlags() & MAT_IDENT, 0u);
     }
     EXPECT_TRUE(Near(sloped.frame.GetRow(2), Normalize({-100, 0, 1000}), 1e-6f));
+}
+
+// The half sizes reach a lopsided way's farthest corner on each side, so every corner is held.
+TEST(WayEvaluate, LopsidedWayHoldsEveryCorner) {
+    const WayRecord way = MakeWay({0, 0, 0}, {1000, -300, 0}, {1000, 100, 0}, {400, 100, 0});
+    for (const Point3& c : way.corner) {
+        ZoneEffect e = kLaneStart;
+        way.Evaluate(ProbeAt(c), e);
+        EXPECT_EQ(e.found, 1.0) << c.x << "," << c.y;
+    }
+}
+
+// A point that a way holds lies in a cell the way overlaps, even a cell of that one point: on
+// the edges of sheared ways far from the origin, where rounding decides.
+TEST(WayOverlap, EveryHeldPointIsInAnOverlappedCell) {
+    std::mt19937 rng(5);
+    std::uniform_real_distribution<float> far(-2e5f, 2e5f), size(50.0f, 2000.0f), unit(0.0f, 1.0f);
+    int held = 0;
+    for (int trial = 0; trial < 2000; ++trial) {
+        const Point3 o(far(rng), far(rng), 0.0f), a(size(rng), size(rng) * (unit(rng) - 0.5f), 0.0f);
+        const Point3 b(size(rng) * (unit(rng) - 0.5f), size(rng), 0.0f);
+        const WayRecord way = MakeWay(o, o + a, o + a + b, o + b);
+        for (int k = 0; k < 4; ++k) {
+            const Point3 p = way.corner[k] + (way.corner[(k + 1) % 4] - way.corner[k]) * unit(rng);
+            const Point3 q = p * way.inverse;
+            if (!(std::fabs(q.x) <= way.halfX && std::fabs(q.y) <= way.halfY)) continue;
+            ++held;
+            ASSERT_TRUE(WayOverlapsBox(way, Box3(p, p))) << trial << " " << k;
+        }
+    }
+    EXPECT_GT(held, 2000);
 }

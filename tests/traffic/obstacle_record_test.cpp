@@ -1,6 +1,7 @@
 // Control objects sampled into eight time-slot zones: the sample times, each class's rule and
-// speed in scene units, records of other classes, and the zones at work in a zone index.
+// speed in scene units, and records of other classes.
 #include <climits>
+#include <cmath>
 #include <cstring>
 
 #include "host/spline_shape.h"
@@ -8,54 +9,38 @@
 #include "traffic/obstacle_record.h"
 #include "traffic/speed_limiter.h"
 #include "traffic/stop_line.h"
-#include "traffic/zone_index.h"
 #include "traffic_light_support.h"
 
 namespace {
 
 class ObstacleRecordTest : public SceneTest {
 protected:
-    static ObstacleRecord Record(ClassDesc* desc, float y = 0.0f);
+    // A new object of the class, half width 2 and length 5, on a node that moves one unit along X
+    // per tick; a light red in slot 0 only, a limiter keyed from 30 km/h at 0 to 60 at 5880 ticks.
+    static ObstacleRecord Record(ClassDesc* desc) {
+        auto* obj = static_cast<Object*>(desc->Create(FALSE));
+        IParamBlock2* block = obj->GetParamBlock(0);
+        INode* node = Place(obj);
+        auto* control = static_cast<TransformControl*>(node->GetTMController());
+        control->SetKey(0, Matrix3());
+        control->SetKey(100000, TransMatrix({100000, 0, 0}));
+        block->SetValue(0, 0, 2.0f);
+        block->SetValue(1, 0, 5.0f);
+        if (desc == GetTrafficLightDesc()) SetDiagram(block, "RGGGGGGGGGGGGGGGGGGGGGGG");
+        if (desc == GetSpeedLimiterDesc()) block->SetKey(kSpeedLimiterSpeedParam, 0, 30.0);
+        if (desc == GetSpeedLimiterDesc()) block->SetKey(kSpeedLimiterSpeedParam, 5880, 60.0);
+        ObstacleRecord record;
+        record.SetNode(node);
+        return record;
+    }
 };
 
-// A new object of the class, half width 2 and length 5, on a node that moves one unit along X
-// per tick from (0, y).
-ObstacleRecord ObstacleRecordTest::Record(ClassDesc* desc, float y) {
-    auto* obj = static_cast<Object*>(desc->Create(FALSE));
-    INode* node = Place(obj);
-    auto* control = static_cast<TransformControl*>(node->GetTMController());
-    control->SetKey(0, TransMatrix({0, y, 0}));
-    control->SetKey(100000, TransMatrix({100000, y, 0}));
-    obj->GetParamBlock(0)->SetValue(0, 0, 2.0f);
-    obj->GetParamBlock(0)->SetValue(1, 0, 5.0f);
-    if (desc == GetTrafficLightDesc())
-        for (int i = 0; i < 24; ++i) obj->GetParamBlock(0)->SetValue(kDiagramParam, 0, i == 0 ? 0 : 1, i);
-    if (desc == GetSpeedLimiterDesc()) {
-        obj->GetParamBlock(0)->SetKey(kSpeedLimiterSpeedParam, 0, 30.0);
-        obj->GetParamBlock(0)->SetKey(kSpeedLimiterSpeedParam, 5880, 60.0);
-    }
-    ObstacleRecord record;
-    record.SetNode(node);
-    return record;
-}
-
-TEST_F(ObstacleRecordTest, EightSamplesAt105TicksPerStepWithinTheTickRange) {
-    ObstacleRecord record = Record(GetObstacleDesc());
-    const int times[8] = {1000, 1525, 2155, 2890, 3730, 4675, 5725, 6880};
-    record.Update(1000);
-    for (int k = 0; k < 8; ++k) EXPECT_NEAR(record.zones[k].tm.GetTrans().x, times[k], 0.01f) << k;
-    EXPECT_EQ(ZoneSampleTime(INT_MAX, 0), INT_MAX) << "held at the end instead of wrapping";
-    EXPECT_EQ(ZoneSampleTime(INT_MAX - 600, 7), INT_MAX);
-    EXPECT_EQ(ZoneSampleTime(INT_MIN, 0), INT_MIN);
-}
-
-constexpr double kGreen = 1e7 * 3.6;  // a green light's raw 1e7 after the km/h conversion below
+constexpr double kGreen = 1e7 * 7.2;  // a green light's raw 1e7 after the km/h conversion below
 const struct {
     ClassDesc* (*desc)();
     std::uint32_t rule;
     double kmh[8];  // the zone speed of each slot in km/h
 } kClasses[] = {
-    // Speed keyed from 30 km/h at 0 to 60 at 5880 ticks.
     {GetSpeedLimiterDesc, RuleSpeedLimit,
      {30, 10 + 30 + 30 * 525 / 5880.0, 20 + 30 + 30 * 1155 / 5880.0, 30 + 30 + 30 * 1890 / 5880.0,
       40 + 30 + 30 * 2730 / 5880.0, 50 + 30 + 30 * 3675 / 5880.0, 60 + 30 + 30 * 4725 / 5880.0, 70 + 60}},
@@ -65,23 +50,24 @@ const struct {
     {GetTrafficLightDesc, RuleTrafficLight, {0, 10, kGreen + 20, kGreen + 30, kGreen + 40, kGreen + 50, kGreen + 60, kGreen + 70}},
 };
 
-// With 1 unit = 1 m, v km/h is v / 3.6 units per second.
-TEST_F(ObstacleRecordTest, RulesAndSpeedsOfEachClass) {
-    SetSceneUnitMetres(1.0);
+// Eight samples 105 ticks per step apart, held within the tick range. With 1 unit = 2 m, v km/h is
+// v / 7.2 units per second.
+TEST_F(ObstacleRecordTest, SampleTimesRulesAndSpeedsOfEachClass) {
+    SetSceneUnitMetres(2.0);
+    const int offsets[8] = {0, 525, 1155, 1890, 2730, 3675, 4725, 5880};
     for (const auto& row : kClasses) {
         ObstacleRecord record = Record(row.desc());
-        record.Update(row.rule == RuleTrafficLight ? 1000 : 0);
+        const int t = row.rule == RuleTrafficLight ? 1000 : 0;
+        record.Update(t);
         for (int k = 0; k < 8; ++k) {
             const TrafficZone& z = record.zones[k];
             EXPECT_TRUE(z.rule == row.rule && z.owner == 0 && z.slot == static_cast<std::uint32_t>(k)) << row.rule;
-            EXPECT_TRUE(z.hx == 2.0f && z.hy == 5.0f) << row.rule;
-            EXPECT_NEAR(z.speed, row.kmh[k] / 3.6, 1e-6 * (1.0 + row.kmh[k])) << row.rule << " slot " << k;
+            EXPECT_TRUE(z.hx == 2.0f && z.hy == 5.0f && std::fabs(z.tm.GetTrans().x - (t + offsets[k])) < 0.01f);
+            EXPECT_NEAR(z.speed, row.kmh[k] / 7.2, 1e-6 * (1.0 + row.kmh[k])) << row.rule << " slot " << k;
         }
     }
-    SetSceneUnitMetres(0.01);
-    ObstacleRecord stop = Record(GetStopLineDesc());
-    stop.Update(0);
-    EXPECT_NEAR(stop.zones[0].speed, 138.88889f, 1e-4f) << "5 km/h in cm per second";
+    EXPECT_TRUE(ZoneSampleTime(INT_MAX, 0) == INT_MAX && ZoneSampleTime(INT_MAX - 600, 7) == INT_MAX);
+    EXPECT_EQ(ZoneSampleTime(INT_MIN, 0), INT_MIN);
 }
 
 TEST_F(ObstacleRecordTest, OtherClassesKeepTheirZones) {
@@ -93,30 +79,6 @@ TEST_F(ObstacleRecordTest, OtherClassesKeepTheirZones) {
         r.Update(0);
         EXPECT_EQ(std::memcmp(&before.zones, &r.zones, sizeof r.zones), 0);
     }
-}
-
-// The records' blocks go straight into the index: an obstacle blocks a probe inside it, a red
-// light caps a vehicle heading into it at 0, and once green lets it pass.
-TEST_F(ObstacleRecordTest, RecordsActThroughTheZoneIndex) {
-    ObstacleRecord records[2] = {Record(GetObstacleDesc(), 0.0f), Record(GetTrafficLightDesc(), 100.0f)};
-    ZoneIndex index;
-    const auto query = [&](Point3 at, TimeValue t) {
-        for (ObstacleRecord& r : records) r.Update(t);
-        const TrafficZone* blocks[2] = {records[0].zones, records[1].zones};
-        index.Build(blocks, 2);
-        VehicleProbe probe;
-        probe.position = at;
-        probe.owner = 1;
-        probe.size = {1.0f, 2.0f, 1.5f};
-        probe.bodyTM = TransMatrix({at.x, at.y - 4.0f, 0.0f});
-        ZoneEffect effect;
-        index.Query(probe, effect);
-        return effect;
-    };
-    EXPECT_EQ(query({0, 0, 0}, 0).score, -100.0);
-    EXPECT_EQ(query({0, 100, 0}, 0).speedCap, 0.0f);
-    EXPECT_GE(query({2000, 100, 0}, 2000).speedCap, 1e7f);
-    EXPECT_EQ(query({0, 50, 0}, 0).score, 0.0);
 }
 
 }  // namespace

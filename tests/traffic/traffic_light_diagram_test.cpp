@@ -64,60 +64,56 @@ TEST_F(DiagramTest, TheInputTypeSwitchesTheSpinnersAndClosingUnbinds) {
     EXPECT_EQ(static_cast<ClassDesc2*>(GetTrafficLightDesc())->GetParamBlockDescByID(0)->GetUserDlgProc(), nullptr);
 }
 
+// The button goes down at the first point, moves through the others and comes up at the last.
 const struct {
-    int x, y;
+    const char* name;
+    std::vector<std::pair<int, int>> path;
     const char* after;
-} kClicks[] = {
-    {27, 20, "GRRRRRRRRRRRGGGGGGGGGGGG"},  // lower half: green
-    {23, 20, "GRRRRRRRRRRRGGGGGGGGGGGG"},  // left of column 0 truncates to it
-    {87, 5, "RRRRRRRRRRRRRGGGGGGGGGGG"},   // upper half: red
-    {146, 20, kStart},                      // right of the strip
-    {60, 31, kStart},                       // below it
+    bool step;
+} kStrokes[] = {
+    {"lower half of column 1, from its first pixel: green", {{30, 20}}, "RGRRRRRRRRRRGGGGGGGGGGGG", true},
+    {"left of column 0 truncates to it", {{23, 20}}, "GRRRRRRRRRRRGGGGGGGGGGGG", true},
+    {"upper half: red", {{87, 5}}, "RRRRRRRRRRRRRGGGGGGGGGGG", true},
+    {"right of the strip", {{146, 20}}, kStart, false},
+    {"below it", {{60, 31}}, kStart, false},
+    {"drag over ten columns",
+     {{27, 20}, {32, 22}, {37, 22}, {42, 22}, {47, 22}, {52, 22}, {57, 22}, {62, 22}, {67, 22}, {72, 22}},
+     "GGGGGGGGGGRRGGGGGGGGGGGG", true},
+    {"red and back in one cell: undone to the first value", {{87, 5}, {87, 20}}, kStart, true},
 };
 
-TEST_F(DiagramTest, ClicksPaintTheCellUnderThemAsOneUndoStep) {
-    for (const auto& c : kClicks) {
-        Down(c.x, c.y);
-        Up(c.x, c.y);
-        EXPECT_EQ(Diagram(block), c.after) << c.x << "," << c.y;
-        const bool changed = std::string(c.after) != kStart;
-        EXPECT_EQ(theHold.UndoNames(), changed ? kOneStep : std::vector<std::wstring>{}) << c.x << "," << c.y;
-        EXPECT_EQ(theHold.Undo(), changed);
-        EXPECT_TRUE(Diagram(block) == kStart && GetCapture() == nullptr && !theHold.Holding());
+TEST_F(DiagramTest, StrokesPaintTheCellsUnderThemAsOneUndoStep) {
+    for (const bool animated : {false, true}) {
+        block->SetValue(kInputTypeParam, 0, animated ? 1 : 0);
+        for (const auto& s : kStrokes) {
+            Down(s.path.front().first, s.path.front().second);
+            for (const auto& [x, y] : s.path) Move(x, y);
+            Up(s.path.back().first, s.path.back().second);
+            const bool step = s.step && !animated;
+            EXPECT_EQ(Diagram(block), animated ? kStart : s.after) << s.name << animated;
+            EXPECT_EQ(theHold.UndoNames(), step ? kOneStep : std::vector<std::wstring>{}) << s.name << animated;
+            EXPECT_EQ(theHold.Undo(), step);
+            EXPECT_TRUE(Diagram(block) == kStart && GetCapture() == nullptr && !theHold.Holding()) << s.name;
+        }
     }
 }
 
-TEST_F(DiagramTest, TenColumnDragIsOneUndoableHold) {
-    Down(27, 20);
-    for (int x = 32; x <= 72; x += 5) Move(x, 22);
-    Up(72, 22);
-    EXPECT_EQ(Diagram(block), "GGGGGGGGGGRRGGGGGGGGGGGG");
-    EXPECT_EQ(theHold.UndoNames(), kOneStep);
-    EXPECT_TRUE(theHold.Undo());
-    EXPECT_EQ(Diagram(block), kStart);
-    block->SetValue(kInputTypeParam, 0, 1);
-    Down(27, 20);
-    Move(40, 20);
-    Up(40, 20);
-    EXPECT_EQ(Diagram(block), kStart) << "an animated light takes no input";
-    EXPECT_TRUE(theHold.UndoNames().empty());
-}
-
-// Moves without the left button paint nothing; losing the capture, also by closing the roll-up,
-// ends the drag with its hold accepted.
+// Moves without the left button paint nothing; losing the capture or the light ends the drag with
+// its hold accepted; deleting the light drops its undo steps.
 TEST_F(DiagramTest, CaptureLossEndsTheDrag) {
     Down(27, 20);
     Move(32, 20, 0);
-    EXPECT_EQ(Diagram(block), "GRRRRRRRRRRRGGGGGGGGGGGG");
     SetCapture(HostCreateWindow(nullptr, L"Other", 0, nullptr));
     EXPECT_TRUE(!theHold.Holding() && theHold.UndoNames() == kOneStep);
     Move(37, 20);
-    Up(37, 20);
     EXPECT_EQ(Diagram(block), "GRRRRRRRRRRRGGGGGGGGGGGG");
-    EXPECT_EQ(theHold.UndoNames().size(), 1u);
     Down(32, 20);
+    TheTrafficLightDlgProc().SetObject(nullptr);
+    EXPECT_TRUE(!theHold.Holding() && theHold.UndoNames().size() == 2u) << "unbinding ends the drag";
     light->EndEditParams(Ip(), 0, nullptr);
-    EXPECT_TRUE(!theHold.Holding() && GetCapture() == nullptr && theHold.UndoNames().size() == 2u);
+    EXPECT_EQ(GetCapture(), nullptr);
+    Ip()->ResetScene();
+    EXPECT_FALSE(theHold.Undo()) << "the deleted light's block took its steps with it";
 }
 
 std::vector<PaintOp> ExpectedPaint(bool animated, int marker) {
@@ -137,25 +133,14 @@ std::vector<PaintOp> ExpectedPaint(bool animated, int marker) {
     return ops;
 }
 
+// A validity request repaints the diagram, erasing it; the frame marks the current slot.
 TEST_F(DiagramTest, PaintOperations) {
+    light->ObjectValidity(0);
+    EXPECT_TRUE(HostWindowStateOf(view).invalidations == 1 && HostWindowStateOf(view).eraseAsked);
     Ip()->SetTime(2000, FALSE);
     EXPECT_EQ(Paint(), ExpectedPaint(false, 1));
-    Ip()->SetTime(-1, FALSE);
-    EXPECT_EQ(Paint(), ExpectedPaint(false, 23));
-    block->SetValue(kPeriodParam, 0, 0);
-    EXPECT_EQ(Paint(), ExpectedPaint(false, 0));
     block->SetValue(kInputTypeParam, 0, 1);
     EXPECT_EQ(Paint(), ExpectedPaint(true, -1));
-}
-
-// A validity request repaints the diagram, erasing it, while the roll-up is open, and only then.
-TEST_F(DiagramTest, CacheRefreshRepaintsOnlyALiveView) {
-    light->ObjectValidity(0);
-    EXPECT_EQ(HostWindowStateOf(view).invalidations, 1);
-    EXPECT_TRUE(HostWindowStateOf(view).eraseAsked);
-    light->EndEditParams(Ip(), 0, nullptr);
-    light->ObjectValidity(0);
-    EXPECT_FALSE(HostWindowStateOf(view).exists);
 }
 
 }  // namespace

@@ -1,11 +1,11 @@
-// What the rectangle helpers' class descriptors share: everything but the object they make.
+// What the helpers' class descriptors share: everything but the object they make.
 #pragma once
 
 #include "host/class_desc.h"
 
-class RectHelperClassDesc : public ClassDesc2 {
+class HelperClassDesc : public ClassDesc2 {
 public:
-    RectHelperClassDesc(const wchar_t* name, Class_ID id) : name_(name), id_(id) {}
+    HelperClassDesc(const wchar_t* name, Class_ID id) : name_(name), id_(id) {}
 
     int IsPublic() override { return 1; }
     const wchar_t* ClassName() override { return name_; }

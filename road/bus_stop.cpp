@@ -1,0 +1,84 @@
+#include "road/bus_stop.h"
+
+#include <cmath>
+#include <new>
+
+#include "common/draw_line.h"
+#include "common/helper_create.h"
+#include "common/helper_desc.h"
+#include "common/helper_params.h"
+#include "resources/resource.h"
+
+namespace {
+
+constexpr ParamID kWidthParam = 0;
+constexpr ParamID kLengthParam = 1;
+constexpr ParamID kReverseParam = 2;
+
+class BusStopClassDesc final : public HelperClassDesc {
+public:
+    BusStopClassDesc() : HelperClassDesc(L"BusStop", kBusStopClassID) {}
+    void* Create(BOOL) override { return static_cast<Object*>(new (std::nothrow) BusStopObject); }
+};
+
+using BusStopCreateCallBack = HelperCreateCallBack;
+
+// Defined in this order: the block names the descriptor as its owner.
+BusStopClassDesc busStopDesc;
+ParamBlockDesc2 busStopBlock(0, L"parameters", 0, &busStopDesc, P_AUTO_CONSTRUCT | P_AUTO_UI, 0, IDD_BUS_STOP_PARAM,
+                             IDS_PARAMETERS,
+                             {SizeParamDef(kWidthParam), SizeParamDef(kLengthParam),
+                              ParamDef(kReverseParam, L"Reverse", TYPE_BOOL, 0, 0).Default(0)});
+BusStopCreateCallBack busStopCreate;
+
+constinit const HelperClass busStopClass{&busStopDesc, &busStopBlock, &SetupBusStopParamBlocks, &busStopCreate};
+
+}  // namespace
+
+BusStopObject::BusStopObject() : HelperFrame(busStopClass) {}
+
+void BusStopObject::GetParams(float& halfLength, float& width, std::uint8_t& reverse) const {
+    if (pblock == nullptr) {
+        halfLength = halfLength_, width = width_, reverse = reverse_;
+        return;
+    }
+    halfLength = pblock->GetFloat(kLengthParam, 0) * 0.5f;
+    width = pblock->GetFloat(kWidthParam, 0);
+    reverse = pblock->GetInt(kReverseParam, 0) != 0 ? 1 : 0;
+}
+
+void BusStopObject::UpdateCache() { GetParams(halfLength_, width_, reverse_); }
+
+void BusStopObject::WriteDraggedSize(Point3 d) {
+    pblock->SetValue(kWidthParam, 0, std::fabs(d.x));
+    pblock->SetValue(kLengthParam, 0, std::fabs(2.0f * d.y));
+}
+
+void BusStopObject::DrawBay(GraphicsWindow* gw) const {
+    const float h = halfLength_, w = width_, e = reverse_ != 0 ? -1.0f : 1.0f;
+    const float ew = e * w, end = h + 2.0f * w;
+    gw->startSegments();
+    DrawLine(gw, {0.0f, -end, 0.0f}, {0.0f, end, 0.0f});
+    DrawLine(gw, {ew, -h, 0.0f}, {ew, h, 0.0f});
+    // The arrow points to +Y whichever way the buses run.
+    DrawLine(gw, {e * 0.2f * w, 0.0f, 0.0f}, {e * 0.5f * w, 0.3f * w, 0.0f});
+    DrawLine(gw, {e * 0.8f * w, 0.0f, 0.0f}, {e * 0.5f * w, 0.3f * w, 0.0f});
+    DrawLine(gw, {ew, -h, 0.0f}, {0.0f, -end, 0.0f});
+    DrawLine(gw, {ew, h, 0.0f}, {0.0f, end, 0.0f});
+    gw->endSegments();
+}
+
+void BusStopObject::AddBoxPoints(Box3& box, const Matrix3& tm) const {
+    const float r = reverse_ != 0 ? 1.0f : 0.0f, end = halfLength_ + 2.0f * width_;
+    for (int i = 0; i < 2; ++i)
+        for (int j = 0; j < 2; ++j)
+            box += Point3(width_ * (static_cast<float>(i) - r), end * static_cast<float>(2 * j - 1), 0.0f) * tm;
+}
+
+ClassDesc* GetBusStopDesc() { return &busStopDesc; }
+
+void SetupBusStopParamBlocks(ParamBlockDesc2* desc) {
+    BindSpinner(desc, kWidthParam, EDITTYPE_UNIVERSE, IDC_BUS_STOP_WIDTH_EDIT, IDC_BUS_STOP_WIDTH_SPIN);
+    BindSpinner(desc, kLengthParam, EDITTYPE_UNIVERSE, IDC_BUS_STOP_LENGTH_EDIT, IDC_BUS_STOP_LENGTH_SPIN);
+    if (desc != nullptr) desc->ParamOption(kReverseParam, p_ui, TYPE_SINGLECHECKBOX, IDC_BUS_STOP_REVERSE_CHECK);
+}

@@ -1,0 +1,26 @@
+// A car 4 m by 1.8 m, axles at y +-120 cm, 50 km/h (units are cm), and a lane 4 m wide along +Y
+// from y = -100 m to 900 m at 180 km/h, so that cars keep to their own cap.
+#pragma once
+
+#include "tests/road/road_support.h"
+#include "tests/vehicle/vehicle_support.h"
+#include "traffic/zone_index.h"
+#include "vehicle/look_ahead_planner.h"
+#include "vehicle/plan_node.h"
+#include "vehicle/vehicle_probe_fill.h"
+
+inline VehicleState& MakeCar(VehicleState& s, std::int32_t type = 0) {
+    s.type = type, s.halfLength = 200.0f, s.halfWidth = 90.0f, s.height = 150.0f, s.axleCount = 2;
+    s.wheelPos[0] = {80.0f, 120.0f, 30.0f};
+    s.wheelPos[1] = {80.0f, -120.0f, 30.0f};
+    for (Point3& w : s.wheelSize) w = {20.0f, 30.0f, 0.0f};
+    s.UpdateAxles();
+    s.maxSpeed = 1389.0f, s.turnSpeed = 500.0f, s.accelRate = 300.0f, s.rigidity = 10.0f;
+    return s;
+}
+
+inline std::unique_ptr<LaneNetwork> NorthLane() {
+    WayRecord way = MakeWay({200, -10000, 0}, {200, 90000, 0}, {-200, 90000, 0}, {-200, -10000, 0});
+    way.maxSpeed = 5000.0f;
+    return MakeNetwork({way});
+}

@@ -1,0 +1,62 @@
+// The vehicle step on a lane built from records over a flat ground, frame by frame as a run does.
+#include <thread>
+#include <vector>
+
+#include "tests/vehicle/ground_meshes.h"
+#include "tests/vehicle/plan_support.h"
+
+namespace {
+
+struct StepTest : VehicleTest {
+    // Every frame: an index of the zones the cars wrote the frame before, then a step of each car
+    // on the thread of its slice.
+    void Run(int frames, int threads, void (*check)(std::vector<VehicleState>&)) {
+        SurfaceOctree ground;
+        ground.BuildFromMesh(FlatGrid(8, 200000.0f), TransMatrix({-100000.0f, -50000.0f, 0.0f}));
+        std::vector<const TrafficZone*> blocks;
+        for (VehicleState& c : cars) blocks.push_back(c.zones);
+        for (int f = 0; f < frames; ++f) {
+            ZoneIndex index;
+            index.Build(blocks.data(), static_cast<std::int32_t>(blocks.size()));
+            std::vector<std::thread> workers;
+            for (std::size_t t = 0; t < static_cast<std::size_t>(threads); ++t)
+                workers.emplace_back([&, t] {
+                    for (std::size_t i = t * cars.size() / threads; i < (t + 1) * cars.size() / threads; ++i)
+                        cars[i].Step(0.033f, *lanes, index, ground);
+                });
+            for (std::thread& w : workers) w.join();
+            check(cars);
+        }
+    }
+    void Cars(std::initializer_list<Point3> at) {
+        cars = std::vector<VehicleState>(at.size());
+        for (std::size_t i = 0; i < at.size(); ++i) MakeCar(cars[i]).ResetAt(TransMatrix(at.begin()[i]), 0);
+    }
+    std::unique_ptr<LaneNetwork> lanes = NorthLane();
+    std::vector<VehicleState> cars;
+};
+
+// Two cars off the lane centre, one to each side, steer back and keep to the lane; the third
+// stands off every way and must stay finite.
+TEST_F(StepTest, CarKeepsToItsLaneAndSpeedsUpToItsCapTimesTemper) {
+    Cars({{100, 0, 0}, {-100, 40000, 0}, {5000, 0, 0}});
+    cars[0].temper = cars[1].temper = 1.1f;
+    Run(300, 1, [](auto& c) {
+        for (int i : {0, 1}) EXPECT_LE(std::fabs(c[i].bodyTM.GetTrans().x), 200.0f - 90.0f);
+    });
+    EXPECT_TRUE(std::fabs(cars[0].bodyTM.GetTrans().x) < 30.0f && std::fabs(cars[1].bodyTM.GetTrans().x) < 30.0f);
+    EXPECT_NEAR(cars[0].speed, 1389.0f * 1.1f, 30.0f);
+    for (int r = 0; r < 4; ++r) EXPECT_TRUE(std::isfinite(Length(cars[2].bodyTM.GetRow(r))));
+    EXPECT_TRUE(std::isfinite(cars[2].speed) && std::isfinite(cars[2].steer));
+}
+
+// Eager cars behind slow ones in one lane, eight threads: none ever runs into the one ahead.
+TEST_F(StepTest, CarsInOneLaneNeverOverlapOnEightThreads) {
+    Cars({{0, 0, 0}, {0, 1000, 0}, {0, 2000, 0}, {0, 3000, 0}, {0, 4000, 0}, {0, 5000, 0}, {0, 6000, 0}, {0, 7000, 0}});
+    for (std::size_t i = 0; i < cars.size(); ++i) cars[i].temper = i % 2 ? 0.8f : 1.2f;
+    Run(200, 8, [](auto& c) {
+        for (std::size_t i = 1; i < c.size(); ++i) EXPECT_GE(Length(c[i].bodyTM.GetTrans() - c[i - 1].bodyTM.GetTrans()), 400.0f);
+    });
+}
+
+}  // namespace
