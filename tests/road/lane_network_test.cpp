@@ -1,6 +1,7 @@
 // The lane network: its quadtree, its queries against brute force, and start placement.
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <limits>
 #include <random>
 #include <vector>
@@ -120,20 +121,17 @@ struct RuleNode {
 };
 
 RuleNode RuleTree(const Box3& cell, const std::vector<const WayRecord*>& list, int depth) {
-    RuleNode node{cell, {}, {}};
-    if (static_cast<int>(list.size()) <= 5 * depth || depth >= 16) {
-        node.items = list;
-        return node;
-    }
+    if (static_cast<int>(list.size()) <= 5 * depth || depth >= 16) return {cell, list, {}};
     const Point3 h = (cell.pmax - cell.pmin) * 0.5f;
-    for (const WayRecord* w : list)
-        if (!w->IsInert() && w->minHalf >= 4.0f * h.x) node.items.push_back(w);
+    const auto stays = [&](const WayRecord* w) { return !w->IsInert() && w->minHalf >= 4.0f * h.x; };
+    RuleNode node{cell, {}, {}};
+    std::copy_if(list.begin(), list.end(), std::back_inserter(node.items), stays);
     for (int k = 0; k < 4; ++k) {
         const Point3 from = cell.pmin + Point3(h.x * static_cast<float>(k & 1), h.y * static_cast<float>(k >> 1), 0.0f);
         const Box3 sub(from, from + Point3(h.x, h.y, 0.0f));
         std::vector<const WayRecord*> in;
         for (const WayRecord* w : list)
-            if (!(!w->IsInert() && w->minHalf >= 4.0f * h.x) && WayOverlapsBox(WayReach(*w), sub)) in.push_back(w);
+            if (!stays(w) && WayOverlapsBox(WayReach(*w), sub)) in.push_back(w);
         node.child.push_back(RuleTree(sub, in, depth + 1));
     }
     return node;
@@ -152,9 +150,7 @@ void ExpectSameCells(const QuadTree& tree, const QuadNode& node, const RuleNode&
 // A straight piece of a 30-lane road drawn 20 times over itself, shifted a little each time.
 std::vector<WayRecord> StackedRoad() {
     std::vector<WayRecord> ways;
-    for (int copy = 0; copy < 20; ++copy)
-        for (int lane = 0; lane < 30; ++lane)
-            ways.push_back(BoxWay(copy % 3 * 7.0f, lane * 350.0f, 10000.0f, lane * 350.0f + 350.0f));
+    for (int i = 0; i < 600; ++i) ways.push_back(BoxWay(i / 30 % 3 * 7.0f, i % 30 * 350.0f, 1e4f, i % 30 * 350.0f + 350.0f));
     return ways;
 }
 }  // namespace
