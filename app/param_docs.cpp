@@ -26,6 +26,7 @@ const FloatUnit kFloatUnits[] = {
     {nullptr, 0, "Width", "scene units, half the extent along local X"},
     {nullptr, 1, "Width", "scene units, half the extent along local Y (the \"Length:\" control)"},
     {"Marlovan Road", 5, "Max_Speed", "km/h"},
+    {"Marlovan Cross", 2, "Max_Speed", "km/h"},
     {"SpeedLimiter", 2, "Speed", "km/h"},
     {"Vehicle", 3, "Acceleration", "m/s²"},
     {"Vehicle", 4, "Maneuverable", "km/h"},

@@ -1,6 +1,7 @@
 #include "module/class_registry.h"
 
 #include "road/bus_stop.h"
+#include "road/cross_mod.h"
 #include "road/parking.h"
 #include "road/road_mod_desc.h"
 #include "traffic/obstacle.h"
@@ -17,7 +18,7 @@ using DescAccessor = ClassDesc* (*)();
 constexpr DescAccessor kAccessors[kRegisteredClassCount] = {
     nullptr,  // MarlovanUtil
     GetRoadModDesc,
-    nullptr,  // CrossMod
+    GetCrossModDesc,
     GetSpeedLimiterDesc,
     GetObstacleDesc,
     GetTrafficLightDesc,

@@ -13,10 +13,6 @@
 
 namespace {
 
-// Topology, geometry, texture map, material, selection, sub-selection type, display attributes,
-// vertex colour, graphics data, display approximation and extension channels.
-constexpr ChannelMask kObjectChannels = 0x23FF;
-
 class RoadModClassDesc : public ClassDesc2 {
 public:
     int IsPublic() override { return 1; }
@@ -63,62 +59,12 @@ void SetupRoadModParamBlocks(ParamBlockDesc2* desc) {
                       IDC_ROAD_ENABLE_TRUCK_CHECK);
 }
 
-RoadMod::RoadMod() {
-    SetupRoadModParamBlocks(&roadParamBlock);
-    roadModDesc.MakeAutoParamBlocks(this);
-}
+RoadMod::RoadMod() : BlockModifier(roadModDesc, roadParamBlock, SetupRoadModParamBlocks) {}
 
 Class_ID RoadMod::ClassID() { return kRoadModClassID; }
 
-void RoadMod::BeginEditParams(IObjParam* ip, unsigned long flags, Animatable* prev) {
-    const TimeValue t = GetCOREInterface()->GetTime();
-    NotifyDependents(Interval(t, t), PART_ALL, REFMSG_BEGIN_EDIT);
-    NotifyDependents(Interval(t, t), PART_ALL, REFMSG_MOD_DISPLAY_ON);
-    SetAFlag(A_BEING_EDITED);
-    roadModDesc.BeginEditParams(ip, this, flags, prev);
-}
-
-void RoadMod::EndEditParams(IObjParam* ip, unsigned long flags, Animatable* next) {
-    const TimeValue t = GetCOREInterface()->GetTime();
-    ClearAFlag(A_BEING_EDITED);
-    NotifyDependents(Interval(t, t), PART_ALL, REFMSG_END_EDIT);
-    NotifyDependents(Interval(t, t), PART_ALL, REFMSG_MOD_DISPLAY_OFF);
-    roadModDesc.EndEditParams(ip, this, flags, next);
-}
-
-Animatable* RoadMod::SubAnim(int i) { return i == 0 ? pblock : nullptr; }
-
-IParamBlock2* RoadMod::GetParamBlock(int i) { return i == 0 ? pblock : nullptr; }
-
-IParamBlock2* RoadMod::GetParamBlockByID(short id) {
-    return pblock != nullptr && pblock->ID() == id ? pblock : nullptr;
-}
-
-ReferenceTarget* RoadMod::GetReference(int i) { return i == 0 ? pblock : nullptr; }
-
-void RoadMod::SetReference(int i, ReferenceTarget* target) {
-    if (i == 0) pblock = static_cast<IParamBlock2*>(target);
-}
-
-ReferenceTarget* RoadMod::Clone(RemapDir& remap) {
-    auto* copy = new (std::nothrow) RoadMod;
-    if (copy == nullptr) return nullptr;
-    copy->ReplaceReference(0, remap.CloneRef(pblock));
-    BaseClone(this, copy, remap);
-    return copy;
-}
-
-Interval RoadMod::LocalValidity(TimeValue t) {
-    // While the roll-up is open the display is rebuilt at every evaluation.
-    return TestAFlag(A_BEING_EDITED) ? NEVER : Interval(t, t);
-}
-
-ChannelMask RoadMod::ChannelsUsed() { return kObjectChannels; }
-
-ChannelMask RoadMod::ChannelsChanged() { return kObjectChannels; }
+BlockModifier* RoadMod::MakeEmpty() const { return new (std::nothrow) RoadMod; }
 
 void RoadMod::ModifyObject(TimeValue t, ModContext& mc, ObjectState* os, INode* node) {
     BuildLaneShape(t, mc, os, node);
 }
-
-Class_ID RoadMod::InputType() { return genericShapeClassID; }

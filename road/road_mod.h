@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "host/modifier.h"
 #include "common/export.h"
+#include "road/block_modifier.h"
 #include "road/road_params.h"
 
 struct RoadSegment;
@@ -15,7 +15,7 @@ struct WayRecord;
 // Binds the block's parameters to the roll-up controls.
 MARLOVAN_EXPORT void SetupRoadModParamBlocks(ParamBlockDesc2* desc);
 
-class RoadMod : public WSModifier {
+class RoadMod : public BlockModifier {
 public:
     RoadMod();
 
@@ -36,27 +36,9 @@ public:
 
     void GetClassName(std::wstring& s) override { s = L"Marlovan Road"; }
     Class_ID ClassID() override;
-    void BeginEditParams(IObjParam* ip, unsigned long flags, Animatable* prev) override;
-    void EndEditParams(IObjParam* ip, unsigned long flags, Animatable* next) override;
-    int NumSubs() override { return 1; }
-    Animatable* SubAnim(int i) override;
-    std::wstring SubAnimName(int) override { return L"Params"; }
-    int NumParamBlocks() override { return 1; }
-    IParamBlock2* GetParamBlock(int i) override;
-    IParamBlock2* GetParamBlockByID(short id) override;
-    int NumRefs() override { return 1; }
-    ReferenceTarget* GetReference(int i) override;
-    void SetReference(int i, ReferenceTarget* target) override;
-    RefResult NotifyRefChanged(const Interval&, ReferenceTarget*, PartID&, RefMessage) override { return REF_SUCCEED; }
-    ReferenceTarget* Clone(RemapDir& remap) override;
     std::wstring GetObjectName() override { return L"Marlovan Road"; }
-    Interval LocalValidity(TimeValue t) override;
-    ChannelMask ChannelsUsed() override;
-    ChannelMask ChannelsChanged() override;
-    void NotifyInputChanged(const Interval&, PartID, RefMessage, ModContext*) override {}
     void ModifyObject(TimeValue t, ModContext& mc, ObjectState* os, INode* node) override;
-    Class_ID InputType() override;
 
-private:
-    IParamBlock2* pblock = nullptr;
+protected:
+    BlockModifier* MakeEmpty() const override;
 };

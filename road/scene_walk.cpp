@@ -5,6 +5,7 @@
 
 #include "host/node.h"
 #include "road/bus_stop.h"
+#include "road/cross_mod.h"
 #include "road/modifier_switch.h"
 #include "road/parking.h"
 #include "road/road_class_ids.h"
@@ -29,6 +30,8 @@ using JunctionWaySource = Source<void (*)(Modifier*, const RoadSegmentArray&, IN
 RoadMod* AsRoad(Modifier* mod) { return static_cast<RoadMod*>(mod); }
 BusStopObject* AsBusStop(Object* obj) { return static_cast<BusStopObject*>(obj); }
 ParkingObject* AsParking(Object* obj) { return static_cast<ParkingObject*>(obj); }
+// Another modifier under the crossing's Class_ID gives no connectors.
+CrossMod* AsCross(Modifier* mod) { return dynamic_cast<CrossMod*>(mod); }
 
 constexpr std::array<SegmentSource, 1> kSegmentSources{{
     {kRoadModClassID, [](Modifier* m, INode* n, int& c) { AsRoad(m)->CountSegments(n, c); },
@@ -50,7 +53,15 @@ constexpr std::array<ObjectWaySource, 2> kObjectWaySources{{
 }};
 
 // Junction outlines, which need the scene's road segments to find their lane ends.
-constexpr std::array<JunctionWaySource, 0> kJunctionWaySources{};
+constexpr std::array<JunctionWaySource, 1> kJunctionWaySources{{
+    {kCrossModClassID,
+     [](Modifier* m, const RoadSegmentArray& s, INode* n, int& c) {
+         if (CrossMod* cross = AsCross(m)) cross->CountWays(s, n, c);
+     },
+     [](Modifier* m, const RoadSegmentArray& s, INode* n, WayRecord* w, int& i, int cap) {
+         if (CrossMod* cross = AsCross(m)) cross->FillWays(s, n, w, i, cap);
+     }},
+}};
 
 template <class S, std::size_t N>
 const S* FindSource(const std::array<S, N>& table, Class_ID id) {

@@ -41,6 +41,25 @@ TEST_F(ViewCaptureTest, TheExampleTownShowsItsRoadsAndHelpers) {
     EXPECT_TRUE(module_->LaneNetworkSize(segments, ways) && segments == 2 + 20 + 1 && ways == 2 * 4 + 20 * 1 + 1 * 2);
 }
 
+// The example crossroads: the junction shows a chevron per lane end and two 33-point curves per
+// link; the network holds both roads' lanes, 8 links of 32 connector ways, the bus stop's three
+// ways and the parking place's bay with its two arc ways.
+TEST_F(ViewCaptureTest, TheExampleCrossroadsShowsItsJunction) {
+    LoadSceneFile(MARLOVAN_EXAMPLES_DIR "/crossroads.json", *classes_, GetCOREInterface());
+    const ViewCapture view = CaptureView(GetCOREInterface(), 0);
+    const Point3 junction(0xE0 / 255.0f, 0xE0 / 255.0f, 0xE0 / 255.0f);
+    int chevrons = 0, curves = 0;
+    for (const DrawRecord& r : view.records) {
+        if (r.color != junction) continue;
+        chevrons += r.points.size() == 3;
+        curves += r.points.size() == 33;
+    }
+    EXPECT_TRUE(chevrons == 8 && curves == 16) << chevrons << " " << curves;
+    EXPECT_EQ(view.legend.size(), 11u);
+    int segments = 0, ways = 0;
+    EXPECT_TRUE(module_->LaneNetworkSize(segments, ways) && segments == 2 && ways == 2 + 2 + 8 * 32 + 3 + 3);
+}
+
 TEST_F(ViewCaptureTest, HidingIsPerNode) {
     Load(R"({"nodes": [{"object": {"class": "StopLine"}}]})");
     const std::size_t stopLineOnly = CaptureView(GetCOREInterface(), 0).records.size();

@@ -186,28 +186,18 @@ TEST_F(BayHelperTest, PicksOnTheLinesOnly) {
     }
 }
 
-// Without a block the objects keep their cache: the ways they announce are the ways they write.
-TEST_F(BayHelperTest, AMissingBlockNeverCrashes) {
-    for (ClassDesc* desc : {GetBusStopDesc(), GetParkingDesc()}) {
-        GetCOREInterface()->ResetScene();
-        auto* obj = static_cast<HelperFrame*>(static_cast<Object*>(desc->Create(FALSE)));
-        GetCOREInterface()->CreateObjectNode(obj);
-        obj->ObjectValidity(0);
-        obj->ReplaceReference(0, nullptr);
-        obj->ObjectValidity(0);
-        EXPECT_FALSE(Drawn(obj).empty());
-        auto* network = new LaneNetwork(nullptr, 0);
-        EXPECT_TRUE(BuildLaneNetwork(*network));
-        delete network;
+// The network asks both; without a block they keep their cache, so they still announce and
+// write the same ways, and still draw.
+TEST_F(BayHelperTest, TheNetworkAsksBothEvenWithoutBlocks) {
+    HelperFrame* objs[] = {Place<BusStopObject>(GetBusStopDesc(), 100, 200, 0),
+                           Place<ParkingObject>(GetParkingDesc(), 100, 200, 90)};
+    for (const bool blocks : {true, false}) {
+        LaneNetwork network(nullptr, 0);
+        ASSERT_TRUE(BuildLaneNetwork(network));
+        EXPECT_EQ(network.Count(), 3 + 10) << blocks;
+        for (HelperFrame* obj : objs) obj->ReplaceReference(0, nullptr);
     }
-}
-
-TEST_F(BayHelperTest, TheNetworkAsksBothAndTheTableRegistersThem) {
-    Place<BusStopObject>(GetBusStopDesc(), 100, 200, 0);
-    Place<ParkingObject>(GetParkingDesc(), 100, 200, 90);
-    LaneNetwork network(nullptr, 0);
-    ASSERT_TRUE(BuildLaneNetwork(network));
-    EXPECT_EQ(network.Count(), 3 + 10);
+    EXPECT_EQ(Drawn(objs[0]).size(), 12u);
     EXPECT_EQ(RegisteredClass(6), GetBusStopDesc());
     EXPECT_EQ(RegisteredClass(9), GetParkingDesc());
 }

@@ -1,0 +1,141 @@
+// Junctions: lane ends where roads cross the outline, the link rule, the connector ways and
+// the crossing's display of them, on a "+" of two two-way roads turned any way.
+#include <cmath>
+#include <random>
+
+#include "host/shape.h"
+#include "road/cross_mod.h"
+#include "road/junction_ways.h"
+#include "road/lane_end.h"
+#include "road/road_reading.h"
+#include "road/road_segment.h"
+#include "tests/road/road_support.h"
+
+namespace {
+
+struct Segments {
+    RoadSegmentArray array;
+    Segments() { EXPECT_TRUE(CollectRoadSegments(array)); }
+    ~Segments() { FreeRoadSegments(array); }
+};
+
+class JunctionTest : public RoadSceneTest {
+protected:
+    // Two roads through centre along the turned X and Y axes, and a square outline of side
+    // 2000 around the crossing carrying the crossing modifier.
+    void MakePlus(float angle, Point3 centre = {}, int lanes = 1) {
+        const float c = std::cos(angle), s = std::sin(angle);
+        auto at = [&](float x, float y) { return centre + Point3(c * x - s * y, s * x + c * y, 0.0f); };
+        for (const auto& [a, b] : {std::pair{at(-3000, 0), at(3000, 0)}, {at(0, -3000), at(0, 3000)}}) {
+            RoadMod* road = nullptr;
+            AddRoad(MakeShape({a, b}), &road);
+            Block(road)->SetValue(kForwardStrip, 0, lanes);
+            Block(road)->SetValue(kBackwardStrip, 0, lanes);
+        }
+        outline = GetCOREInterface()->CreateObjectNode(
+            MakeShape({at(-1000, -1000), at(1000, -1000), at(1000, 1000), at(-1000, 1000)}, true));
+        cross = new CrossMod;
+        outline->AddWSModifier(cross);
+    }
+    void SetTurns(bool left, bool right) {
+        cross->GetParamBlock(0)->SetValue(0, 0, left ? 1 : 0);
+        cross->GetParamBlock(0)->SetValue(1, 0, right ? 1 : 0);
+    }
+    std::vector<WayRecord> Connectors() {
+        const Segments segments;
+        int count = 0, index = 0;
+        cross->CountWays(segments.array, outline, count);
+        std::vector<WayRecord> ways(static_cast<std::size_t>(count));
+        cross->FillWays(segments.array, outline, ways.data(), index, count);
+        EXPECT_EQ(index, count);
+        return ways;
+    }
+    INode* outline = nullptr;
+    CrossMod* cross = nullptr;
+};
+
+// A road along +X, lanes 100 wide, one forward and two backward, crossed at the origin: pos is
+// each bundle's right edge in its travel direction; reverse swaps only the directions.
+TEST(LaneEnds, EachBundleEndsAtItsRightEdge) {
+    RoadSegment s{{-10, 0, 0}, {10, 0, 0}, 100.0f, 0.5f, -1, 2, 0, {1, 0, 1}};
+    for (const std::uint8_t reverse : {0, 1}) {
+        s.reverse = reverse;
+        LaneEnd ends[3];
+        int n = 0;
+        EmitLaneEnds(s, {}, ends, 2, n);
+        EmitLaneEnds(s, {}, ends, 2, n);
+        ASSERT_EQ(n, 2) << "capacity";
+        const float sign = reverse ? -1.0f : 1.0f;
+        const Point3 forwardPos = reverse ? Point3(0, 50, 0) : Point3(0, -50, 0);
+        const Point3 backwardPos = reverse ? Point3(0, 50, 0) : Point3(0, 250, 0);
+        EXPECT_TRUE(ends[0].laneCount == 1 && ends[0].pos == forwardPos && ends[0].dir == Point3(sign, 0, 0));
+        EXPECT_TRUE(ends[0].lateral == Point3(0, 100 * sign, 0) && ends[0].enable[2] == 1);
+        EXPECT_TRUE(ends[1].laneCount == 2 && ends[1].pos == backwardPos && ends[1].dir == Point3(-sign, 0, 0));
+        EXPECT_EQ(ends[1].lateral, Point3(0, -100 * sign, 0));
+    }
+}
+
+TEST_F(JunctionTest, PlusJunctionLinksByTheTurnSwitches) {
+    MakePlus(0.0f);
+    const Segments segments;
+    PolyShape lines;
+    ASSERT_TRUE(ReadRoadPolylines(outline, lines));
+    EXPECT_EQ(LaneEndList(segments.array, lines.lines[0], Matrix3()).count, 8);
+    const struct {
+        const char* name;
+        bool left, right;
+        std::size_t links;
+    } rows[] = {{"both turns", true, true, 8}, {"right only", false, true, 4}, {"left only", true, false, 4},
+                {"none", false, false, 0}};
+    for (const auto& row : rows) {
+        SetTurns(row.left, row.right);
+        EXPECT_EQ(Connectors().size(), row.links * kConnectorWays) << row.name;
+    }
+}
+
+// Each connector's ways share their edges bitwise, start and end on the lane ends' edge
+// points, and are exactly what the display draws as the link's two curves.
+TEST_F(JunctionTest, ConnectorWaysAreTheDisplayedCurves) {
+    MakePlus(0.0f);
+    const std::vector<WayRecord> ways = Connectors();
+    ASSERT_EQ(ways.size(), 8u * kConnectorWays);
+    const ObjectState state = outline->EvalWorldState(0);
+    const BezierShape& shape = static_cast<SplineShape*>(state.obj)->shape;
+    ASSERT_EQ(shape.SplineCount(), 8 + 2 * 8);
+    for (int link = 0; link < 8; ++link) {
+        const Spline3D* right = shape.GetSpline(8 + 2 * link);
+        const Spline3D* left = shape.GetSpline(9 + 2 * link);
+        ASSERT_TRUE(right->KnotCount() == kConnectorWays + 1 && left->KnotCount() == kConnectorWays + 1);
+        for (int k = 0; k < kConnectorWays; ++k) {
+            const WayRecord& w = ways[static_cast<std::size_t>(link * kConnectorWays + k)];
+            EXPECT_EQ(w.corner[0], right->GetKnotPoint(k));
+            EXPECT_EQ(w.corner[1], right->GetKnotPoint(k + 1));
+            EXPECT_EQ(w.corner[2], left->GetKnotPoint(k + 1));
+            EXPECT_EQ(w.corner[3], left->GetKnotPoint(k));
+            EXPECT_FLOAT_EQ(w.maxSpeed, 100.0f / 0.036f);
+        }
+    }
+}
+
+TEST_F(JunctionTest, TurningTheJunctionKeepsItsLinks) {
+    for (int degrees = 0; degrees < 90; ++degrees) {
+        GetCOREInterface()->ResetScene();
+        MakePlus(static_cast<float>(degrees) * 0.017453292f, {1234.5f, -678.25f, 0});
+        EXPECT_EQ(Connectors().size(), 8u * kConnectorWays) << degrees;
+    }
+}
+
+// The fill writes exactly what the count announced, whatever the turn, place, lanes and switches.
+TEST_F(JunctionTest, CountEqualsFillOnRandomJunctions) {
+    std::mt19937 random(14);
+    std::uniform_real_distribution<float> unit(0.0f, 1.0f);
+    for (int i = 0; i < 40; ++i) {
+        GetCOREInterface()->ResetScene();
+        MakePlus(unit(random) * 6.2831853f, {unit(random) * 1e5f, unit(random) * 1e5f, unit(random) * 100},
+                 1 + static_cast<int>(unit(random) * 3));
+        SetTurns(unit(random) < 0.7f, unit(random) < 0.7f);
+        Connectors();
+    }
+}
+
+}  // namespace
