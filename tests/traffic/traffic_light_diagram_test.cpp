@@ -1,9 +1,8 @@
-// The signal diagram in the traffic light's roll-up: binding, spinners by input type, cells
-// painted by clicks and drags as one undo step each, capture loss, the paint operations.
+// The signal diagram in the traffic light's roll-up: cells painted by clicks and drags as one undo
+// step each, capture loss and unbinding, the paint operations.
 #include <tuple>
 
 #include "host/module_resources.h"
-#include "host/spinner.h"
 #include "module/entry_points.h"
 #include "resources/resource.h"
 #include "traffic/traffic_light_dlg_proc.h"
@@ -37,12 +36,6 @@ protected:
     void Down(int x, int y) { SendMessageW(view, WM_LBUTTONDOWN, MK_LBUTTON, At(x, y)); }
     void Move(int x, int y, WPARAM keys = MK_LBUTTON) { SendMessageW(view, WM_MOUSEMOVE, keys, At(x, y)); }
     void Up(int x, int y) { SendMessageW(view, WM_LBUTTONUP, 0, At(x, y)); }
-    bool SpinnerOn(int id) {
-        ISpinnerControl* spinner = GetISpinner(GetDlgItem(dialog, id));
-        const bool on = spinner != nullptr && spinner->IsEnabled();
-        ReleaseISpinner(spinner);
-        return on;
-    }
     std::vector<PaintOp> Paint() {
         SendMessageW(view, WM_PAINT, 0, 0);
         return HostWindowStateOf(view).paintOps;
@@ -53,16 +46,6 @@ protected:
     HWND dialog = nullptr;
     HWND view = nullptr;
 };
-
-TEST_F(DiagramTest, TheInputTypeSwitchesTheSpinnersAndClosingUnbinds) {
-    EXPECT_TRUE(SpinnerOn(IDC_TRAFFIC_LIGHT_PERIOD_SPIN) && !SpinnerOn(IDC_TRAFFIC_LIGHT_INPUT_SPIN));
-    SendMessageW(dialog, WM_COMMAND, IDC_TRAFFIC_LIGHT_ANIMATED_RADIO, 0);
-    EXPECT_EQ(block->GetInt(kInputTypeParam), 1);
-    EXPECT_TRUE(!SpinnerOn(IDC_TRAFFIC_LIGHT_PERIOD_SPIN) && SpinnerOn(IDC_TRAFFIC_LIGHT_INPUT_SPIN));
-    light->EndEditParams(Ip(), 0, nullptr);
-    EXPECT_FALSE(IsWindow(view));
-    EXPECT_EQ(static_cast<ClassDesc2*>(GetTrafficLightDesc())->GetParamBlockDescByID(0)->GetUserDlgProc(), nullptr);
-}
 
 // The button goes down at the first point, moves through the others and comes up at the last.
 const struct {
@@ -111,7 +94,8 @@ TEST_F(DiagramTest, CaptureLossEndsTheDrag) {
     TheTrafficLightDlgProc().SetObject(nullptr);
     EXPECT_TRUE(!theHold.Holding() && theHold.UndoNames().size() == 2u) << "unbinding ends the drag";
     light->EndEditParams(Ip(), 0, nullptr);
-    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_TRUE(GetCapture() == nullptr && !IsWindow(view));
+    EXPECT_EQ(static_cast<ClassDesc2*>(GetTrafficLightDesc())->GetParamBlockDescByID(0)->GetUserDlgProc(), nullptr);
     Ip()->ResetScene();
     EXPECT_FALSE(theHold.Undo()) << "the deleted light's block took its steps with it";
 }
