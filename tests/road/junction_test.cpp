@@ -81,15 +81,24 @@ TEST_F(JunctionTest, PlusJunctionLinksByTheTurnSwitches) {
     PolyShape lines;
     ASSERT_TRUE(ReadRoadPolylines(outline, lines));
     EXPECT_EQ(LaneEndList(segments.array, lines.lines[0], Matrix3()).count, 8);
+    // Which way each link turns: the sign of its chord's cross product with its starting direction.
     const struct {
         const char* name;
         bool left, right;
-        std::size_t links;
-    } rows[] = {{"both turns", true, true, 8}, {"right only", false, true, 4}, {"left only", true, false, 4},
-                {"none", false, false, 0}};
+        std::size_t links, lefts;
+    } rows[] = {{"both turns", true, true, 8, 4}, {"right only", false, true, 4, 0}, {"left only", true, false, 4, 4},
+                {"none", false, false, 0, 0}};
     for (const auto& row : rows) {
         SetTurns(row.left, row.right);
-        EXPECT_EQ(Connectors().size(), row.links * kConnectorWays) << row.name;
+        const std::vector<WayRecord> ways = Connectors();
+        ASSERT_EQ(ways.size(), row.links * kConnectorWays) << row.name;
+        std::size_t lefts = 0;
+        for (std::size_t i = 0; i < ways.size(); i += kConnectorWays) {
+            const Point3 start = ways[i].corner[0], dir = ways[i].corner[1] - start;
+            const Point3 chord = ways[i + kConnectorWays - 1].corner[1] - start;
+            lefts += dir.x * chord.y - dir.y * chord.x > 0.0f ? 1 : 0;
+        }
+        EXPECT_EQ(lefts, row.lefts) << row.name;
     }
 }
 

@@ -1,8 +1,9 @@
 // The signal diagram in the traffic light's roll-up: cells painted by clicks and drags as one undo
-// step each, capture loss and unbinding, the paint operations.
+// step each, capture loss and unbinding, the paint operations and the spinners.
 #include <tuple>
 
 #include "host/module_resources.h"
+#include "host/spinner.h"
 #include "module/entry_points.h"
 #include "resources/resource.h"
 #include "traffic/traffic_light_dlg_proc.h"
@@ -36,6 +37,12 @@ protected:
     void Down(int x, int y) { SendMessageW(view, WM_LBUTTONDOWN, MK_LBUTTON, At(x, y)); }
     void Move(int x, int y, WPARAM keys = MK_LBUTTON) { SendMessageW(view, WM_MOUSEMOVE, keys, At(x, y)); }
     void Up(int x, int y) { SendMessageW(view, WM_LBUTTONUP, 0, At(x, y)); }
+    bool SpinnerOn(int id) {
+        ISpinnerControl* spinner = GetISpinner(GetDlgItem(dialog, id));
+        const bool on = spinner != nullptr && spinner->IsEnabled();
+        ReleaseISpinner(spinner);
+        return on;
+    }
     std::vector<PaintOp> Paint() {
         SendMessageW(view, WM_PAINT, 0, 0);
         return HostWindowStateOf(view).paintOps;
@@ -56,6 +63,7 @@ const struct {
 } kStrokes[] = {
     {"lower half of column 1, from its first pixel: green", {{30, 20}}, "RGRRRRRRRRRRGGGGGGGGGGGG", true},
     {"left of column 0 truncates to it", {{23, 20}}, "GRRRRRRRRRRRGGGGGGGGGGGG", true},
+    {"last pixel of column 0", {{29, 20}}, "GRRRRRRRRRRRGGGGGGGGGGGG", true},
     {"upper half: red", {{87, 5}}, "RRRRRRRRRRRRRGGGGGGGGGGG", true},
     {"right of the strip", {{146, 20}}, kStart, false},
     {"below it", {{60, 31}}, kStart, false},
@@ -117,14 +125,17 @@ std::vector<PaintOp> ExpectedPaint(bool animated, int marker) {
     return ops;
 }
 
-// A validity request repaints the diagram, erasing it; the frame marks the current slot.
-TEST_F(DiagramTest, PaintOperations) {
+// A validity request repaints the diagram, erasing it; the frame marks the current slot. The input
+// type greys the diagram and switches the spinners.
+TEST_F(DiagramTest, PaintOperationsAndSpinnersByInputType) {
     light->ObjectValidity(0);
     EXPECT_TRUE(HostWindowStateOf(view).invalidations == 1 && HostWindowStateOf(view).eraseAsked);
     Ip()->SetTime(2000, FALSE);
     EXPECT_EQ(Paint(), ExpectedPaint(false, 1));
-    block->SetValue(kInputTypeParam, 0, 1);
+    EXPECT_TRUE(SpinnerOn(IDC_TRAFFIC_LIGHT_PERIOD_SPIN) && !SpinnerOn(IDC_TRAFFIC_LIGHT_INPUT_SPIN));
+    SendMessageW(dialog, WM_COMMAND, IDC_TRAFFIC_LIGHT_ANIMATED_RADIO, 0);
     EXPECT_EQ(Paint(), ExpectedPaint(true, -1));
+    EXPECT_TRUE(!SpinnerOn(IDC_TRAFFIC_LIGHT_PERIOD_SPIN) && SpinnerOn(IDC_TRAFFIC_LIGHT_INPUT_SPIN));
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ std::vector<ApplyCase> ApplyCases() {
     add("past y", limit, At(10, 16.99f), Want::Nothing);
     add("limit, heading back", limit, Body(10, 20, {0, -1, 0}, {10, 20, 0}), Want::Cap);
     // The starting cap is 9: rule 1 only ever lowers it.
-    for (const float speed : {9.0f, 4.0f})
+    for (const float speed : {12.0f, 9.0f, 4.0f})
         add("limit " + std::to_string(speed), MakeZone(FrameAt(0, 0), 2, 2, RuleSpeedLimit, speed), At(0, 0),
             speed < 9.0f ? Want::Cap : Want::Nothing);
     // Height against the probe's 1.5, measured along world up whatever the zone's Z row.
