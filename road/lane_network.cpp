@@ -34,10 +34,7 @@ void LaneNetwork::Adopt(std::unique_ptr<WayRecord[]> records, std::int32_t recor
     ways = std::move(records);
     count = ways ? std::max(recordCount, 0) : 0;
     try {
-        std::unique_ptr<const WayRecord*[]> list(new const WayRecord*[static_cast<std::size_t>(count)]);
-        for (std::int32_t i = 0; i < count; ++i) list[i] = &ways[i];
-        root = std::make_unique<QuadNode>();
-        root->Build(RootCell(ways.get(), count), std::move(list), count, 0);
+        tree.Build(ways.get(), count, RootCell(ways.get(), count));
     } catch (...) {
         // A half-built tree must never be queried.
         Free();
@@ -46,19 +43,18 @@ void LaneNetwork::Adopt(std::unique_ptr<WayRecord[]> records, std::int32_t recor
 }
 
 void LaneNetwork::Free() {
-    if (root) root->Free();
-    root.reset();
+    tree.Free();
     ways.reset();
     count = 0;
 }
 
 void LaneNetwork::EvaluateWays(const VehicleProbe& probe, ZoneEffect& out) const {
     ZoneEffect local{-100.0, -100.0, 0.0, 0.0, kNoSpeedCap};
-    if (root) root->EvaluateWays(probe, local);
+    tree.EvaluateWays(probe, local);
     local.score += local.stopTerm;
     out.Accumulate(local);
 }
 
 void LaneNetwork::SnapToWay(Matrix3& m, float tolerance) const {
-    if (root) root->SnapToWay(m, tolerance);
+    tree.SnapToWay(m, tolerance);
 }

@@ -39,10 +39,10 @@ public:
 
     std::int32_t Count() const { return count; }
     const WayRecord* Ways() const { return ways.get(); }
-    const QuadNode* Root() const { return root.get(); }
+    const QuadTree& Tree() const { return tree; }
 
 private:
-    std::unique_ptr<QuadNode> root;
+    QuadTree tree;
     std::int32_t count = 0;
     std::unique_ptr<WayRecord[]> ways;
 };

@@ -1,6 +1,7 @@
 // The lane network: its quadtree, its queries against brute force, and start placement.
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <limits>
 #include <random>
 #include <vector>
@@ -9,6 +10,7 @@
 
 #include "common/random_access.h"
 #include "road/quad_tree.h"
+#include "road/way_overlap.h"
 #include "tests/road/road_support.h"
 
 namespace {
@@ -83,8 +85,9 @@ VehicleProbe RandomProbe(const LaneNetwork& network, std::mt19937& rng) {
                    300.0f * (unit(rng) - 0.5f)) * way.frame;
     else if (where < 0.75f)
         p = way.corner[rng() % 4];
-    if (unit(rng) < 0.1f) p.x = network.Root()->centre.x;
-    if (unit(rng) < 0.1f) p.y = network.Root()->child[3]->centre.y;
+    const QuadTree& tree = network.Tree();
+    if (unit(rng) < 0.1f) p.x = tree.Root()->centre.x;
+    if (unit(rng) < 0.1f) p.y = tree.Child(*tree.Root(), 3).centre.y;
     if (unit(rng) < 0.02f) (unit(rng) < 0.5f ? p.x : p.z) = unit(rng) < 0.5f ? NAN : kInf;
 
     VehicleProbe probe = ProbeAt(p);
@@ -102,11 +105,68 @@ VehicleProbe RandomProbe(const LaneNetwork& network, std::mt19937& rng) {
 }
 
 // The descent at its plainest: the point's child first, then the node's items.
-void ReferencePath(const QuadNode& node, const Point3& p, std::vector<const WayRecord*>& out) {
-    if (node.child[0]) ReferencePath(*node.child[(p.x > node.centre.x) + 2 * (p.y > node.centre.y)], p, out);
-    out.insert(out.end(), node.items.get(), node.items.get() + node.count);
+void ReferencePath(const QuadTree& tree, const QuadNode& node, const Point3& p, std::vector<const WayRecord*>& out) {
+    if (!node.IsLeaf()) ReferencePath(tree, tree.Child(node, (p.x > node.centre.x) + 2 * (p.y > node.centre.y)), p, out);
+    for (std::int32_t i = 0; i < node.count; ++i) out.push_back(&tree.Item(node, i));
 }
 }  // namespace
+
+namespace {
+// The split rule at its plainest, one cell at a time: a node splits while it holds more than 5
+// ways per level of depth, up to depth 16, keeping the ways at least twice its width across.
+struct RuleNode {
+    Box3 cell;
+    std::vector<const WayRecord*> items;
+    std::vector<RuleNode> child;
+};
+
+RuleNode RuleTree(const Box3& cell, const std::vector<const WayRecord*>& list, int depth) {
+    if (static_cast<int>(list.size()) <= 5 * depth || depth >= 16) return {cell, list, {}};
+    const Point3 h = (cell.pmax - cell.pmin) * 0.5f;
+    const auto stays = [&](const WayRecord* w) { return !w->IsInert() && w->minHalf >= 4.0f * h.x; };
+    RuleNode node{cell, {}, {}};
+    std::copy_if(list.begin(), list.end(), std::back_inserter(node.items), stays);
+    for (int k = 0; k < 4; ++k) {
+        const Point3 from = cell.pmin + Point3(h.x * static_cast<float>(k & 1), h.y * static_cast<float>(k >> 1), 0.0f);
+        const Box3 sub(from, from + Point3(h.x, h.y, 0.0f));
+        std::vector<const WayRecord*> in;
+        for (const WayRecord* w : list)
+            if (!stays(w) && WayOverlapsBox(WayReach(*w), sub)) in.push_back(w);
+        node.child.push_back(RuleTree(sub, in, depth + 1));
+    }
+    return node;
+}
+
+void ExpectSameCells(const QuadTree& tree, const QuadNode& node, const RuleNode& rule, int& cells) {
+    ++cells;
+    ASSERT_TRUE(node.bounds.pmin == rule.cell.pmin && node.bounds.pmax == rule.cell.pmax);
+    ASSERT_EQ(node.IsLeaf(), rule.child.empty());
+    std::vector<const WayRecord*> items;
+    for (std::int32_t i = 0; i < node.count; ++i) items.push_back(&tree.Item(node, i));
+    ASSERT_EQ(items, rule.items);
+    for (int k = 0; k < 4 && !node.IsLeaf(); ++k) ExpectSameCells(tree, tree.Child(node, k), rule.child[k], cells);
+}
+
+// A straight piece of a 30-lane road drawn 20 times over itself, shifted a little each time.
+std::vector<WayRecord> StackedRoad() {
+    std::vector<WayRecord> ways;
+    for (int i = 0; i < 600; ++i) ways.push_back(BoxWay(i / 30 % 3 * 7.0f, i % 30 * 350.0f, 1e4f, i % 30 * 350.0f + 350.0f));
+    return ways;
+}
+}  // namespace
+
+TEST(LaneTree, HoldsTheSplitRulesListsInEveryCell) {
+    std::mt19937 rng(5);
+    for (const auto& ways : {RandomCity(rng, 3000), StackedRoad()}) {
+        const auto network = MakeNetwork(ways);
+        std::vector<const WayRecord*> all;
+        for (int i = 0; i < network->Count(); ++i) all.push_back(&network->Ways()[i]);
+        const QuadTree& tree = network->Tree();
+        int cells = 0;
+        ExpectSameCells(tree, *tree.Root(), RuleTree(tree.Root()->bounds, all, 0), cells);
+        EXPECT_EQ(cells, static_cast<int>(tree.NodeCount()));
+    }
+}
 
 TEST(LaneQuery, EvaluateAndSnapMatchBruteForceInDescentOrder) {
     // Every way whose containment test holds is met, deepest cell first, then each ancestor, each
@@ -117,7 +177,7 @@ TEST(LaneQuery, EvaluateAndSnapMatchBruteForceInDescentOrder) {
     for (int trial = 0; trial < 6000; ++trial) {
         const VehicleProbe probe = RandomProbe(*network, rng);
         std::vector<const WayRecord*> path, inTree, brute;
-        ReferencePath(*network->Root(), probe.position, path);
+        ReferencePath(network->Tree(), *network->Tree().Root(), probe.position, path);
         const auto contains = [&](const WayRecord& w) {
             const Point3 q = probe.position * w.inverse;
             return std::fabs(q.x) <= w.halfX && std::fabs(q.y) <= w.halfY && std::fabs(q.z) <= probe.size.z;
@@ -135,7 +195,7 @@ TEST(LaneQuery, EvaluateAndSnapMatchBruteForceInDescentOrder) {
         for (const WayRecord* w : inTree) w->Evaluate(probe, expected);
         for (auto w = inTree.rbegin(); w != inTree.rend(); ++w) (*w)->Evaluate(probe, reversed);
         orderMatters += expected.stopTerm != reversed.stopTerm;
-        network->Root()->EvaluateWays(probe, viaTree);
+        network->Tree().EvaluateWays(probe, viaTree);
         ASSERT_TRUE(SameEffect(viaTree, expected)) << "trial " << trial;
         expected.score += expected.stopTerm;
         ZoneEffect want{1.0, 2.0, 3.0, 4.0, 900.0f}, got = want;
@@ -151,7 +211,7 @@ TEST(LaneQuery, EvaluateAndSnapMatchBruteForceInDescentOrder) {
         Matrix3 snapped = start, viaTreeSnap = start, got2 = start;
         float h = tolerance, treeH = tolerance;
         for (const WayRecord* w : path) w->Snap(snapped, h);
-        network->Root()->SnapToWay(viaTreeSnap, treeH);
+        network->Tree().SnapToWay(viaTreeSnap, treeH);
         ASSERT_TRUE(SameMatrix(viaTreeSnap, snapped) && treeH == h) << "trial " << trial;
         network->SnapToWay(got2, tolerance);
         ASSERT_TRUE(SameMatrix(got2, snapped)) << "trial " << trial;
@@ -170,7 +230,7 @@ TEST(LaneQuery, EvaluateAndSnapMatchBruteForceInDescentOrder) {
             for (int u = 0; u <= 400; ++u) {
                 const Matrix3 start = TransMatrix(c[k] + (c[(k + 1) % 4] - c[k]) * (u / 400.0f) + Point3(0, 0, 40));
                 std::vector<const WayRecord*> path;
-                ReferencePath(*network->Root(), start.GetRow(3), path);
+                ReferencePath(network->Tree(), *network->Tree().Root(), start.GetRow(3), path);
                 Matrix3 snapped = start, got = start;
                 float h = 1000.0f;
                 for (const WayRecord* w : path) w->Snap(snapped, h);
@@ -180,6 +240,19 @@ TEST(LaneQuery, EvaluateAndSnapMatchBruteForceInDescentOrder) {
         }
     }
     EXPECT_EQ(mismatches, 0);
+}
+
+TEST(LaneTree, RefusesPilesBeyondItsSizeLimit) {
+    // Lanes crossing one spot at every angle: the cells around it split down to the lanes' own
+    // width, and every lane lies in hundreds of them with a list of its own.
+    std::mt19937 rng(3);
+    std::uniform_real_distribution<float> unit(0.0f, 1.0f);
+    std::vector<WayRecord> pile;
+    for (int i = 0; i < 1500; ++i) pile.push_back(RectWay({100.0f * unit(rng), 100.0f * unit(rng), 0.0f}, kPi * unit(rng), 5000.0f, 175.0f));
+    EXPECT_THROW(MakeNetwork(pile), LaneTreeTooLarge);
+    pile.resize(60);
+    const auto network = MakeNetwork(pile);
+    EXPECT_GT(network->Tree().NodeCount() + network->Tree().PoolSize(), kTreeSizePerWay * pile.size());
 }
 
 TEST(LaneNetwork, EmptyNetworksFindNothing) {

@@ -170,7 +170,7 @@ TEST(WayOverlap, EveryHeldPointIsInAnOverlappedCell) {
             const Point3 q = p * way.inverse;
             if (!(std::fabs(q.x) <= way.halfX && std::fabs(q.y) <= way.halfY)) continue;
             ++held;
-            ASSERT_TRUE(WayOverlapsBox(way, Box3(p, p))) << trial << " " << k;
+            ASSERT_TRUE(WayOverlapsBox(WayReach(way), Box3(p, p))) << trial << " " << k;
         }
     }
     EXPECT_GT(held, 2000);
