@@ -45,6 +45,14 @@ inline Mesh IntegerGrid(int n) {
     return GridMesh(n, static_cast<float>(n), [](float x, float y) { return static_cast<float>(static_cast<int>(7 * x + 3 * y) % 3); });
 }
 
+// Stacked copies of one triangle would split to depth 16 wherever they lie; the node budget
+// stops them without losing a hit.
+inline Mesh StackedDuplicates() {
+    Mesh mesh = SineTerrain(4, 100);
+    mesh.faces.insert(mesh.faces.end(), 300, mesh.faces[5]);
+    return mesh;
+}
+
 inline Mesh RandomSoup(int faces, float side, std::uint32_t seed) {
     std::mt19937 rng(seed);
     Mesh mesh;

@@ -45,16 +45,6 @@ protected:
     VehicleState& s = vehicle->State();
 };
 
-void PutU32(Bytes& b, std::size_t at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) b.at(at + static_cast<std::size_t>(i)) = static_cast<std::uint8_t>(v >> (8 * i));
-}
-
-std::string Hex(const Bytes& bytes) {
-    std::string h;
-    for (std::uint8_t b : bytes) h += {"0123456789abcdef"[b >> 4], "0123456789abcdef"[b & 15]};
-    return h;
-}
-
 // Nothing is saved before a key exists; then chunk 0x000A of 420 bytes: 21 tracks of two keys.
 TEST_F(RecordTest, SavedChunkGoldenBytes) {
     s.record.Start(2, s);
@@ -65,24 +55,27 @@ TEST_F(RecordTest, SavedChunkGoldenBytes) {
                                   zero, zero, zero, zero, zero, zero, zero, "0000003f", zero, "000080be"};
     std::string expected = "0a00a4010000";
     for (int c = 0; c < 21; ++c) expected += "02000000" + (c % 4 == 0 && c <= 8 ? one : zero) + zero + last[c] + "a0000000";
-    EXPECT_EQ(Hex(Saved(vehicle)), expected);
+    std::string hex;
+    for (std::uint8_t b : Saved(vehicle)) hex += {"0123456789abcdef"[b >> 4], "0123456789abcdef"[b & 15]};
+    EXPECT_EQ(hex, expected);
 }
 
-// The chunk of RecordTwoSamples with one edit, behind another chunk that is skipped: the scene
-// still loads and the vehicle shows its rest pose.
+// The chunk of RecordTwoSamples with one word set (and cut, or track 4's keys removed), behind
+// another chunk that is skipped: the scene still loads and the vehicle shows its rest pose.
 TEST_F(RecordTest, DamagedChunksClearTheRecord) {
     RecordTwoSamples();
     const Bytes good = Saved(vehicle);
     const auto track = [](int c) { return 6 + 20 * static_cast<std::size_t>(c); };
-    const auto edit = [&](std::size_t at, std::uint32_t v, std::size_t size = 0) {
+    const auto put = [](Bytes& b, std::size_t at, std::uint32_t v) {
+        for (std::size_t i = 0; i < 4; ++i) b.at(at + i) = static_cast<std::uint8_t>(v >> (8 * i));
+    };
+    const auto edit = [&](std::size_t at, std::uint32_t v, std::size_t size = 0, std::size_t erase = 0) {
         Bytes b(good.begin(), size == 0 ? good.end() : good.begin() + static_cast<long>(size));
-        PutU32(b, 2, static_cast<std::uint32_t>(b.size() - 6));
-        PutU32(b, at, v);
+        put(b, at, v);
+        b.erase(b.begin() + static_cast<long>(at + 4), b.begin() + static_cast<long>(at + 4 + erase));
+        put(b, 2, static_cast<std::uint32_t>(b.size() - 6));
         return b;
     };
-    Bytes oneEmpty = edit(track(2), 0);
-    oneEmpty.erase(oneEmpty.begin() + static_cast<long>(track(2) + 4), oneEmpty.begin() + static_cast<long>(track(3)));
-    PutU32(oneEmpty, 2, static_cast<std::uint32_t>(oneEmpty.size() - 6));
     const std::pair<const char*, Bytes> cases[] = {
         {"count beyond the bytes left", edit(track(3), 0xFFFFFFFFu)},
         {"count one too many", edit(track(20), 3)},
@@ -92,7 +85,7 @@ TEST_F(RecordTest, DamagedChunksClearTheRecord) {
         {"times descending", edit(track(5) + 16, 0xFFFFFFF0u)},
         {"value not a number", edit(track(7) + 4, 0x7FC00000u)},
         {"value infinite", edit(track(0) + 12, 0xFF800000u)},
-        {"one track empty", oneEmpty},
+        {"one track empty", edit(track(4), 0, 0, 16)},
     };
     for (const auto& [what, chunk] : cases) {
         Bytes stream = {0x0B, 0, 1, 0, 0, 0, 0x0A};

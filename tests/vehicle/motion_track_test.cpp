@@ -30,47 +30,44 @@ Samples Keys(const MotionTrack& track) {
     return out;
 }
 
-// Random walks far from zero, sines and steps, one sample per frame of 160 ticks. Keys are
-// samples in strictly ascending time, both end samples among them, and every sample comes back
-// within twice the tolerance plus a few float steps at the series' magnitude.
+// Keys are samples, one a frame of 160 ticks, in strictly ascending time, both end samples among
+// them, and every sample comes back within twice the tolerance plus a few float steps at the
+// series' magnitude.
+void ExpectThinned(const std::vector<float>& values, float tolerance) {
+    Samples samples;
+    float magnitude = 0.0f;
+    for (std::size_t k = 0; k < values.size(); ++k) {
+        samples.emplace_back(values[k], static_cast<int>(k) * 160);
+        magnitude = std::fmax(magnitude, std::fabs(values[k]));
+    }
+    const MotionTrack track = Record(static_cast<int>(values.size()), tolerance, samples);
+    const Samples keys = Keys(track);
+    ASSERT_GE(keys.size(), 2u);
+    EXPECT_LT(keys.size(), values.size());
+    EXPECT_EQ(std::make_pair(keys.front(), keys.back()), std::make_pair(samples.front(), samples.back()));
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        EXPECT_EQ(keys[i].first, values[static_cast<std::size_t>(keys[i].second / 160)]);
+        EXPECT_TRUE(i == 0 || keys[i].second > keys[i - 1].second);
+    }
+    const float slack = 2.0f * tolerance + 8.0f * FLT_EPSILON * magnitude;
+    for (const auto& [v, t] : samples) EXPECT_NEAR(track.Evaluate(t), v, slack) << "at " << t;
+}
+
+// Random walks far from zero, sines and steps.
 TEST(MotionTrack, ThinningKeepsSamplesAndReconstructsEveryOne) {
     std::mt19937 rng(7);
     std::normal_distribution<float> step(0.0f, 1.0f);
-    std::vector<std::pair<float, std::vector<float>>> series;  // tolerance, values
     for (const float scale : {0.01f, 1.0f, 300.0f}) {
+        SCOPED_TRACE(scale);
         std::vector<float> walk{5000.0f * scale};
         for (int k = 1; k < 600; ++k) walk.push_back(walk.back() + step(rng) * 0.004f * scale);
-        series.emplace_back(0.002f * scale, walk);
+        ExpectThinned(walk, 0.002f * scale);
     }
-    for (const float amp : {0.5f, 40.0f}) {
-        std::vector<float> sine;
-        for (int k = 0; k < 500; ++k) sine.push_back(amp * std::sin(k * 0.05f));
-        series.emplace_back(0.002f, sine);
-    }
-    std::vector<float> steps;
+    std::vector<float> sine, larger, steps;
+    for (int k = 0; k < 500; ++k) sine.push_back(0.5f * std::sin(k * 0.05f));
+    for (int k = 0; k < 500; ++k) larger.push_back(80.0f * sine[static_cast<std::size_t>(k)]);
     for (int k = 0; k < 300; ++k) steps.push_back(static_cast<float>((k / 37) % 3) * 1.5f - 20.0f);
-    series.emplace_back(0.002f, steps);
-    for (std::size_t n = 0; n < series.size(); ++n) {
-        const auto& [tolerance, values] = series[n];
-        Samples samples;
-        float magnitude = 0.0f;
-        for (std::size_t k = 0; k < values.size(); ++k) {
-            samples.emplace_back(values[k], static_cast<int>(k) * 160);
-            magnitude = std::fmax(magnitude, std::fabs(values[k]));
-        }
-        const MotionTrack track = Record(static_cast<int>(values.size()), tolerance, samples);
-        const Samples keys = Keys(track);
-        ASSERT_GE(keys.size(), 2u) << n;
-        EXPECT_LT(keys.size(), values.size()) << n;
-        EXPECT_EQ(keys.front(), samples.front()) << n;
-        EXPECT_EQ(keys.back(), samples.back()) << n;
-        for (std::size_t i = 0; i < keys.size(); ++i) {
-            EXPECT_EQ(keys[i].first, values[static_cast<std::size_t>(keys[i].second / 160)]) << n;
-            EXPECT_TRUE(i == 0 || keys[i].second > keys[i - 1].second) << n;
-        }
-        const float slack = 2.0f * tolerance + 8.0f * FLT_EPSILON * magnitude;
-        for (const auto& [v, t] : samples) EXPECT_NEAR(track.Evaluate(t), v, slack) << n << " at " << t;
-    }
+    for (const auto* values : {&sine, &larger, &steps}) ExpectThinned(*values, 0.002f);
 }
 
 TEST(MotionTrack, KeysOfSmallCases) {

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include "tests/vehicle/ground_meshes.h"
 
 namespace {
@@ -16,7 +14,6 @@ struct HitCase {
     Mesh mesh;
     Aim aim;
 };
-void PrintTo(const HitCase& c, std::ostream* os) { *os << c.name; }
 
 Point3 InBounds(const Box3& b, std::mt19937& rng) {
     return {Uniform(rng, b.pmin.x, b.pmax.x), Uniform(rng, b.pmin.y, b.pmax.y), Uniform(rng, b.pmin.z, b.pmax.z)};
@@ -82,7 +79,8 @@ INSTANTIATE_TEST_SUITE_P(
                       HitCase{"FlatEdge", FlatGrid(16, 64), Aim::Edge},
                       HitCase{"IntegerRandom", IntegerGrid(20), Aim::Random},
                       HitCase{"IntegerVertex", IntegerGrid(20), Aim::Vertex},
-                      HitCase{"IntegerEdge", IntegerGrid(20), Aim::Edge}),
+                      HitCase{"IntegerEdge", IntegerGrid(20), Aim::Edge},
+                      HitCase{"StackedVertical", StackedDuplicates(), Aim::Vertical}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // A square of two triangles over [0, 10]^2 at z = 0, and one more at z = 2 over its lower-left
@@ -101,8 +99,6 @@ TEST(GroundHit, EdgeCases) {
         float expected;
     } rows[] = {
         {"nearer of two faces", {1, 1, 4}, {0, 0, -8}, 0.25f},
-        {"lower face only", {8, 8, 4}, {0, 0, -8}, 0.5f},
-        {"hit at the start", {8, 8, 0}, {0, 0, -1}, 0.0f},
         {"zero direction inside", {8, 8, 1}, {0, 0, 0}, 1.0f},
         {"leaves the cube halfway", {8, 8, 1}, {0, 0, 2 * (top - 1)}, 0.5f},
         {"NaN origin", {nan, 5, 1}, {0, 0, -2}, 1.0f},

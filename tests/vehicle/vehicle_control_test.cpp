@@ -4,7 +4,6 @@
 
 #include <cmath>
 
-#include "host/hold.h"
 #include "host/spline_shape.h"
 #include "tests/vehicle/vehicle_support.h"
 #include "vehicle/vehicle_control.h"
@@ -49,21 +48,6 @@ TEST_F(ControlTest, WithoutAVehicleOrPartTheValueIsUnchanged) {
     for (INode* node : {PartNode(nullptr, 0, offset), PartNode(shape, 0, offset), PartNode(vehicleNode, -1, offset),
                         PartNode(vehicleNode, 7, offset), deleted})
         EXPECT_EQ(Evaluate(node, 0, false), ScaleMatrix({7, 7, 7}));
-}
-
-// Undoing a change of the followed node brings the old node back, or none once it was deleted.
-TEST_F(ControlTest, UndoneNodeEditsFollowTheScene) {
-    auto* control = static_cast<VehicleControl*>(PartNode(vehicleNode, 0, offset)->GetTMController());
-    INode* other = GetCOREInterface()->CreateObjectNode(MakeVehicle());
-    for (const bool deleteFirst : {false, true}) {
-        theHold.Begin();
-        control->SetVehicleNode(other);
-        theHold.Accept(L"follow");
-        if (deleteFirst) GetCOREInterface()->DeleteNode(vehicleNode);
-        ASSERT_TRUE(theHold.Undo());
-        EXPECT_EQ(control->GetVehicleNode(), deleteFirst ? nullptr : vehicleNode);
-    }
-    theHold.Reset();
 }
 
 // At rest: the offset, the wheel's rest place, then the vehicle node at t; the vehicle is

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 #include <vector>
 
 #include "host/create_mouse.h"
@@ -14,20 +15,9 @@ namespace {
 
 using ObjectTest = VehicleTest;
 
-// At 1 unit = 1 cm 5 m/s² is 500 units/s² and 100 km/h about 2777.8 units/s. Values the roll-up
-// would never allow are clamped into their ranges, and non-numbers take the defaults.
+// At 1 unit = 1 cm, 5 m/s² is 500 units/s² and 100 km/h about 2777.8 units/s. Values the
+// roll-up would never allow are clamped into their ranges, and non-numbers take the defaults.
 TEST_F(ObjectTest, SimulationParametersInSceneUnitsAndClamped) {
-    VehicleObject* v = MakeVehicle();
-    SetWheels(v, 3);
-    const VehicleState& s = v->State();
-    EXPECT_EQ(std::make_tuple(s.halfLength, s.halfWidth, s.height, s.rigidity, s.stopTime, s.axleCount),
-              std::make_tuple(230.0f, 90.0f, 145.0f, 300.0f, 10.0f, 3));
-    EXPECT_FLOAT_EQ(s.accelRate, 500.0f);
-    EXPECT_FLOAT_EQ(s.maxSpeed, 2777.7778f);
-    EXPECT_FLOAT_EQ(s.turnSpeed, 416.66667f);
-    EXPECT_EQ(s.wheelSize[1], Point3(20, 32, 0));
-    EXPECT_EQ(std::make_pair(s.pivot, s.wheelbase), std::make_pair(-40.0f, 160.0f));
-    v->DeleteThis();
     const float nan = std::nanf(""), inf = std::numeric_limits<float>::infinity();
     const struct {
         ParamID id;
@@ -35,14 +25,14 @@ TEST_F(ObjectTest, SimulationParametersInSceneUnitsAndClamped) {
         float VehicleState::*field;
         float expected;
     } floats[] = {
-        {kVehicleWidth, 0, &VehicleState::halfWidth, 0.0001f * 0.5f},
-        {kVehicleRigidity, -5, &VehicleState::rigidity, 0.0001f},
-        {kVehicleLength, 1e9f, &VehicleState::halfLength, 50000},
-        {kVehicleLength, nan, &VehicleState::halfLength, 230},
+        {kVehicleAcceleration, 5, &VehicleState::accelRate, 500},   {kVehicleMaxSpeed, 100, &VehicleState::maxSpeed, 2777.7778f},
+        {kVehicleManeuverable, 15, &VehicleState::turnSpeed, 416.66667f}, {kVehicleLength, 460, &VehicleState::halfLength, 230},
+        {kVehicleWidth, 0, &VehicleState::halfWidth, 0.0001f * 0.5f}, {kVehicleRigidity, -5, &VehicleState::rigidity, 0.0001f},
+        {kVehicleLength, 1e9f, &VehicleState::halfLength, 50000},     {kVehicleLength, nan, &VehicleState::halfLength, 230},
         {kVehicleMaxSpeed, -inf, &VehicleState::maxSpeed, 100 / 0.036f},
     };
     for (const auto& c : floats) {
-        v = MakeVehicle();
+        VehicleObject* v = MakeVehicle();
         v->GetParamBlock(0)->SetValue(c.id, 0, c.value);
         v->UpdateSimParams();
         EXPECT_FLOAT_EQ(v->State().*c.field, c.expected) << c.id << " " << c.value;
@@ -51,15 +41,19 @@ TEST_F(ObjectTest, SimulationParametersInSceneUnitsAndClamped) {
     const struct {
         ParamID id;
         int value, axles, type;
-    } ints[] = {{kVehicleWheelCount, 7, 3, 0}, {kVehicleWheelCount, -2, 0, 0}, {kVehicleType, 5, 0, 2},
-                {kVehicleType, -1, 0, 0}};
+    } ints[] = {{kVehicleWheelCount, 7, 3, 0}, {kVehicleWheelCount, -2, 0, 0}, {kVehicleType, 5, 0, 2}, {kVehicleType, -1, 0, 0}};
     for (const auto& c : ints) {
-        v = MakeVehicle();
+        VehicleObject* v = MakeVehicle();
         v->GetParamBlock(0)->SetValue(c.id, 0, c.value);
         v->UpdateSimParams();
         EXPECT_EQ(std::make_pair(v->State().axleCount, v->State().type), std::make_pair(c.axles, c.type));
         v->DeleteThis();
     }
+    VehicleObject* v = MakeVehicle();
+    SetWheels(v, 3);
+    EXPECT_EQ(v->State().wheelSize[1], Point3(20, 32, 0));
+    EXPECT_EQ(std::make_pair(v->State().pivot, v->State().wheelbase), std::make_pair(-40.0f, 160.0f));
+    v->DeleteThis();
 }
 
 // A 40 by 100 by 30 vehicle at (200, 100), its predicted path straight ahead to y = 800.
@@ -67,7 +61,6 @@ class DrawTest : public VehicleTest {
 protected:
     void SetUp() override {
         VehicleTest::SetUp();
-        vehicle = MakeVehicle();
         vehicle->SetSize({-40, 100, 30});
         node = PlaceVehicle(vehicle, TransMatrix({200, 100, 0}));
         vehicle->ObjectValidity(0);
@@ -86,59 +79,53 @@ protected:
         vehicle->GetWorldBoundBox(0, node, &view, box);
         return box;
     }
-    VehicleObject* vehicle = nullptr;
+    VehicleObject* vehicle = MakeVehicle();
     INode* node = nullptr;
     ViewExp view;
 };
 
-TEST_F(DrawTest, BoxChevronAndWhileTracingThePlan) {
+using Line = std::vector<Point3>;
+
+// Twelve box edges and a chevron in the wire colour, picked near a line only; selected and
+// tracing, the plan's 17 more segments in two runs, the rear half ahead while reversing, picked
+// and boxed with the rest.
+TEST_F(DrawTest, DrawingPickingAndBoxes) {
     node->SetWireColor(0x00336699);
     const auto& r = view.getGW()->Records();
     EXPECT_EQ(vehicle->Display(0, node, &view, 0), 0);
     ASSERT_EQ(r.size(), 14u);
-    EXPECT_EQ(r[0].points, (std::vector<Point3>{{180, 50, 0}, {220, 50, 0}}));
-    EXPECT_EQ(r[6].points, (std::vector<Point3>{{220, 150, 30}, {180, 150, 30}}));
-    EXPECT_EQ(r[8].points, (std::vector<Point3>{{180, 50, 0}, {180, 50, 30}}));
-    EXPECT_EQ(r[12].points, (std::vector<Point3>{{212, 100, 0}, {200, 112, 0}}));
-    EXPECT_EQ(r[13].points, (std::vector<Point3>{{188, 100, 0}, {200, 112, 0}}));
+    EXPECT_EQ(r[6].points, (Line{{220, 150, 30}, {180, 150, 30}}));
+    EXPECT_EQ(r[13].points, (Line{{188, 100, 0}, {200, 112, 0}}));
     EXPECT_EQ(r[0].color, Point3(0x99 / 255.0f, 0x66 / 255.0f, 0x33 / 255.0f));
     view.getGW()->ClearRecords();
     vehicle->State().halfWidth = 20;
     vehicle->State().halfLength = 50;
-    vehicle->State().reverse = 1;
-    node->SetSelected(true);
-    SetTracing(1);
-    vehicle->Display(0, node, &view, 0);
-    ASSERT_EQ(r.size(), 31u);
-    EXPECT_EQ(view.getGW()->SegmentRuns(), 2);
-    EXPECT_EQ(r[0].color, Point3(1, 1, 1));
-    EXPECT_EQ(r[14].points, (std::vector<Point3>{{180, 100, 0}, {180, 200, 0}}));
-    EXPECT_EQ(r[14].color, Point3(0, 1, 0));
-    EXPECT_EQ(r[29].points, (std::vector<Point3>{{180, 750, 0}, {220, 750, 0}})) << "the rear half while reversing";
-}
-
-TEST_F(DrawTest, PickingAndBoxesFollowTheLinesAndThePlanWhileTracing) {
-    vehicle->State().halfWidth = 20;
     EXPECT_EQ(Pick(223, 80), 1) << "3 pixels off the right side";
     EXPECT_EQ(Pick(200, 70), 0) << "inside the box, off every line";
     EXPECT_EQ(Pick(180, 500), 0) << "the plan is not drawn";
-    EXPECT_EQ(WorldBox().pmin, Point3(180, 50, 0));
-    EXPECT_EQ(WorldBox().pmax, Point3(220, 150, 30));
+    EXPECT_EQ(std::make_pair(WorldBox().pmin, WorldBox().pmax), std::make_pair(Point3(180, 50, 0), Point3(220, 150, 30)));
     SetTracing(1);
     EXPECT_EQ(Pick(180, 500), 1);
     EXPECT_EQ(WorldBox().pmax, Point3(220, 800, 30));
     ASSERT_EQ(view.Hits().size(), 2u);
     EXPECT_EQ(view.Hits()[0].distance, 3u);
-    EXPECT_TRUE(view.getGW()->Records().empty());
+    EXPECT_TRUE(r.empty());
     Box3 local;
     Matrix3 ignored = TransMatrix({1000, 0, 0});
     vehicle->GetDeformBBox(0, local, &ignored, false);
-    EXPECT_EQ(local.pmin, Point3(-20, -50, 0));
-    EXPECT_EQ(local.pmax, Point3(20, 50, 30));
+    EXPECT_EQ(std::make_pair(local.pmin, local.pmax), std::make_pair(Point3(-20, -50, 0), Point3(20, 50, 30)));
+    vehicle->State().reverse = 1;
+    node->SetSelected(true);
+    vehicle->Display(0, node, &view, 0);
+    ASSERT_EQ(r.size(), 31u);
+    EXPECT_EQ(view.getGW()->SegmentRuns(), 2);
+    EXPECT_EQ(std::make_pair(r[0].color, r[14].color), std::make_pair(Point3(1, 1, 1), Point3(0, 1, 0)));
+    EXPECT_EQ(r[14].points, (Line{{180, 100, 0}, {180, 200, 0}}));
+    EXPECT_EQ(r[29].points, (Line{{180, 750, 0}, {220, 750, 0}}));
 }
 
 // The first click is the centre; the drag sets half the width and length, the height is half
-// the width; a drag without width or length aborts.
+// the width; a drag without width or length aborts. A clone has its own block and no motion.
 TEST_F(DrawTest, CreationByDraggingAndClonesWithoutMotion) {
     VehicleObject* made = MakeVehicle();
     CreateMouseCallBack* cb = made->GetCreateMouseCallBack();
@@ -153,16 +140,14 @@ TEST_F(DrawTest, CreationByDraggingAndClonesWithoutMotion) {
     EXPECT_EQ(mat, TransMatrix({10, 20, 0}));
     made->DeleteThis();
     EXPECT_EQ(cb->proc(&view, MOUSE_MOVE, 1, 0, Pixel(0, 0), mat), CREATE_CONTINUE) << "forgotten object";
-
-    vehicle->State().record.Start(2, vehicle->State());
     VehicleSnapshot snap;
+    vehicle->State().record.Start(2, vehicle->State());
     vehicle->State().record.Append(vehicle->State().TakeSnapshot(snap));
     RemapDir remap;
     auto* copy = static_cast<VehicleObject*>(vehicle->Clone(remap));
     EXPECT_NE(copy->GetParamBlock(0), vehicle->GetParamBlock(0));
     EXPECT_EQ(copy->GetSize(), Point3(40, 100, 30));
-    EXPECT_TRUE(vehicle->State().HasRecord());
-    EXPECT_FALSE(copy->State().HasRecord());
+    EXPECT_EQ(std::make_pair(vehicle->State().HasRecord(), copy->State().HasRecord()), std::make_pair(true, false));
     copy->DeleteThis();
 }
 
