@@ -30,23 +30,16 @@ protected:
         obj->ObjectValidity(0);
         return obj;
     }
+    static INode* Node() { return GetCOREInterface()->GetRootNode()->GetChildNode(0); }
     template <class T>
-    static std::vector<WayRecord> Ways(T* obj) {
-        INode* node = GetCOREInterface()->GetRootNode()->GetChildNode(0);
-        int count = 0, index = 0;
-        obj->CountWays(node, count);
-        std::vector<WayRecord> ways(static_cast<std::size_t>(count));
-        obj->FillWays(node, ways.data(), index, count);
-        EXPECT_EQ(index, count);
-        return ways;
-    }
+    static std::vector<WayRecord> Ways(T* obj) { return WaysOf(obj, Node()); }
     IPoint2 Pixel(float x, float y) const {
         const Point3 s = view.GetScreenMapping().ToScreen({x, y, 0});
         return {static_cast<int>(s.x), static_cast<int>(s.y)};
     }
     std::vector<Point3> Drawn(HelperFrame* obj) {
         view.getGW()->ClearRecords();
-        obj->Display(0, GetCOREInterface()->GetRootNode()->GetChildNode(0), &view, 0);
+        obj->Display(0, Node(), &view, 0);
         std::vector<Point3> points;
         for (const DrawRecord& r : view.getGW()->Records())
             points.insert(points.end(), r.points.begin(), r.points.end());
@@ -147,7 +140,7 @@ TEST_F(BayHelperTest, BoxesHoldEveryDrawnPoint) {
         else obj = Place<BusStopObject>(GetBusStopDesc(), row.p0, row.p1, row.p2, tm);
         Box3 local, world;
         obj->GetLocalBoundBox(0, nullptr, nullptr, local);
-        obj->GetWorldBoundBox(0, GetCOREInterface()->GetRootNode()->GetChildNode(0), nullptr, world);
+        obj->GetWorldBoundBox(0, Node(), nullptr, world);
         const std::vector<Point3> drawn = Drawn(obj);
         ASSERT_FALSE(drawn.empty());
         const Point3 slack(1e-3f, 1e-3f, 1e-3f);
@@ -179,7 +172,7 @@ TEST_F(BayHelperTest, CreationByTwoClicks) {
 
 TEST_F(BayHelperTest, PicksOnTheLinesOnly) {
     auto* stop = Place<BusStopObject>(GetBusStopDesc(), 100, 200, 0);
-    INode* node = GetCOREInterface()->GetRootNode()->GetChildNode(0);
+    INode* node = Node();
     for (const auto& [x, y, hit] : {std::tuple{0.0f, 150.0f, 1}, {100.0f, 50.0f, 1}, {60.0f, -60.0f, 0}}) {
         IPoint2 p[1] = {Pixel(x, y)};
         EXPECT_EQ(stop->HitTest(0, node, HITTYPE_POINT, 0, 0, p, &view), hit) << x << " " << y;

@@ -84,9 +84,8 @@ TEST_F(RoadModTest, DefaultDisplayShowsThreeBoundariesAndFourChevrons) {
         ASSERT_EQ(d.Shape().SplineCount(), 7);
         for (int j = 0; j < 3; ++j) {
             ASSERT_EQ(d.Shape().GetSpline(j)->KnotCount(), 2);
-            EXPECT_FALSE(d.Shape().GetSpline(j)->Closed());
-            EXPECT_EQ(d.Knot(j, 0), Point3(0, 420.0f * (j - 1), 0));
-            EXPECT_EQ(d.Knot(j, 1), Point3(1000, 420.0f * (j - 1), 0));
+            EXPECT_TRUE(!d.Shape().GetSpline(j)->Closed() && d.Knot(j, 0) == Point3(0, 420.0f * (j - 1), 0) &&
+                        d.Knot(j, 1) == Point3(1000, 420.0f * (j - 1), 0)) << j;
         }
         // Start and end chevron of the forward lane (towards +X), then of the backward lane; the
         // tip leads by 0.3 lane widths, the outer knots span the middle 60 % of the lane.
@@ -126,12 +125,7 @@ TEST_F(RoadModTest, EditingNotifiesAndRebuildsTheDisplayAtEveryEvaluation) {
     }
 }
 
-}  // namespace
-
-namespace {
-
-// Saved scenes hold the block by these IDs, and scene files address it by these names.
-// Saved scenes address the parameters by these ids.
+// Saved scenes address the parameters by these ids, and scene files by these names.
 TEST(RoadModBlock, ParameterIds) {
     RoadMod mod;
     const ParamBlockDesc2* desc = mod.GetParamBlock(0)->GetDesc();

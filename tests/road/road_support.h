@@ -92,41 +92,34 @@ protected:
     void TearDown() override { GetCOREInterface()->ResetScene(); }
 };
 
-inline void AddSpline(SplineShape* shape, const std::vector<Point3>& knots, bool closed = false) {
-    Spline3D* s = shape->shape.NewSpline();
-    for (const Point3& p : knots) s->AddKnot(SplineKnot(KTYPE_CORNER, LTYPE_LINE, p, p, p));
-    s->SetClosed(closed);
-}
-
 // A shape whose polylines are just its knots; by default the straight road, 1000 along +X.
 inline SplineShape* MakeShape(const std::vector<Point3>& knots = {{0, 0, 0}, {1000, 0, 0}}, bool closed = false) {
     auto* shape = new SplineShape;
     shape->shape.steps = 0;
-    AddSpline(shape, knots, closed);
+    Spline3D* s = shape->shape.NewSpline();
+    for (const Point3& p : knots) s->AddKnot(SplineKnot(KTYPE_CORNER, LTYPE_LINE, p, p, p));
+    s->SetClosed(closed);
     return shape;
-}
-
-inline RoadMod* AddRoadMod(INode* node) {
-    auto* mod = new RoadMod;
-    node->AddWSModifier(mod);
-    return mod;
 }
 
 // A node carrying the shape with one road modifier on it.
 inline INode* AddRoad(Object* shape, RoadMod** mod = nullptr, INode* parent = nullptr) {
     INode* node = GetCOREInterface()->CreateObjectNode(shape, parent);
-    RoadMod* road = AddRoadMod(node);
+    auto* road = new RoadMod;
+    node->AddWSModifier(road);
     if (mod != nullptr) *mod = road;
     return node;
 }
 
 inline IParamBlock2* Block(RoadMod* mod) { return mod->GetParamBlock(0); }
 
-inline std::vector<WayRecord> WaysOf(RoadMod* mod, INode* node) {
+// What a way source announces and writes for the node; the fill must match the count.
+template <class Source>
+std::vector<WayRecord> WaysOf(Source* source, INode* node) {
     int count = 0, index = 0;
-    mod->CountWays(node, count);
+    source->CountWays(node, count);
     std::vector<WayRecord> ways(static_cast<std::size_t>(count));
-    mod->FillWays(node, ways.data(), index, count);
+    source->FillWays(node, ways.data(), index, count);
     EXPECT_EQ(index, count);
     return ways;
 }

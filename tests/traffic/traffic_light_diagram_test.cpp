@@ -1,5 +1,5 @@
-// The signal diagram in the traffic light's roll-up: binding, spinners by input type, cells
-// painted by clicks and drags as one undo step each, capture loss, the paint operations.
+// The signal diagram in the traffic light's roll-up: cells painted by clicks and drags as one undo
+// step each, capture loss and unbinding, the paint operations and the spinners.
 #include <tuple>
 
 #include "host/module_resources.h"
@@ -54,16 +54,6 @@ protected:
     HWND view = nullptr;
 };
 
-TEST_F(DiagramTest, TheInputTypeSwitchesTheSpinnersAndClosingUnbinds) {
-    EXPECT_TRUE(SpinnerOn(IDC_TRAFFIC_LIGHT_PERIOD_SPIN) && !SpinnerOn(IDC_TRAFFIC_LIGHT_INPUT_SPIN));
-    SendMessageW(dialog, WM_COMMAND, IDC_TRAFFIC_LIGHT_ANIMATED_RADIO, 0);
-    EXPECT_EQ(block->GetInt(kInputTypeParam), 1);
-    EXPECT_TRUE(!SpinnerOn(IDC_TRAFFIC_LIGHT_PERIOD_SPIN) && SpinnerOn(IDC_TRAFFIC_LIGHT_INPUT_SPIN));
-    light->EndEditParams(Ip(), 0, nullptr);
-    EXPECT_FALSE(IsWindow(view));
-    EXPECT_EQ(static_cast<ClassDesc2*>(GetTrafficLightDesc())->GetParamBlockDescByID(0)->GetUserDlgProc(), nullptr);
-}
-
 // The button goes down at the first point, moves through the others and comes up at the last.
 const struct {
     const char* name;
@@ -73,6 +63,7 @@ const struct {
 } kStrokes[] = {
     {"lower half of column 1, from its first pixel: green", {{30, 20}}, "RGRRRRRRRRRRGGGGGGGGGGGG", true},
     {"left of column 0 truncates to it", {{23, 20}}, "GRRRRRRRRRRRGGGGGGGGGGGG", true},
+    {"last pixel of column 0", {{29, 20}}, "GRRRRRRRRRRRGGGGGGGGGGGG", true},
     {"upper half: red", {{87, 5}}, "RRRRRRRRRRRRRGGGGGGGGGGG", true},
     {"right of the strip", {{146, 20}}, kStart, false},
     {"below it", {{60, 31}}, kStart, false},
@@ -111,7 +102,8 @@ TEST_F(DiagramTest, CaptureLossEndsTheDrag) {
     TheTrafficLightDlgProc().SetObject(nullptr);
     EXPECT_TRUE(!theHold.Holding() && theHold.UndoNames().size() == 2u) << "unbinding ends the drag";
     light->EndEditParams(Ip(), 0, nullptr);
-    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_TRUE(GetCapture() == nullptr && !IsWindow(view));
+    EXPECT_EQ(static_cast<ClassDesc2*>(GetTrafficLightDesc())->GetParamBlockDescByID(0)->GetUserDlgProc(), nullptr);
     Ip()->ResetScene();
     EXPECT_FALSE(theHold.Undo()) << "the deleted light's block took its steps with it";
 }
@@ -133,14 +125,17 @@ std::vector<PaintOp> ExpectedPaint(bool animated, int marker) {
     return ops;
 }
 
-// A validity request repaints the diagram, erasing it; the frame marks the current slot.
-TEST_F(DiagramTest, PaintOperations) {
+// A validity request repaints the diagram, erasing it; the frame marks the current slot. The input
+// type greys the diagram and switches the spinners.
+TEST_F(DiagramTest, PaintOperationsAndSpinnersByInputType) {
     light->ObjectValidity(0);
     EXPECT_TRUE(HostWindowStateOf(view).invalidations == 1 && HostWindowStateOf(view).eraseAsked);
     Ip()->SetTime(2000, FALSE);
     EXPECT_EQ(Paint(), ExpectedPaint(false, 1));
-    block->SetValue(kInputTypeParam, 0, 1);
+    EXPECT_TRUE(SpinnerOn(IDC_TRAFFIC_LIGHT_PERIOD_SPIN) && !SpinnerOn(IDC_TRAFFIC_LIGHT_INPUT_SPIN));
+    SendMessageW(dialog, WM_COMMAND, IDC_TRAFFIC_LIGHT_ANIMATED_RADIO, 0);
     EXPECT_EQ(Paint(), ExpectedPaint(true, -1));
+    EXPECT_TRUE(!SpinnerOn(IDC_TRAFFIC_LIGHT_PERIOD_SPIN) && SpinnerOn(IDC_TRAFFIC_LIGHT_INPUT_SPIN));
 }
 
 }  // namespace

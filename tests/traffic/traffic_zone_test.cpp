@@ -1,19 +1,11 @@
 // TrafficZone: Init, and Apply's rules and edges.
 #include <cmath>
-#include <cstring>
-#include <limits>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "tests/traffic/zone_test_support.h"
-#include "traffic/zone_shape.h"
-
-namespace {
-constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
-
-}  // namespace
 
 namespace {
 enum class Want { Nothing, Block, Cap };
@@ -47,7 +39,7 @@ std::vector<ApplyCase> ApplyCases() {
     add("past y", limit, At(10, 16.99f), Want::Nothing);
     add("limit, heading back", limit, Body(10, 20, {0, -1, 0}, {10, 20, 0}), Want::Cap);
     // The starting cap is 9: rule 1 only ever lowers it.
-    for (const float speed : {12.0f, 9.0f, 4.0f, 0.0f})
+    for (const float speed : {12.0f, 9.0f, 4.0f})
         add("limit " + std::to_string(speed), MakeZone(FrameAt(0, 0), 2, 2, RuleSpeedLimit, speed), At(0, 0),
             speed < 9.0f ? Want::Cap : Want::Nothing);
     // Height against the probe's 1.5, measured along world up whatever the zone's Z row.
@@ -56,10 +48,7 @@ std::vector<ApplyCase> ApplyCases() {
     add("above", raised, At(0, 0, 11.51f), Want::Nothing);
     Matrix3 tilted = FrameAt(0, 0);
     tilted.SetRow(2, {5, 0, 10});
-    add("tilted z, top", MakeZone(tilted, 1, 1, RuleVehicle), At(0, 0, 1.5f), Want::Block);
     add("tilted z, above", MakeZone(tilted, 1, 1, RuleVehicle), At(0, 0, 1.6f), Want::Nothing);
-    tilted.SetRow(2, {0, 0, 0});
-    add("flat z", MakeZone(tilted, 1, 1, RuleVehicle), At(0.5f, -0.5f, 1), Want::Block);
     // Blocking assigns -100 (the start holds 5 and 3); rules above 4 do nothing.
     for (const std::uint32_t rule : {RuleVehicle, RuleObstacle})
         add("blocks " + std::to_string(rule), MakeZone(FrameAt(0, 0), 2, 2, rule, 0), At(0.5f, 0.5f), Want::Block);
@@ -83,7 +72,6 @@ std::vector<ApplyCase> ApplyCases() {
     for (const std::uint32_t rule : {RuleTrafficLight, RuleStopLine}) {
         const TrafficZone line = MakeZone(FrameAt(0, 0), 3.0f, 1.5f, rule, 2.0f);
         const std::string r = rule == RuleTrafficLight ? "light " : "stop ";
-        add(r + "along", line, Body(0, -20), Want::Cap);
         add(r + "against", line, Body(0, -20, {0, -1, 0}), Want::Nothing);
         add(r + "d = 0.3", line, Body(0, -20, {0.9f, 0.3f, 0}), Want::Nothing);
         add(r + "d above 0.3", line, Body(0, -20, {0.9f, std::nextafter(0.3f, 1.0f), 0}), Want::Cap);
@@ -102,11 +90,8 @@ std::vector<ApplyCase> ApplyCases() {
     const Matrix3 east = Frame({0, -1, 0}, {1, 0, 0}, {50, 10, 0});
     const Point3 sample(50.5f, 12, 0);
     const TrafficZone eastStop = MakeZone(east, 4, 1, RuleStopLine, 2);
-    const TrafficZone eastLight = MakeZone(east, 4, 1, RuleTrafficLight, 2);
     add("east stop, before", eastStop, Body(40, 10, {1, 0, 0}, sample), Want::Cap);
     add("east stop, past", eastStop, Body(47, 10, {1, 0, 0}, sample), Want::Nothing);
-    add("east light, short", eastLight, Body(48.9f, 10, {1, 0, 0}, sample), Want::Cap);
-    add("east light, on far edge", eastLight, Body(49, 10, {1, 0, 0}, sample), Want::Nothing);
     add("east stop, crossing sideways", eastStop, Body(40, 10, {0, 1, 0}, sample), Want::Nothing);
     return cases;
 }

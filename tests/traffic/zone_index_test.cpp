@@ -32,26 +32,35 @@ struct ZoneScene {
     }
 };
 
+// Where the blocks lie: around origin, `tall` times higher than wide, with zones whose edges meet
+// at 20 to 160 degrees when sheared.
+struct Spread {
+    Point3 origin{};
+    float tall = 1.0f;
+    bool sheared = false;
+};
+
 // Rules 0 to 4, and 5 which acts on nothing; owners 0 to 3.
-TrafficZone RandomZone(std::mt19937& rng, Point3 centre, float size, int slot) {
-    const Matrix3 tm = RotateZMatrix(Uniform(rng, -kPi, kPi)) * TransMatrix({centre.x, centre.y, Uniform(rng, -1, 1)});
+TrafficZone RandomZone(std::mt19937& rng, Point3 centre, float size, int slot, bool sheared) {
+    const float a = Uniform(rng, -kPi, kPi), shear = sheared ? Uniform(rng, 0.35f, 2.8f) : kPi / 2;
+    const Point3 at(centre.x, centre.y, Uniform(rng, -1, 1));
     TrafficZone z;
-    return z.Init(tm, static_cast<std::uint64_t>(Pick(rng, 0, 3)), Uniform(rng, 0.05f, 1) * size,
+    return z.Init(Frame({std::cos(a), std::sin(a), 0}, {std::cos(a + shear), std::sin(a + shear), 0}, at),
+                  static_cast<std::uint64_t>(Pick(rng, 0, 3)), Uniform(rng, 0.05f, 1) * size,
                   Uniform(rng, 0.05f, 1) * size, slot, static_cast<std::uint32_t>(Pick(rng, 0, 5)), Uniform(rng, 1, 800));
 }
 
-// Blocks of rotated zones that drift a little from slot to slot, over a rectangle of the given
-// half width (and `tall` times that half height) around origin.
-ZoneScene RandomScene(std::uint32_t seed, int blocks, float extent, Point3 origin = {}, float tall = 1.0f) {
+// Blocks of zones that drift a little from slot to slot, over a rectangle of the given half width.
+ZoneScene RandomScene(std::uint32_t seed, int blocks, float extent, const Spread& spread = {}) {
     std::mt19937 rng(seed);
     ZoneScene scene;
     scene.blocks.resize(static_cast<std::size_t>(blocks));
     for (ZoneBlock& block : scene.blocks) {
-        const float h = extent * tall;
-        Point3 centre = origin + Point3(Uniform(rng, -extent, extent), Uniform(rng, -h, h), 0);
+        const float h = extent * spread.tall;
+        Point3 centre = spread.origin + Point3(Uniform(rng, -extent, extent), Uniform(rng, -h, h), 0);
         const float size = Uniform(rng, 0.005f, 0.08f) * extent;
         for (int s = 0; s < 8; ++s) {
-            block[static_cast<std::size_t>(s)] = RandomZone(rng, centre, size, s);
+            block[static_cast<std::size_t>(s)] = RandomZone(rng, centre, size, s, spread.sheared);
             centre += Point3(Uniform(rng, -0.02f, 0.02f), Uniform(rng, -0.02f, 0.02f), 0) * extent;
         }
     }
@@ -63,25 +72,9 @@ ZoneScene operator+(ZoneScene a, const ZoneScene& b) {
     return a;
 }
 
-// Zones whose edges meet at 20 to 160 degrees, far from the origin.
-ZoneScene ShearedScene(std::uint32_t seed) {
-    std::mt19937 rng(seed);
-    ZoneScene scene;
-    for (int b = 0; b < 200; ++b) {
-        ZoneBlock& block = scene.blocks.emplace_back();
-        const Point3 at(Uniform(rng, 3e5f, 3.04e5f), Uniform(rng, -2e5f, -1.96e5f), 0);
-        for (int s = 0; s < 8; ++s) {
-            const float a = Uniform(rng, -kPi, kPi), shear = Uniform(rng, 0.35f, 2.8f);
-            const Matrix3 tm = Frame({std::cos(a), std::sin(a), 0}, {std::cos(a + shear), std::sin(a + shear), 0}, at);
-            block[static_cast<std::size_t>(s)].Init(tm, 0, Uniform(rng, 5, 200), Uniform(rng, 5, 200), s, RuleObstacle, 0);
-        }
-    }
-    return scene;
-}
-
 // 300 blocks piled into one cell of the second tree level, inside 100 blocks spread wide: deep
 // enough for helpers to start helpers.
-ZoneScene HelperScene() { return RandomScene(31, 300, 300, {-2250, -2250, 0}) + RandomScene(32, 100, 3000); }
+ZoneScene HelperScene() { return RandomScene(31, 300, 300, {.origin = {-2250, -2250, 0}}) + RandomScene(32, 100, 3000); }
 
 VehicleProbe RandomProbe(std::mt19937& rng, Point3 p, int slot) {
     VehicleProbe probe;
@@ -166,8 +159,8 @@ void PrintTo(const SceneCase& c, std::ostream* os) { *os << c.name; }
 
 const SceneCase kScenes[] = {
     {"Random", [] { return RandomScene(11, 300, 5000); }, 2000, 40},
-    {"Tall", [] { return RandomScene(13, 300, 500, {}, 8.0f); }, 2000, 40},
-    {"ShearedFar", [] { return ShearedScene(14); }, 2000, 100},
+    {"Tall", [] { return RandomScene(13, 300, 500, {.tall = 8.0f}); }, 2000, 40},
+    {"ShearedFar", [] { return RandomScene(14, 200, 2000, {.origin = {3.02e5f, -1.98e5f, 0}, .sheared = true}); }, 2000, 100},
     {"Helpers", HelperScene, 500, 8},
 };
 
@@ -186,36 +179,26 @@ protected:
 class ZoneIndexQuery : public ZoneIndexTest, public ::testing::WithParamInterface<SceneCase> {};
 }  // namespace
 
-TEST_P(ZoneIndexQuery, EqualsBruteForceOverTheThreeSlotsForEveryHelperMaximum) {
+// Helpers build the same trees as the builder alone; the inline trees answer as brute force does.
+TEST_P(ZoneIndexQuery, EqualsBruteForceOverTheThreeSlots) {
     const ZoneScene scene = GetParam().make();
-    ZoneIndex inlineBuilt;
-    inlineBuilt.SetHelperMaximum(0);
-    scene.BuildInto(inlineBuilt);
+    ZoneIndex index, helped;
+    index.SetHelperMaximum(0);
+    scene.BuildInto(index);
+    helped.SetHelperMaximum(8);
+    scene.BuildInto(helped);
+    EXPECT_TRUE(SameTrees(helped, index));
     const std::vector<VehicleProbe> probes = Probes(scene, GetParam().randomProbes, GetParam().sampledBlocks);
-    std::vector<ZoneEffect> expected;
-    int touched = 0;
+    int touched = 0, mismatches = 0;
     for (const VehicleProbe& probe : probes) {
-        expected.push_back(BruteForce(scene, probe));
-        touched += SameEffect(expected.back(), kQueryStart) ? 0 : 1;
+        const ZoneEffect expected = BruteForce(scene, probe);
+        touched += SameEffect(expected, kQueryStart) ? 0 : 1;
+        if (!SameEffect(Queried(index, probe), expected) && ++mismatches <= 5)
+            ADD_FAILURE() << "slot " << probe.slot << " at " << probe.position.x << ", " << probe.position.y;
     }
+    EXPECT_EQ(mismatches, 0) << "of " << probes.size() << " probes";
     // The comparison means something only if many probes meet zones.
     EXPECT_GT(touched, static_cast<int>(probes.size() / 10));
-
-    for (const int maximum : {0, 1, 8}) {
-        ZoneIndex index;
-        index.SetHelperMaximum(maximum);
-        EXPECT_EQ(scene.BuildInto(index).helpersLeft, 0);
-        EXPECT_TRUE(SameTrees(index, inlineBuilt)) << "maximum " << maximum;
-        int mismatches = 0;
-        for (std::size_t i = 0; i < probes.size(); ++i) {
-            const ZoneEffect got = Queried(index, probes[i]);
-            if (!SameEffect(got, expected[i]) && ++mismatches <= 5)
-                ADD_FAILURE() << "maximum " << maximum << ", probe " << i << " slot " << probes[i].slot << ": score "
-                              << got.score << " not " << expected[i].score << ", cap " << got.speedCap << " not "
-                              << expected[i].speedCap;
-        }
-        EXPECT_EQ(mismatches, 0) << "maximum " << maximum << ", of " << probes.size() << " probes";
-    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenes, ZoneIndexQuery, ::testing::ValuesIn(kScenes),
@@ -244,88 +227,49 @@ protected:
 
 }  // namespace
 
-// The same trees for every maximum and every run; the helpers never exceed the maximum, all
-// give their places back, and no maximum means the worker count.
-TEST_F(ZoneIndexBuild, SameTreesWithinTheBudgetForEveryMaximum) {
+// The same trees for every maximum, every run and every failure to make an event or a thread: a
+// helper that cannot start is made up for inline. The helpers never exceed the maximum and all give
+// their places back; no maximum means the worker count.
+TEST_F(ZoneIndexBuild, SameTreesWithinTheBudgetWhateverFails) {
     HostSetProcessorCount(3);
-    for (const std::optional<int> maximum : {std::optional<int>{}, {0}, {1}, {3}, {8}, {8}}) {
+    const struct {
+        std::optional<int> maximum;
+        HostFailurePlan events, threads;
+        bool started, fails;
+    } rows[] = {
+        {{}, {}, {}, true, false}, {0, {}, {}, false, false}, {1, {}, {}, true, false}, {3, {}, {}, true, false},
+        {8, {}, {}, true, false}, {8, {}, {}, true, false}, {8, {.every = 1}, {}, false, true},
+        {8, {}, {.every = 1}, false, true}, {8, {.next = 3}, {}, true, true}, {8, {}, {.next = 5}, true, true},
+        {8, {.every = 3}, {.every = 4}, true, true}, {8, {.next = 1, .every = 2}, {.every = 2}, true, true},
+    };
+    for (const auto& row : rows) {
+        HostResetThreadsAndEvents();
+        HostSetEventFailures(row.events);
+        HostSetThreadStartFailures(row.threads);
         ZoneIndex index;
-        index.SetHelperMaximum(maximum);
+        index.SetHelperMaximum(row.maximum);
         const ZoneBuildStats stats = BigScene().BuildInto(index);
-        const int expected = maximum.value_or(3);
-        EXPECT_EQ(stats.helperMaximum, expected);
-        EXPECT_TRUE(SameTrees(index, Reference())) << "maximum " << expected;
-        EXPECT_LE(stats.peakHelpers, expected);
-        EXPECT_EQ(stats.peakHelpers > 0, expected > 0) << "maximum " << expected;
-        EXPECT_EQ(stats.helpersStarted > 0, expected > 0) << "maximum " << expected;
-        EXPECT_EQ(stats.helpersLeft, 0);
-        EXPECT_EQ(stats.fallbacks, 0);
+        const int maximum = row.maximum.value_or(3);
+        SCOPED_TRACE(testing::Message() << maximum << " events " << row.events.every << " threads " << row.threads.every);
+        EXPECT_TRUE(stats.helperMaximum == maximum && SameTrees(index, Reference()) && stats.peakHelpers <= maximum);
+        EXPECT_TRUE((stats.helpersStarted > 0) == row.started && (row.fails || (stats.peakHelpers > 0) == row.started));
+        EXPECT_TRUE(stats.helpersLeft == 0 && (stats.fallbacks > 0) == row.fails);
+        // With no thread at all, every slot and every child that asked for a helper counts.
+        EXPECT_TRUE(row.started || !row.fails || stats.fallbacks > ZoneIndex::kSlots);
+        EXPECT_TRUE(HostWaitForThreads());
+        const HostThreadCounts counts = HostThreadAndEventCounts();
+        EXPECT_TRUE(counts.eventsCreated == counts.eventsClosed && (row.started || !row.fails || counts.threadsStarted == 0));
     }
     HostSetProcessorCount(std::nullopt);
 }
 
-TEST_F(ZoneIndexBuild, MissingEventsOrThreadsAreMadeUpForInline) {
-    const struct {
-        HostFailurePlan events, threads;
-        bool allInline;
-    } plans[] = {
-        {{.every = 1}, {}, true},          {{}, {.every = 1}, true},       {{.next = 3}, {}, false},
-        {{}, {.next = 5}, false},          {{.every = 3}, {.every = 4}, false},
-        {{.next = 1, .every = 2}, {.every = 2}, false},
-    };
-    for (const auto& plan : plans) {
-        HostResetThreadsAndEvents();
-        HostSetEventFailures(plan.events);
-        HostSetThreadStartFailures(plan.threads);
-        ZoneIndex index;
-        index.SetHelperMaximum(8);
-        const ZoneBuildStats stats = BigScene().BuildInto(index);
-        SCOPED_TRACE(testing::Message() << "events every " << plan.events.every << " threads every " << plan.threads.every);
-        EXPECT_TRUE(SameTrees(index, Reference()));
-        EXPECT_EQ(stats.helpersStarted == 0, plan.allInline);
-        EXPECT_GE(stats.fallbacks, plan.allInline ? ZoneIndex::kSlots : 1);
-        EXPECT_LE(stats.peakHelpers, 8);
-        EXPECT_EQ(stats.helpersLeft, 0);
-        EXPECT_TRUE(HostWaitForThreads());
-        EXPECT_TRUE(!plan.allInline || HostThreadAndEventCounts().threadsStarted == 0);
-        const HostThreadCounts counts = HostThreadAndEventCounts();
-        EXPECT_EQ(counts.eventsCreated, counts.eventsClosed);
-    }
-}
-
-namespace {
-using ZoneIndexEdges = ZoneIndexTest;
-
-// A probe at `at` in time slot `slot`.
-VehicleProbe Probe(Point3 at, int slot) {
-    VehicleProbe p = ProbeAt(at, 77);
-    p.slot = slot;
-    return p;
-}
-}  // namespace
-
-TEST_F(ZoneIndexEdges, ProbeSeesItsClampedSlotAndTheTwoBefore) {
-    ZoneBlock block;
-    for (int s = 0; s < 8; ++s)
-        block[std::size_t(s)] = MakeZone(TransMatrix({0, 0, 0}), 50, 50, RuleSpeedLimit, 10.0f + static_cast<float>(s));
-    ZoneScene scene;
-    scene.blocks.assign(3, block);
-    ZoneIndex index;
-    scene.BuildInto(index);
-    for (int slot = -3; slot <= 12; ++slot) {
-        // The lowest cap seen is that of the earliest slot in view.
-        const int earliest = std::max(0, std::clamp(slot, 0, 7) - 2);
-        EXPECT_EQ(Queried(index, Probe({1, 2, 0}, slot)).speedCap, 10.0f + static_cast<float>(earliest)) << slot;
-    }
-}
-
-TEST_F(ZoneIndexEdges, ZonesThatCannotBeIndexedAreLeftOut) {
+TEST_F(ZoneIndexTest, ZonesThatCannotBeIndexedAreLeftOut) {
     const ZoneScene good = RandomScene(41, 40, 200);
     ZoneScene scene = good;
     // Corners beyond float range while the inverse stays finite: Apply alone would block everywhere.
     const TrafficZone huge = MakeZone(ScaleMatrix({4, 4, 1}), 3e38f, 3e38f, RuleObstacle, 0);
     ASSERT_FALSE(std::isfinite(huge.corners[0].x));
-    ASSERT_EQ(Applied(huge, Probe({1, 1, 0}, 0)).score, -100.0);
+    ASSERT_EQ(Applied(huge, ProbeAt({1, 1, 0}, 77)).score, -100.0);
     const TrafficZone noExtent = MakeZone(TransMatrix({0, 0, 0}), std::numeric_limits<float>::quiet_NaN(), 5, RuleObstacle);
     const TrafficZone singular = MakeZone(Matrix3({1, 0, 0}, {2, 0, 0}, {0, 0, 1}, {}), 5, 5, RuleObstacle, 0);
     for (const TrafficZone& bad : {huge, noExtent, singular}) scene.blocks.emplace_back().fill(bad);
@@ -344,23 +288,13 @@ TEST_F(ZoneIndexEdges, ZonesThatCannotBeIndexedAreLeftOut) {
 
 TEST(HelperBudget, CountsRunningPeakStartsAndFallbacks) {
     HelperBudget budget(2);
-    EXPECT_TRUE(budget.TryRaise() && budget.TryRaise());
-    EXPECT_FALSE(budget.TryRaise());
-    {
-        HelperPlace place(budget);
-        place.GiveBack();
-        EXPECT_EQ(budget.Running(), 1);
-    }  // given back once only
-    EXPECT_EQ(budget.Running(), 1);
-    EXPECT_TRUE(budget.TryRaise());
+    EXPECT_TRUE(budget.TryRaise() && budget.TryRaise() && !budget.TryRaise() && !HelperBudget(0).TryRaise());
+    HelperPlace(budget).GiveBack();  // given back once only, by GiveBack and not again on destruction
+    EXPECT_TRUE(budget.Running() == 1 && budget.TryRaise());
     budget.CountStarted();
     budget.CountFallback();
     budget.CountFallback();
-    EXPECT_EQ(budget.Running(), 2);
-    EXPECT_EQ(budget.Peak(), 2);
-    EXPECT_EQ(budget.Started(), 1);
-    EXPECT_EQ(budget.Fallbacks(), 2);
-    EXPECT_FALSE(HelperBudget(0).TryRaise());
+    EXPECT_TRUE(budget.Running() == 2 && budget.Peak() == 2 && budget.Started() == 1 && budget.Fallbacks() == 2);
 }
 
 namespace {
