@@ -1,5 +1,4 @@
-// Scene files that once crashed the program, wrapped its times or drew nonsense: each is refused
-// with a message naming the file and the place.
+// Scene files that once crashed, wrapped times or drew nonsense are refused naming file and place.
 
 #include "app/frame_time.h"
 #include "app/scene_limits.h"

@@ -1,5 +1,4 @@
-// docs/scene-format.md carries the module's parameter lists as `marlovan params` prints them.
-// MARLOVAN_UPDATE_DOCS=1 rewrites the document's generated part instead of comparing it.
+// The parameter lists as `marlovan params` prints them; MARLOVAN_UPDATE_DOCS=1 rewrites them.
 #include <cstdlib>
 #include <fstream>
 #include <sstream>

@@ -17,9 +17,7 @@ ViewCapture TwoRecords() {
     return view;
 }
 
-// Looking down, in the records' colours, in the view's proportions: 11.5 by 6.5 units with their
-// margins. Lines keep 1.5 screen pixels; a scale bar of a round length; the nodes' names in their
-// colours, as many as fit.
+// Top view in the records' colours and the view's proportions, 1.5 px lines, scale bar, names.
 TEST(SvgWriter, DrawsRecordsScaleBarAndLegend) {
     const std::string svg = TopViewSvg(TwoRecords(), "a<b&c", 0.01);
     for (const char* part : {"<polyline stroke=\"#ff0000\" points=\"0,-0 10,-5 \"", "<polygon stroke=\"#00ff00\"",

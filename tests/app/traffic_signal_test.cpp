@@ -1,5 +1,4 @@
-// Traffic lights in scene files: the signal read into the light's block and the
-// lamp's colour in the top view at a chosen time.
+// Traffic lights in scene files: the signal in the light's block and the lamp's colour in view.
 #include "app/svg_writer.h"
 #include "app/view_capture.h"
 #include "app_fixture.h"

@@ -1,5 +1,4 @@
-// Vehicles in scene files and saved scenes: driven parts, bad vehicle entries, and saving and
-// loading with and without recorded motion.
+// Vehicles in scene files and saved scenes: parts, bad entries, and motion saved and loaded.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -14,8 +13,7 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// A 2-axle car turned a quarter about Z at (1000, 500), after its body (40 above its part
-// frame) and its front-left wheel.
+// A 2-axle car turned a quarter at (1000, 500), after its body (40 above) and front-left wheel.
 const char* const kCarScene = R"({"nodes": [
   {"name": "body", "vehicle_part": {"vehicle": "car", "part": 0, "offset": {"position": [0, 0, 40]}}},
   {"name": "wheel", "vehicle_part": {"vehicle": "car", "part": 1}},
@@ -62,8 +60,7 @@ TEST_F(VehicleSceneTest, PartsRestOnTheVehicleNodeAndBadEntriesNameTheirPlace) {
     }
 }
 
-// The car's entry (the last node's) gets a motion chunk: the body from (0, 0, 0) at tick 0 to
-// (300, 0, 0) at tick 160, axes unturned.
+// The car's motion chunk: the body from the origin at tick 0 to (300, 0, 0) at 160, unturned.
 Bytes WithMotion(Bytes saved) {
     Bytes chunk = {0x0A, 0, 0xA4, 0x01, 0, 0};
     for (int c = 0; c < 21; ++c) {

@@ -14,8 +14,7 @@ int CountColour(const std::vector<DrawRecord>& records, Point3 colour, DrawRecor
     }));
 }
 
-// The example town, drawn as the viewport draws it: lane lines and chevrons of the roads, the
-// helpers' outlines in their wire colours.
+// The example town as the viewport draws it: lane lines, chevrons, helper outlines.
 TEST_F(ViewCaptureTest, TheExampleTownShowsItsRoadsAndHelpers) {
     LoadSceneFile(MARLOVAN_EXAMPLES_DIR "/town.json", *classes_, GetCOREInterface());
     const ViewCapture view = CaptureView(GetCOREInterface(), 0);
@@ -41,9 +40,7 @@ TEST_F(ViewCaptureTest, TheExampleTownShowsItsRoadsAndHelpers) {
     EXPECT_TRUE(module_->LaneNetworkSize(segments, ways) && segments == 2 + 20 + 1 && ways == 2 * 4 + 20 * 1 + 1 * 2);
 }
 
-// The example crossroads: the junction shows a chevron per lane end and two 33-point curves per
-// link; the network holds both roads' lanes, 8 links of 32 connector ways, the bus stop's three
-// ways and the parking place's bay with its two arc ways.
+// The crossroads: chevrons per lane end, link curves; both roads' lanes, links, bays and arcs.
 TEST_F(ViewCaptureTest, TheExampleCrossroadsShowsItsJunction) {
     LoadSceneFile(MARLOVAN_EXAMPLES_DIR "/crossroads.json", *classes_, GetCOREInterface());
     const ViewCapture view = CaptureView(GetCOREInterface(), 0);

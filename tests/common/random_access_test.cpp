@@ -11,8 +11,7 @@ namespace {
 const float drawnAtStartup = Rand01();
 }  // namespace
 
-// The vehicle workers all draw from the one generator (TSan watches this); every draw lies in
-// (0, 1] or (-1, 1].
+// All vehicle workers draw from one generator (TSan watches); draws lie in (0, 1] or (-1, 1].
 TEST(SharedRandom, EightThreadsDrawAtOnceWithinRange) {
     EXPECT_TRUE(drawnAtStartup > 0.0f && drawnAtStartup <= 1.0f);
     std::vector<std::thread> threads;

@@ -9,8 +9,7 @@ namespace {
 SplineKnot Corner(Point3 p) { return SplineKnot(KTYPE_CORNER, LTYPE_LINE, p, p, p); }
 SplineKnot Smooth(Point3 p, Point3 handle) { return SplineKnot(KTYPE_BEZIER, LTYPE_CURVE, p, p - handle, p + handle); }
 
-// Straight segments convert to their ends and curves once, so converting a converted shape again
-// (as the viewport does with a road's lane lines) adds no points.
+// Segments convert to ends and curves once, so converting again adds no points.
 TEST(Spline, PointCountsOfStraightAndCurvedSegments) {
     struct Row { const char* name; std::vector<SplineKnot> knots; bool closed; int steps; int points; };
     const Point3 up(0, 3, 0);

@@ -1,12 +1,11 @@
-// Bus stops and parking places: their ways, what they draw, the boxes around it, creation by
-// two clicks, picking, a missing block, and the network build asking them.
+// Bus stops and parking places: ways, drawing, boxes, creation, picking, a missing block.
 #include <cmath>
 #include <limits>
 #include <tuple>
 #include <type_traits>
 
 #include "host/create_mouse.h"
-#include "host/viewport.h"
+#include "tests/host/host_support.h"
 #include "module/class_registry.h"
 #include "road/bus_stop.h"
 #include "road/lane_network_build.h"
@@ -33,10 +32,7 @@ protected:
     static INode* Node() { return GetCOREInterface()->GetRootNode()->GetChildNode(0); }
     template <class T>
     static std::vector<WayRecord> Ways(T* obj) { return WaysOf(obj, Node()); }
-    IPoint2 Pixel(float x, float y) const {
-        const Point3 s = view.GetScreenMapping().ToScreen({x, y, 0});
-        return {static_cast<int>(s.x), static_cast<int>(s.y)};
-    }
+    IPoint2 Pixel(float x, float y) const { return ::Pixel(view, x, y); }
     std::vector<Point3> Drawn(HelperFrame* obj) {
         view.getGW()->ClearRecords();
         obj->Display(0, Node(), &view, 0);
@@ -55,22 +51,20 @@ TEST_F(BayHelperTest, BusStopWaysRunAlongTheBayAndCopyItsFlags) {
     const struct {
         const char* name;
         float reverse;
-        Quad a, b, c;
+        Quad quads[3];
     } rows[] = {
-        {"normal", 0, {{{100, -200, 0}, {100, 200, 0}, {0, 200, 0}, {0, -200, 0}}},
-         {{{50, 200, 0}, {50, 250, 0}, {0, 250, 0}, {0, 200, 0}}},
-         {{{50, -250, 0}, {50, -200, 0}, {0, -200, 0}, {0, -250, 0}}}},
-        {"reversed", 1, {{{-100, 200, 0}, {-100, -200, 0}, {0, -200, 0}, {0, 200, 0}}},
-         {{{-50, 250, 0}, {-50, 200, 0}, {0, 200, 0}, {0, 250, 0}}},
-         {{{-50, -200, 0}, {-50, -250, 0}, {0, -250, 0}, {0, -200, 0}}}},
+        {"normal", 0, {{{{100, -200, 0}, {100, 200, 0}, {0, 200, 0}, {0, -200, 0}}},
+                       {{{50, 200, 0}, {50, 250, 0}, {0, 250, 0}, {0, 200, 0}}},
+                       {{{50, -250, 0}, {50, -200, 0}, {0, -200, 0}, {0, -250, 0}}}}},
+        {"reversed", 1, {{{{-100, 200, 0}, {-100, -200, 0}, {0, -200, 0}, {0, 200, 0}}},
+                         {{{-50, 250, 0}, {-50, 200, 0}, {0, 200, 0}, {0, 250, 0}}},
+                         {{{-50, -200, 0}, {-50, -250, 0}, {0, -250, 0}, {0, -200, 0}}}}},
     };
     for (const auto& row : rows) {
         GetCOREInterface()->ResetScene();
         const auto ways = Ways(Place<BusStopObject>(GetBusStopDesc(), 100, 200, row.reverse));
         ASSERT_EQ(ways.size(), 3u) << row.name;
-        EXPECT_EQ(Corners(ways[0]), row.a) << row.name;
-        EXPECT_EQ(Corners(ways[1]), row.b) << row.name;
-        EXPECT_EQ(Corners(ways[2]), row.c) << row.name;
+        for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(Corners(ways[i]), row.quads[i]) << row.name << i;
         for (const WayRecord& w : ways) {
             EXPECT_FLOAT_EQ(w.maxSpeed, 20.0f / 0.036f) << row.name;  // 20 km/h in cm/s
             EXPECT_TRUE(w.enable[0] == 0 && w.enable[1] == 1 && w.enable[2] == 0 && w.isBusStop == 1 && !w.isParking);
@@ -79,8 +73,7 @@ TEST_F(BayHelperTest, BusStopWaysRunAlongTheBayAndCopyItsFlags) {
     }
 }
 
-// Parking: the bay runs +Y; each arc piece leads towards the bay along the band between the
-// circles of radius 2 hw and 4 hw around C = (+-3 hw, -hl).
+// The bay runs +Y; arc pieces lead to it between radii 2 hw and 4 hw around (+-3 hw, -hl).
 TEST_F(BayHelperTest, ParkingWaysFollowTheAccessArc) {
     const struct {
         const char* name;
@@ -152,8 +145,7 @@ TEST_F(BayHelperTest, BoxesHoldEveryDrawnPoint) {
     }
 }
 
-// Bus stop: the first click is the kerb's centre, the drag gives the width and half the length.
-// Parking: the first click is the centre, the drag a corner. No extent aborts.
+// The first click is the centre (a bus stop's kerb), the drag a corner; no extent aborts.
 TEST_F(BayHelperTest, CreationByTwoClicks) {
     for (const auto& [desc, width, length] :
          {std::tuple{GetBusStopDesc(), 30.0f, 80.0f}, {GetParkingDesc(), 60.0f, 80.0f}}) {
@@ -179,8 +171,7 @@ TEST_F(BayHelperTest, PicksOnTheLinesOnly) {
     }
 }
 
-// The network asks both; without a block they keep their cache, so they still announce and
-// write the same ways, and still draw.
+// The network asks both; without a block they keep their cached ways and drawing.
 TEST_F(BayHelperTest, TheNetworkAsksBothEvenWithoutBlocks) {
     HelperFrame* objs[] = {Place<BusStopObject>(GetBusStopDesc(), 100, 200, 0),
                            Place<ParkingObject>(GetParkingDesc(), 100, 200, 90)};

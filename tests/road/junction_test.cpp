@@ -1,5 +1,4 @@
-// Junctions: lane ends where roads cross the outline, the link rule, the connector ways and
-// the crossing's display of them, on a "+" of two two-way roads turned any way.
+// Junctions on a "+" of two two-way roads turned any way: lane ends, links, connectors, display.
 #include <cmath>
 #include <random>
 
@@ -21,8 +20,7 @@ struct Segments {
 
 class JunctionTest : public RoadSceneTest {
 protected:
-    // Two roads through centre along the turned X and Y axes, and a square outline of side
-    // 2000 around the crossing carrying the crossing modifier.
+    // Roads along the turned X and Y axes through centre, in a 2000 square outline with the crossing.
     void MakePlus(float angle, Point3 centre = {}, int lanes = 1) {
         const float c = std::cos(angle), s = std::sin(angle);
         auto at = [&](float x, float y) { return centre + Point3(c * x - s * y, s * x + c * y, 0.0f); };
@@ -54,8 +52,8 @@ protected:
     CrossMod* cross = nullptr;
 };
 
-// A road along +X, lanes 100 wide, one forward and two backward, crossed at the origin: pos is
-// each bundle's right edge in its travel direction; reverse swaps only the directions.
+// One forward and two backward lanes 100 wide along +X: pos is each bundle's right edge in its
+// travel direction; reverse swaps only the directions.
 TEST(LaneEnds, EachBundleEndsAtItsRightEdge) {
     RoadSegment s{{-10, 0, 0}, {10, 0, 0}, 100.0f, 0.5f, -1, 2, 0, {1, 0, 1}};
     for (const std::uint8_t reverse : {0, 1}) {
@@ -102,8 +100,7 @@ TEST_F(JunctionTest, PlusJunctionLinksByTheTurnSwitches) {
     }
 }
 
-// Each connector's ways share their edges bitwise, start and end on the lane ends' edge
-// points, and are exactly what the display draws as the link's two curves.
+// Each connector's ways are bitwise the display's two curves of the link.
 TEST_F(JunctionTest, ConnectorWaysAreTheDisplayedCurves) {
     MakePlus(0.0f);
     const std::vector<WayRecord> ways = Connectors();
@@ -124,8 +121,7 @@ TEST_F(JunctionTest, ConnectorWaysAreTheDisplayedCurves) {
     }
 }
 
-// Turned any way, the junction keeps its links; on random junctions (turn, place, lanes and
-// switches) the fill writes exactly what the count announced.
+// Turned any way the junction keeps its links; random junctions fill what they count.
 TEST_F(JunctionTest, TurnedOrRandomJunctionsCountWhatTheyFill) {
     for (int degrees = 0; degrees < 90; ++degrees) {
         GetCOREInterface()->ResetScene();

@@ -19,9 +19,8 @@ constexpr float kInf = std::numeric_limits<float>::infinity();
 
 constexpr int kDeckPairs = 40;
 
-// Two tiny anchors that centre the root on the origin and make the city taller than it is
-// wide, then pairs of a flat deck and, 50 to 250 above it, a steep deck across it, both
-// straddling cell edges of depths 1 and 2.
+// Anchors centring a tall root on the origin, then flat decks each under a steep deck 50 to 250
+// above it, straddling cell edges of depths 1 and 2.
 void AddStackedDecks(std::mt19937& rng, std::vector<WayRecord>& ways) {
     std::uniform_real_distribution<float> unit(0.0f, 1.0f);
     ways.push_back(RectWay({50000.0f, 90000.0f, 0.0f}, 0.0f, 1.0f, 1.0f));
@@ -39,9 +38,7 @@ void AddStackedDecks(std::mt19937& rng, std::vector<WayRecord>& ways) {
     }
 }
 
-// Small turned lanes, tapered and sloped pieces, large plazas that stay at upper nodes, a few
-// bridges and some degenerate ways; bus stops and parking bays scattered among them; stacked
-// decks at the end.
+// Turned, tapered and sloped lanes, plazas, bridges, degenerate ways, bays, then stacked decks.
 std::vector<WayRecord> RandomCity(std::mt19937& rng, int n) {
     std::uniform_real_distribution<float> unit(0.0f, 1.0f);
     std::vector<WayRecord> ways;
@@ -72,8 +69,7 @@ std::vector<WayRecord> RandomCity(std::mt19937& rng, int n) {
     return ways;
 }
 
-// A probe inside a random way (a deck two times in five), exactly on one of its corners or
-// anywhere; some on the root's centre lines, a few not finite.
+// Inside a random way (often a deck), on a corner or anywhere; some on centre lines or not finite.
 VehicleProbe RandomProbe(const LaneNetwork& network, std::mt19937& rng) {
     std::uniform_real_distribution<float> unit(0.0f, 1.0f);
     const unsigned pick = unit(rng) < 0.4f ? network.Count() - 2 * kDeckPairs + rng() % (2 * kDeckPairs) : rng();
@@ -109,11 +105,9 @@ void ReferencePath(const QuadTree& tree, const QuadNode& node, const Point3& p, 
     if (!node.IsLeaf()) ReferencePath(tree, tree.Child(node, (p.x > node.centre.x) + 2 * (p.y > node.centre.y)), p, out);
     for (std::int32_t i = 0; i < node.count; ++i) out.push_back(&tree.Item(node, i));
 }
-}  // namespace
 
-namespace {
-// The split rule at its plainest, one cell at a time: a node splits while it holds more than 5
-// ways per level of depth, up to depth 16, keeping the ways at least twice its width across.
+// The split rule: a node splits while it holds over 5 ways per depth level, up to depth 16,
+// keeping ways at least twice its width across.
 struct RuleNode {
     Box3 cell;
     std::vector<const WayRecord*> items;
@@ -169,8 +163,7 @@ TEST(LaneTree, HoldsTheSplitRulesListsInEveryCell) {
 }
 
 TEST(LaneQuery, EvaluateAndSnapMatchBruteForceInDescentOrder) {
-    // Every way whose containment test holds is met, deepest cell first, then each ancestor, each
-    // cell's ways in list order, and a snap tests every later way at the position as moved so far.
+    // Every holding way is met, deepest cell first, in list order; a snap moves the later tests.
     std::mt19937 rng(11);
     const auto network = MakeNetwork(RandomCity(rng, 4000));
     int met = 0, orderMatters = 0, moved = 0;
@@ -221,8 +214,7 @@ TEST(LaneQuery, EvaluateAndSnapMatchBruteForceInDescentOrder) {
     EXPECT_GT(orderMatters, 50);
     EXPECT_GT(moved, 1000);
 
-    // Just above every edge of the steep decks, where rounding may put a point outside a deck at
-    // its own height and inside it once snapped onto the flat deck below.
+    // Just above the steep decks' edges, where rounding decides whether the point is held.
     int mismatches = 0;
     for (int i = network->Count() - 2 * kDeckPairs + 1; i < network->Count(); i += 2) {
         const Point3* c = network->Ways()[i].corner;
@@ -243,8 +235,7 @@ TEST(LaneQuery, EvaluateAndSnapMatchBruteForceInDescentOrder) {
 }
 
 TEST(LaneTree, RefusesPilesBeyondItsSizeLimit) {
-    // Lanes crossing one spot at every angle: the cells around it split down to the lanes' own
-    // width, and every lane lies in hundreds of them with a list of its own.
+    // Lanes crossing one spot at every angle lie in hundreds of cells each.
     std::mt19937 rng(3);
     std::uniform_real_distribution<float> unit(0.0f, 1.0f);
     std::vector<WayRecord> pile;
@@ -273,8 +264,7 @@ TEST(LaneNetwork, EmptyNetworksFindNothing) {
 namespace {
 const Matrix3 kUntouched({1, 2, 3}, {4, 5, 6}, {7, 8, 9}, {10, 11, 12});
 
-// The way that the seeded generator picks, drawing as the placement does: one draw per way,
-// the largest halfX / draw wins, ties to the earlier way, inert and non-finite never.
+// One draw per way; the largest halfX / draw wins, ties to the earlier, inert and non-finite never.
 int ExpectedChoice(const std::vector<WayRecord>& ways, std::uint64_t seed) {
     SharedRandom().srand(seed);
     int best = -1;
@@ -285,7 +275,6 @@ int ExpectedChoice(const std::vector<WayRecord>& ways, std::uint64_t seed) {
     }
     return best;
 }
-
 }  // namespace
 
 TEST(LanePlacement, PoseFacesTheTravelDirectionOnTheCentreLine) {
@@ -301,15 +290,13 @@ TEST(LanePlacement, PoseFacesTheTravelDirectionOnTheCentreLine) {
         changes += chosen != last;
         last = chosen;
         const WayRecord& way = network->Ways()[chosen];
-        EXPECT_TRUE(Near(m.GetRow(0), -way.frame.GetRow(1), 1e-6f)) << seed;
-        EXPECT_TRUE(Near(m.GetRow(1), way.frame.GetRow(0), 1e-6f)) << seed;
-        EXPECT_TRUE(Near(m.GetRow(2), way.frame.GetRow(2), 1e-6f)) << seed;
-        EXPECT_EQ(m.GetFlags() & MAT_IDENT, 0u);
-        // The point is the draw after the choice, taken along X from the way's centre.
+        // The point is the draw after the choice, along X from the way's centre.
         SharedRandom().srand(seed);
         for (std::size_t k = 0; k < ways.size(); ++k) Rand01();
         const Point3 at = way.frame.GetRow(3) + way.frame.GetRow(0) * (way.halfX * Rand11());
-        EXPECT_TRUE(Near(m.GetRow(3), at, 1e-3f)) << seed;
+        const Point3 rows[] = {-way.frame.GetRow(1), way.frame.GetRow(0), way.frame.GetRow(2), at};
+        for (int r = 0; r < 4; ++r) EXPECT_TRUE(Near(m.GetRow(r), rows[r], 1e-3f)) << seed << " row " << r;
+        EXPECT_EQ(m.GetFlags() & MAT_IDENT, 0u);
     }
     EXPECT_GT(changes, 10);
 }

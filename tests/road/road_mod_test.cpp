@@ -53,11 +53,9 @@ TEST_F(RoadModTest, StraightRoadWays) {
         ASSERT_EQ(ways.size(), 2u);
         for (int w = 0; w < 2; ++w) {
             for (int c = 0; c < 4; ++c) EXPECT_EQ(ways[w].corner[c], t.corners[w][c]) << w << " " << c;
-            EXPECT_FLOAT_EQ(ways[w].halfX, 500.0f);
-            EXPECT_FLOAT_EQ(ways[w].halfY, t.halfY);
-            EXPECT_EQ(ways[w].maxSpeed, KmhToUnits(100.0));
-            for (const std::uint8_t e : ways[w].enable) EXPECT_EQ(e, 1);
-            EXPECT_TRUE(ways[w].isBusStop == 0 && ways[w].isParking == 0);
+            const WayRecord& way = ways[w];
+            EXPECT_EQ(std::tie(way.halfX, way.halfY, way.maxSpeed), std::tuple(500.0f, t.halfY, KmhToUnits(100.0))) << w;
+            EXPECT_TRUE(way.enable[0] == 1 && way.enable[1] == 1 && way.enable[2] == 1 && !way.isBusStop && !way.isParking);
         }
     }
 }
@@ -87,8 +85,7 @@ TEST_F(RoadModTest, DefaultDisplayShowsThreeBoundariesAndFourChevrons) {
             EXPECT_TRUE(!d.Shape().GetSpline(j)->Closed() && d.Knot(j, 0) == Point3(0, 420.0f * (j - 1), 0) &&
                         d.Knot(j, 1) == Point3(1000, 420.0f * (j - 1), 0)) << j;
         }
-        // Start and end chevron of the forward lane (towards +X), then of the backward lane; the
-        // tip leads by 0.3 lane widths, the outer knots span the middle 60 % of the lane.
+        // Forward then backward lane's chevrons: tips lead by 0.3 lanes, arms span 60 % of the lane.
         for (int c = 0; c < 4; ++c) {
             ASSERT_EQ(d.Shape().GetSpline(3 + c)->KnotCount(), 3);
             const float lead = (c < 2) != (reverse != 0) ? 126.0f : -126.0f;

@@ -15,8 +15,7 @@ constexpr float kInf = std::numeric_limits<float>::infinity();
 }  // namespace
 
 namespace {
-// The way runs along +X around (100, 50, 0), 20 long and 4 wide, limited to 500 scene units per
-// second; the probe is a car at its centre.
+// A 20 by 4 way along +X around (100, 50, 0) at 500 units/s; the probe a car at its centre.
 struct EvaluateCase {
     const char* name;
     void (*way)(WayRecord&);
@@ -94,8 +93,7 @@ TEST(WayEvaluate, CaseTable) {
 }
 
 namespace {
-// A vehicle at p facing (0.6, 0.8, 0), tilted a little about its forward axis. Scene units are
-// centimetres, so 0.1 m is 10 units.
+// A vehicle at p facing (0.6, 0.8, 0), tilted about its forward axis; 0.1 m is 10 units.
 Matrix3 VehicleAt(Point3 p) {
     Matrix3 m({0.8f, -0.6f, 0.1f}, {0.6f, 0.8f, 0.0f}, {-0.08f, 0.06f, 1.0f}, p);
     m.SetFlags(MAT_IDENT);
@@ -155,8 +153,7 @@ TEST(WayEvaluate, LopsidedWayHoldsEveryCorner) {
     }
 }
 
-// A point that a way holds lies in a cell the way overlaps, even a cell of that one point: on
-// the edges of sheared ways far from the origin, where rounding decides.
+// A held point lies in an overlapped cell, even a one-point cell, on edges of far sheared ways.
 TEST(WayOverlap, EveryHeldPointIsInAnOverlappedCell) {
     std::mt19937 rng(5);
     std::uniform_real_distribution<float> far(-2e5f, 2e5f), size(50.0f, 2000.0f), unit(0.0f, 1.0f);

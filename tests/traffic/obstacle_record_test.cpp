@@ -1,5 +1,4 @@
-// Control objects sampled into eight time-slot zones: the sample times, each class's rule and
-// speed in scene units, and records of other classes.
+// Control objects sampled into eight slot zones: sample times, each class's rule and speed, others.
 #include <climits>
 #include <cmath>
 #include <cstring>
@@ -50,8 +49,7 @@ const struct {
     {GetTrafficLightDesc, RuleTrafficLight, {0, 10, kGreen + 20, kGreen + 30, kGreen + 40, kGreen + 50, kGreen + 60, kGreen + 70}},
 };
 
-// Eight samples 105 ticks per step apart, held within the tick range. With 1 unit = 2 m, v km/h is
-// v / 7.2 units per second.
+// Eight samples 105 ticks apart within the tick range; at 1 unit = 2 m, v km/h is v / 7.2 units/s.
 TEST_F(ObstacleRecordTest, SampleTimesRulesAndSpeedsOfEachClass) {
     SetSceneUnitMetres(2.0);
     const int offsets[8] = {0, 525, 1155, 1890, 2730, 3675, 4725, 5880};

@@ -1,10 +1,9 @@
-// The rectangle helpers (speed limiter, obstacle, stop line): what they draw, the boxes, and
-// where they are picked.
+// The rectangle helpers (speed limiter, obstacle, stop line): drawing, boxes and picking.
 #include <array>
 #include <utility>
 #include <vector>
 
-#include "host/viewport.h"
+#include "tests/host/host_support.h"
 #include "traffic/obstacle.h"
 #include "traffic/speed_limiter.h"
 #include "traffic/stop_line.h"
@@ -25,10 +24,7 @@ protected:
         return obj;
     }
     // The default view: 1 pixel per unit, world origin at pixel (320, 240), y up on the world.
-    IPoint2 Pixel(float x, float y) const {
-        const Point3 s = view.GetScreenMapping().ToScreen({x, y, 0});
-        return {static_cast<int>(s.x), static_cast<int>(s.y)};
-    }
+    IPoint2 Pixel(float x, float y) const { return ::Pixel(view, x, y); }
     const std::vector<DrawRecord>& Draw(RectHelperObject* obj) {
         view.getGW()->ClearRecords();
         EXPECT_EQ(obj->Display(0, node, &view, 0), 0);
@@ -83,8 +79,7 @@ TEST_F(DisplayTest, StopLineDrawsTheBandThenStopInStrokes) {
                  Letter({{9, -4}, {9, 4}, {14, 4}, {15, 3}, {15, 0}, {14, -1}, {9, -1}}, s)});
 }
 
-// The letter step is 0.15 length when that is the smaller allowance; the boxes are the whole
-// rectangle's, not the strokes'.
+// The letter step is 0.15 length when that is smaller; the boxes are the whole rectangle's.
 TEST_F(DisplayTest, StopWordScalesWithTheSmallerAllowance) {
     RectHelperObject* obj = Make(GetStopLineDesc(), 100, 10);
     Box3 word, local;

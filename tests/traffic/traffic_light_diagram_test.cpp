@@ -1,5 +1,4 @@
-// The signal diagram in the traffic light's roll-up: cells painted by clicks and drags as one undo
-// step each, capture loss and unbinding, the paint operations and the spinners.
+// The traffic light's signal diagram: painting strokes as undo steps, capture loss, paint, spinners.
 #include <tuple>
 
 #include "host/module_resources.h"
@@ -89,8 +88,7 @@ TEST_F(DiagramTest, StrokesPaintTheCellsUnderThemAsOneUndoStep) {
     }
 }
 
-// Moves without the left button paint nothing; losing the capture or the light ends the drag with
-// its hold accepted; deleting the light drops its undo steps.
+// Buttonless moves paint nothing; losing capture or light ends the drag; deleting drops its steps.
 TEST_F(DiagramTest, CaptureLossEndsTheDrag) {
     Down(27, 20);
     Move(32, 20, 0);
@@ -125,8 +123,7 @@ std::vector<PaintOp> ExpectedPaint(bool animated, int marker) {
     return ops;
 }
 
-// A validity request repaints the diagram, erasing it; the frame marks the current slot. The input
-// type greys the diagram and switches the spinners.
+// Validity repaints; the frame marks the current slot; the input type greys it and switches spinners.
 TEST_F(DiagramTest, PaintOperationsAndSpinnersByInputType) {
     light->ObjectValidity(0);
     EXPECT_TRUE(HostWindowStateOf(view).invalidations == 1 && HostWindowStateOf(view).eraseAsked);

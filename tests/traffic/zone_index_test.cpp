@@ -1,6 +1,4 @@
-// ZoneIndex: Query gives exactly what applying every zone of the probe's slot and the two slots
-// before it gives, whatever the scene and however many helper threads built the trees; the build
-// keeps its helper budget, survives failing threads and events, and delivers exceptions.
+// ZoneIndex: queries equal brute force over three slots, however built; the build keeps its budget.
 #include "traffic/zone_index.h"
 
 #include <algorithm>
@@ -16,7 +14,7 @@
 
 #include <gtest/gtest.h>
 
-#include "host/testing.h"
+#include "tests/host/host_support.h"
 #include "tests/traffic/zone_test_support.h"
 
 namespace {
@@ -32,8 +30,7 @@ struct ZoneScene {
     }
 };
 
-// Where the blocks lie: around origin, `tall` times higher than wide, with zones whose edges meet
-// at 20 to 160 degrees when sheared.
+// Blocks around origin, `tall` times higher than wide; sheared zones' edges meet at 20 to 160 degrees.
 struct Spread {
     Point3 origin{};
     float tall = 1.0f;
@@ -72,8 +69,7 @@ ZoneScene operator+(ZoneScene a, const ZoneScene& b) {
     return a;
 }
 
-// 300 blocks piled into one cell of the second tree level, inside 100 blocks spread wide: deep
-// enough for helpers to start helpers.
+// 300 blocks piled in one second-level cell inside 100 spread wide: helpers start helpers.
 ZoneScene HelperScene() { return RandomScene(31, 300, 300, {.origin = {-2250, -2250, 0}}) + RandomScene(32, 100, 3000); }
 
 VehicleProbe RandomProbe(std::mt19937& rng, Point3 p, int slot) {
@@ -88,9 +84,7 @@ VehicleProbe RandomProbe(std::mt19937& rng, Point3 p, int slot) {
     return probe;
 }
 
-// Random probes over the scene's area and a margin, at random heights and every slot from -3
-// to 12; then probes on and one float step around the corners and edge midpoints of the zones
-// of `sampled` blocks.
+// Random probes with slots -3 to 12, then probes on and a float step around zone corners and midpoints.
 std::vector<VehicleProbe> Probes(const ZoneScene& scene, int count, int sampled) {
     std::mt19937 rng(21);
     Box3 bounds;
@@ -164,17 +158,7 @@ const SceneCase kScenes[] = {
     {"Helpers", HelperScene, 500, 8},
 };
 
-// Every test ends with its threads returned and every event it opened closed.
-class ZoneIndexTest : public ::testing::Test {
-protected:
-    void SetUp() override { HostResetThreadsAndEvents(); }
-    void TearDown() override {
-        EXPECT_TRUE(HostWaitForThreads());
-        const HostThreadCounts counts = HostThreadAndEventCounts();
-        EXPECT_EQ(counts.eventsCreated, counts.eventsClosed);
-        HostResetThreadsAndEvents();
-    }
-};
+using ZoneIndexTest = ThreadsTest;
 
 class ZoneIndexQuery : public ZoneIndexTest, public ::testing::WithParamInterface<SceneCase> {};
 }  // namespace
@@ -227,9 +211,7 @@ protected:
 
 }  // namespace
 
-// The same trees for every maximum, every run and every failure to make an event or a thread: a
-// helper that cannot start is made up for inline. The helpers never exceed the maximum and all give
-// their places back; no maximum means the worker count.
+// Same trees whatever the maximum or failures; helpers stay within the maximum and give places back.
 TEST_F(ZoneIndexBuild, SameTreesWithinTheBudgetWhateverFails) {
     HostSetProcessorCount(3);
     const struct {
@@ -279,11 +261,7 @@ TEST_F(ZoneIndexTest, ZonesThatCannotBeIndexedAreLeftOut) {
     good.BuildInto(goodIndex);
     std::vector<VehicleProbe> probes = Probes(good, 400, 10);
     for (const VehicleProbe& probe : probes) EXPECT_TRUE(SameEffect(Queried(index, probe), BruteForce(good, probe)));
-    // The bad corners did not stretch the root squares.
-    for (int s = 0; s < ZoneIndex::kSlots; ++s) {
-        EXPECT_EQ(index.Tree(s).squares[0].pmin, goodIndex.Tree(s).squares[0].pmin);
-        EXPECT_EQ(index.Tree(s).squares[0].pmax, goodIndex.Tree(s).squares[0].pmax);
-    }
+    EXPECT_TRUE(SameTrees(index, goodIndex)) << "the bad zones stretched or entered the trees";
 }
 
 TEST(HelperBudget, CountsRunningPeakStartsAndFallbacks) {
@@ -305,8 +283,7 @@ void ThrowOnce(bool) {
 }
 }  // namespace
 
-// A quadrant build that throws, on a helper or inline, makes Build throw and leaves the index
-// empty; the next build runs through.
+// A throwing quadrant build, helper or inline, makes Build throw and empty; the next build works.
 TEST_F(ZoneIndexBuild, ExceptionsReachTheBuilder) {
     for (const int maximum : {8, 0}) {
         ZoneIndex index;

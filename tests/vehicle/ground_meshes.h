@@ -45,8 +45,7 @@ inline Mesh IntegerGrid(int n) {
     return GridMesh(n, static_cast<float>(n), [](float x, float y) { return static_cast<float>(static_cast<int>(7 * x + 3 * y) % 3); });
 }
 
-// Stacked copies of one triangle would split to depth 16 wherever they lie; the node budget
-// stops them without losing a hit.
+// Stacked copies of a triangle would split to depth 16; the budget stops them, keeping hits.
 inline Mesh StackedDuplicates() {
     Mesh mesh = SineTerrain(4, 100);
     mesh.faces.insert(mesh.faces.end(), 300, mesh.faces[5]);
@@ -65,9 +64,7 @@ inline Mesh RandomSoup(int faces, float side, std::uint32_t seed) {
     return mesh;
 }
 
-// Every face tested with the octree's own face test and no tree: the nearest hit; else where
-// the segment leaves the cube, 1 if sooner, and 1 too when it misses the cube unless it points
-// away from it.
+// Every face tested directly: the nearest hit, else where the segment leaves the cube (1 if sooner).
 inline float ExpectedGroundHit(const SurfaceOctree& tree, const Point3& origin, const Point3& dir, bool* hit = nullptr) {
     SurfaceRay ray{dir, origin};
     const Box3 everywhere(Point3(-1e30f, -1e30f, -1e30f), Point3(1e30f, 1e30f, 1e30f));

@@ -19,8 +19,7 @@ struct PlannerTest : VehicleTest {
     PlanTree tree;
 };
 
-// Each step turns the heading by atan(q / (wheelbase + L)), towards +X for q > 0, and moves the
-// rear pivot by L along the new heading; with centre 0, sample 10 runs straight.
+// Each step turns by atan(q / (wheelbase + L)), +X for q > 0; with centre 0, sample 10 runs straight.
 TEST_F(PlannerTest, TablesOfAStandingAndAMovingVehicle) {
     for (const float step : {0.0f, 25.0f}) {
         const float centre = step == 0.0f ? 0.1f : 0.0f, base = std::min(1.0f / (step / 3.0f + 0.01f), 0.3f);
@@ -65,8 +64,7 @@ TEST(PlanNodeTest, BestTotalSumsKeepsTheLowerCapAndTiesGoToBranchOne) {
     EXPECT_EQ(root.Steer(), 1.0f);
 }
 
-// A zone of slot 0 is seen by levels 1 and 2 (slots 0..2) and by none after; standing, every
-// branch ends where the car stands, on the lane.
+// A slot 0 zone is seen by levels 1 and 2 only; standing, every branch ends where the car stands.
 TEST_F(PlannerTest, SlotZeroBlockReachesLevelsOneAndTwoOnly) {
     zones[0].Init(Matrix3(), 0, 1e6f, 1e6f, 0, RuleObstacle, 0.0f);
     PlanNode* node = &tree.Grow(car.bodyTM, Prepared(0.0f));

@@ -1,5 +1,4 @@
-// The motion record: the saved chunk's bytes, every kind of damaged chunk, and playback from the
-// record, also after a round trip, against the live pose.
+// The motion record: golden bytes, damaged chunks, and playback after a round trip.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -60,8 +59,7 @@ TEST_F(RecordTest, SavedChunkGoldenBytes) {
     EXPECT_EQ(hex, expected);
 }
 
-// The chunk of RecordTwoSamples with one word set (and cut, or track 4's keys removed), behind
-// another chunk that is skipped: the scene still loads and the vehicle shows its rest pose.
+// Steady motion plays back from a saved and loaded copy of the record as it was shown live.
 TEST_F(RecordTest, DamagedChunksClearTheRecord) {
     RecordTwoSamples();
     const Bytes good = Saved(vehicle);
@@ -99,8 +97,7 @@ TEST_F(RecordTest, DamagedChunksClearTheRecord) {
     }
 }
 
-// Constant velocity, steady steering and linearly growing spin play back from the record, and
-// from its saved and loaded copy, as they were shown live.
+// Steady motion plays back from a saved and loaded copy of the record as it was shown live.
 TEST_F(RecordTest, RecordedPartsAgreeWithLivePartsAfterARoundTrip) {
     const int frames = 30;
     s.record.Start(frames, s);

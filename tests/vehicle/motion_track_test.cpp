@@ -1,5 +1,4 @@
-// Motion tracks: thinning against the samples it was given, evaluation, capacity, and the cases
-// where no key or a repeated key could appear.
+// Motion tracks: thinning, evaluation, capacity, and no missing or repeated keys.
 #include <gtest/gtest.h>
 
 #include <cfloat>
@@ -30,9 +29,7 @@ Samples Keys(const MotionTrack& track) {
     return out;
 }
 
-// Keys are samples, one a frame of 160 ticks, in strictly ascending time, both end samples among
-// them, and every sample comes back within twice the tolerance plus a few float steps at the
-// series' magnitude.
+// Keys are ascending 160-tick samples with both ends; every sample is within twice the tolerance.
 void ExpectThinned(const std::vector<float>& values, float tolerance) {
     Samples samples;
     float magnitude = 0.0f;

@@ -1,5 +1,4 @@
-// A car 4 m by 1.8 m, axles at y +-120 cm, 50 km/h (units are cm), and a lane 4 m wide along +Y
-// from y = -100 m to 900 m at 180 km/h, so that cars keep to their own cap.
+// A 4 m by 1.8 m car at 50 km/h on a 4 m lane along +Y at 180 km/h, so it keeps its own cap.
 #pragma once
 
 #include "tests/road/road_support.h"

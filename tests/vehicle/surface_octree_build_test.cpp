@@ -9,7 +9,7 @@
 #include "host/interface.h"
 #include "host/node.h"
 #include "host/spline_shape.h"
-#include "host/testing.h"
+#include "tests/host/host_support.h"
 #include "tests/vehicle/ground_meshes.h"
 
 namespace {
@@ -21,8 +21,7 @@ SurfaceBuildOptions Helpers(std::int32_t maxHelpers) {
     return options;
 }
 
-// The whole tree in pre-order: cubes, depths, octants, lists, and children and neighbours by
-// their place in that order.
+// The whole tree in pre-order, children and neighbours by their place in that order.
 std::vector<double> Fingerprint(const SurfaceOctree& tree) {
     std::vector<const SurfaceNode*> order;
     ForEachNode(*tree.Root(), [&](const SurfaceNode& n) { order.push_back(&n); });
@@ -37,19 +36,9 @@ std::vector<double> Fingerprint(const SurfaceOctree& tree) {
     return out;
 }
 
-class SurfaceOctreeThreads : public ::testing::Test {
-protected:
-    void SetUp() override { HostResetThreadsAndEvents(); }
-    void TearDown() override {
-        EXPECT_TRUE(HostWaitForThreads());
-        const HostThreadCounts counts = HostThreadAndEventCounts();
-        EXPECT_EQ(counts.eventsCreated, counts.eventsClosed);
-        HostResetThreadsAndEvents();
-    }
-};
+using SurfaceOctreeThreads = ThreadsTest;
 
-// Helper limits, and threads or events that cannot be made, change nothing in the tree; a
-// helper that cannot start gives its place back.
+// Helper limits and failing threads or events change nothing; a helper not started gives back.
 TEST_F(SurfaceOctreeThreads, SameTreeWhateverTheThreads) {
     const Mesh mesh = SineTerrain(16, 500);
     SurfaceOctree inlineOnly;
@@ -84,8 +73,7 @@ TEST_F(SurfaceOctreeThreads, AnExceptionInAHelperFailsTheBuildAndKeepsTheOldTree
     EXPECT_FLOAT_EQ(tree.GroundHit({5, 5, 1}, {0, 0, -2}), 0.5f);
 }
 
-// Every leaf lists exactly the faces that overlap its cube, in mesh order; a node splits exactly
-// when more faces than its depth overlap it, down to depth 16.
+// Leaves list exactly the overlapping faces in mesh order; a node splits when over depth, to 16.
 TEST(SurfaceOctreeBuild, LeafListsMatchAnOverlapScan) {
     for (const Mesh& mesh : {RandomSoup(300, 50, 9), SineTerrain(10, 200), IntegerGrid(6)}) {
         SurfaceOctree tree;
@@ -112,8 +100,7 @@ TEST(SurfaceOctreeBuild, PaddedCube) {
     EXPECT_FLOAT_EQ(cube.pmax.z - cube.pmin.z, cube.pmax.x - cube.pmin.x);
 }
 
-// Degenerate meshes build within the node budget and answer the probe straight down from p;
-// non-finite geometry fails the build. An index past the vertices makes a degenerate face.
+// Degenerate meshes build within budget and answer; non-finite geometry fails the build.
 TEST(SurfaceOctreeBuild, DegenerateMeshes) {
     Mesh coincident, noFaces = FlatGrid(2, 10), badIndex = FlatGrid(1, 10);
     coincident.verts.assign(3, Point3(5, 5, 5));
@@ -156,8 +143,7 @@ TEST(SurfaceOctreeBuild, DegenerateMeshes) {
     EXPECT_EQ(tree.Root()->children, nullptr);
 }
 
-// Says it converts to a mesh, then gives a flat 10 by 10 square, the same with a vertex at
-// infinity, or nothing. A copy it gives that is not deleted is a leak for ASan.
+// Converts to a flat square, one with an infinite vertex, or nothing; a leaked copy shows in ASan.
 class Converter : public GeomObject {
 public:
     explicit Converter(const char* gives) : gives_(gives) {}

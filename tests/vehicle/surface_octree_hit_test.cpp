@@ -83,8 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
                       HitCase{"StackedVertical", StackedDuplicates(), Aim::Vertical}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// A square of two triangles over [0, 10]^2 at z = 0, and one more at z = 2 over its lower-left
-// quarter.
+// Two triangles over [0, 10]^2 at z = 0, and one at z = 2 over its lower-left quarter.
 TEST(GroundHit, EdgeCases) {
     Mesh mesh = FlatGrid(1, 10);
     for (const Point3& p : {Point3(0, 0, 2), Point3(5, 0, 2), Point3(0, 5, 2)}) mesh.verts.push_back(p);

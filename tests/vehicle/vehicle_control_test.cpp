@@ -1,5 +1,4 @@
-// The vehicle controller with no vehicle, a node that is not a vehicle, a vehicle at rest, live
-// and recorded, and loops through the vehicle node.
+// The vehicle controller with no vehicle, a non-vehicle, at rest, live, recorded, and in loops.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -50,8 +49,7 @@ TEST_F(ControlTest, WithoutAVehicleOrPartTheValueIsUnchanged) {
         EXPECT_EQ(Evaluate(node, 0, false), ScaleMatrix({7, 7, 7}));
 }
 
-// At rest: the offset, the wheel's rest place, then the vehicle node at t; the vehicle is
-// refreshed from its block first. Setting the value changes nothing.
+// At rest: offset, wheel rest place, then the refreshed vehicle node at t; setting changes nothing.
 TEST_F(ControlTest, RestPoseIsPlacedByTheVehicleNode) {
     const Matrix3 n = vehicleNode->GetNodeTM(0);
     ExpectMatrixNear(Evaluate(PartNode(vehicleNode, 0, offset), 320), offset * n);
@@ -63,8 +61,7 @@ TEST_F(ControlTest, RestPoseIsPlacedByTheVehicleNode) {
     ExpectMatrixNear(wheel->GetNodeTM(0), offset * TransMatrix({-50, 10, 0}) * n);
 }
 
-// Live and recorded parts are world transforms: the vehicle node moves nothing, also while
-// tracing before the record has a sample.
+// Live and recorded parts are world transforms, also while tracing before the first sample.
 TEST_F(ControlTest, LiveAndRecordedPartsIgnoreTheVehicleNode) {
     VehicleState& s = vehicle->State();
     s.springTM = TransMatrix({10, 20, 30});
@@ -85,9 +82,7 @@ TEST_F(ControlTest, LiveAndRecordedPartsIgnoreTheVehicleNode) {
                      offset * TransMatrix({70, 0, 31}) * TransMatrix({30, 20, 30}));
 }
 
-// A vehicle node linked under its own body asks the body's controller again while it
-// evaluates; a controller on the vehicle node following that node asks itself. Both give up on
-// re-entry instead of recursing until the stack overflows.
+// A vehicle node under its own body, or following itself, gives up on re-entry without recursing.
 TEST_F(ControlTest, LoopsThroughTheVehicleNodeEndWithoutRecursion) {
     INode* body = PartNode(vehicleNode, 0, offset);
     INode* linked = GetCOREInterface()->CreateObjectNode(MakeVehicle(), body);

@@ -63,9 +63,7 @@ TEST_F(VehicleDynamics, BrakingStopsAtZeroAndReverseAcceleratesBackwards) {
     }
 }
 
-// The rear pivot travels the step's distance along the new heading; a positive steer turns to
-// the right (+X); the front wheels spin further by the cosine of their angle. The steering
-// history keeps the unclamped value, and an undrivable vehicle does not move.
+// The pivot travels the step along the new heading; steer turns right; history keeps it unclamped.
 TEST_F(VehicleDynamics, BicycleStepSpinAndSteering) {
     DefaultCar().speed = 1000;
     car.Integrate(kDt, flat);
@@ -91,9 +89,7 @@ TEST_F(VehicleDynamics, BicycleStepSpinAndSteering) {
     EXPECT_EQ(car.bodyTM, Matrix3());
 }
 
-// Every wheel rests on flat ground, sits 20 units low on ground raised by 20, and hangs at
-// -height beside the mesh and below it, where segments pointing away from the ground's cube
-// give values below 0.
+// Wheels rest on flat ground, sit 20 low on ground raised 20, and hang at -height off the mesh.
 TEST_F(VehicleDynamics, GroundContact) {
     SurfaceOctree raised = Ground(20), beside, above;
     ASSERT_TRUE(beside.BuildFromMesh(FlatGrid(1, 100), TransMatrix({2000, 0, -60})));
@@ -105,9 +101,7 @@ TEST_F(VehicleDynamics, GroundContact) {
     }
 }
 
-// Dropped from 10 units up, the body settles at the default rigidity; at the stable cap and at
-// the block's maximum, which the dynamics cap, its swing never grows. After three frames
-// without ground (a hole) the body is within its height and comes back.
+// Dropped from 10 up the body settles, its swing never grows; after a hole it comes back.
 TEST_F(VehicleDynamics, TheBodyStaysOnTheGround) {
     EXPECT_NEAR(StableRigidity(kDt), 3369.54, 0.01);
     for (const float rigidity : {300.0f, 3369.0f, 1e6f}) {
@@ -132,8 +126,7 @@ TEST_F(VehicleDynamics, TheBodyStaysOnTheGround) {
     for (float s : car.suspension) EXPECT_NEAR(s, 0.0f, 0.05f);
 }
 
-// A stop starts after 50 m when the recent shares are high, or middling and falling, or
-// middling while the car crawls.
+// A stop starts after 50 m on high recent shares, or middling ones falling or while crawling.
 TEST_F(VehicleDynamics, StopDecisions) {
     const float crawl = static_cast<float>(1.0 / (GetMasterScale(UNITS_KILOMETERS) * 3600.0));
     const struct {
@@ -159,8 +152,7 @@ TEST_F(VehicleDynamics, StopDecisions) {
     EXPECT_EQ(car.StopShare(), 0.0f) << "never below 0";
 }
 
-// A stop starts with a timer of 0.5 to 1.5 times the stop time; a car backs out once its timer
-// reaches 0, also when it lands exactly there; a bus does not.
+// A stop's timer is 0.5 to 1.5 stop times; a car backs out when it reaches exactly 0, a bus not.
 TEST_F(VehicleDynamics, StopTimer) {
     DefaultCar().travelled = 60;
     for (float& s : car.stopShare) s = 1;

@@ -1,5 +1,4 @@
-// The vehicle object: its parameters in scene units with the clamps, drawing with the plan while
-// tracing, picking, boxes, creation by dragging and clones.
+// The vehicle object: clamped parameters, drawing, picking, boxes, creation and clones.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,15 +7,14 @@
 #include <vector>
 
 #include "host/create_mouse.h"
-#include "host/viewport.h"
+#include "tests/host/host_support.h"
 #include "tests/vehicle/vehicle_support.h"
 
 namespace {
 
 using ObjectTest = VehicleTest;
 
-// At 1 unit = 1 cm, 5 m/s² is 500 units/s² and 100 km/h about 2777.8 units/s. Values the
-// roll-up would never allow are clamped into their ranges, and non-numbers take the defaults.
+// At 1 unit = 1 cm; values out of range are clamped, non-numbers take the defaults.
 TEST_F(ObjectTest, SimulationParametersInSceneUnitsAndClamped) {
     const float nan = std::nanf(""), inf = std::numeric_limits<float>::infinity();
     const struct {
@@ -66,10 +64,7 @@ protected:
         vehicle->ObjectValidity(0);
         for (int k = 0; k < 8; ++k) vehicle->State().zones[k].tm = TransMatrix({200, 100 + 100.0f * k, 0});
     }
-    IPoint2 Pixel(float x, float y) const {
-        const Point3 s = view.GetScreenMapping().ToScreen({x, y, 0});
-        return {static_cast<int>(s.x), static_cast<int>(s.y)};
-    }
+    IPoint2 Pixel(float x, float y) const { return ::Pixel(view, x, y); }
     int Pick(float x, float y) {
         IPoint2 p = Pixel(x, y);
         return vehicle->HitTest(0, node, HITTYPE_POINT, 0, 0, &p, &view);
@@ -86,9 +81,7 @@ protected:
 
 using Line = std::vector<Point3>;
 
-// Twelve box edges and a chevron in the wire colour, picked near a line only; selected and
-// tracing, the plan's 17 more segments in two runs, the rear half ahead while reversing, picked
-// and boxed with the rest.
+// Edges and chevron in the wire colour; tracing adds the plan's run, the rear half when reversing.
 TEST_F(DrawTest, DrawingPickingAndBoxes) {
     node->SetWireColor(0x00336699);
     const auto& r = view.getGW()->Records();
@@ -124,8 +117,7 @@ TEST_F(DrawTest, DrawingPickingAndBoxes) {
     EXPECT_EQ(r[29].points, (Line{{180, 750, 0}, {220, 750, 0}}));
 }
 
-// The first click is the centre; the drag sets half the width and length, the height is half
-// the width; a drag without width or length aborts. A clone has its own block and no motion.
+// Click the centre, drag half width and length; no extent aborts. Clones have no motion.
 TEST_F(DrawTest, CreationByDraggingAndClonesWithoutMotion) {
     VehicleObject* made = MakeVehicle();
     CreateMouseCallBack* cb = made->GetCreateMouseCallBack();

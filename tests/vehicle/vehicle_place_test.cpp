@@ -11,8 +11,7 @@ struct PlaceTest : VehicleTest {
     WayRecord way = BoxWay(0.0f, -200.0f, 30000.0f, 200.0f);  // 300 m along +X
 };
 
-// Along the way's centre line, the placed footprint twice as wide, the own zones set; each car
-// clear of those placed before it.
+// Along the way's centre line, the footprint twice as wide, the zones set; each car clear of others.
 TEST_F(PlaceTest, PlacesCarsAlongAWayClearOfEachOther) {
     HostResetWin32();
     const auto lanes = MakeNetwork({way});
@@ -27,8 +26,7 @@ TEST_F(PlaceTest, PlacesCarsAlongAWayClearOfEachOther) {
     EXPECT_EQ(HostBeepCount(), 0);
 }
 
-// One beep and nothing written; a way without a place costs exactly 1000 tries of one way draw,
-// one position draw and 100 two-draw samples, after the temper.
+// One beep, nothing written; no place costs exactly 1000 tries of the draws, after the temper.
 TEST_F(PlaceTest, NoPlaceBeepsOnceAndWritesNothing) {
     WayRecord closed = way;
     closed.enable[0] = 0;

@@ -22,8 +22,7 @@ void SetLayout(VehicleState& s, int axles) {
     s.UpdateAxles();
 }
 
-// A fresh state's zones act on nothing, not even a probe at the origin inside all of them; a
-// reset rests the motion fields at the pose and keeps the record and the zones.
+// Fresh zones act on nothing; a reset rests the motion at the pose, keeping record and zones.
 TEST_F(StateTest, ConstructionAndResets) {
     VehicleState s;
     ZoneEffect effect;
@@ -66,9 +65,7 @@ TEST_F(StateTest, OnlyWellFormedVehiclesAreDrivable) {
     }
 }
 
-// At rest only x is mirrored for left wheels; parts 5 and 6 of a 2-axle vehicle use the third
-// table entry. While tracing wheels spin about X, the front axle steers about Z, on the sprung
-// body.
+// At rest only left wheels' x mirrors; 2-axle parts 5, 6 use entry 3; tracing spins and steers.
 TEST_F(StateTest, PartTransformsAtRestAndLive) {
     VehicleState s;
     SetLayout(s, 2);

@@ -36,8 +36,7 @@ struct StepTest : VehicleTest {
     std::vector<VehicleState> cars;
 };
 
-// Two cars off the lane centre, one to each side, steer back and keep to the lane; the third
-// stands off every way and must stay finite.
+// Two cars off the lane centre steer back and keep to it; a third off every way stays finite.
 TEST_F(StepTest, CarKeepsToItsLaneAndSpeedsUpToItsCapTimesTemper) {
     Cars({{100, 0, 0}, {-100, 40000, 0}, {5000, 0, 0}});
     cars[0].temper = cars[1].temper = 1.1f;

@@ -1,5 +1,4 @@
-// What the vehicle suites share: a clean scene, units of 1 cm, no run in progress, and
-// vehicles with a known wheel layout.
+// The vehicle suites share a clean scene, units of 1 cm, no run, and known wheel layouts.
 #pragma once
 
 #include <gtest/gtest.h>
