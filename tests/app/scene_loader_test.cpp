@@ -1,6 +1,5 @@
 // Scenes that cannot be loaded: each mistake is named with its place and leaves no scene.
 #include <filesystem>
-#include <string>
 #include <utility>
 
 #include "app_fixture.h"

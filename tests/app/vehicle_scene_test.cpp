@@ -1,10 +1,6 @@
 // Vehicles in scene files and saved scenes: parts, bad entries, and motion saved and loaded.
-#include <gtest/gtest.h>
 
-#include <cstdint>
 #include <cstring>
-#include <string>
-#include <vector>
 
 #include "app/scene_save.h"
 #include "tests/app/app_fixture.h"

@@ -1,4 +1,3 @@
-#include <string>
 
 #include "module/strings.h"
 #include "module_fixture.h"

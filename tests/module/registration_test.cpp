@@ -1,5 +1,4 @@
 #include <set>
-#include <string>
 
 #include "host/class_desc.h"
 #include "module_fixture.h"

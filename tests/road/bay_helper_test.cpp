@@ -1,8 +1,6 @@
 // Bus stops and parking places: ways, drawing, boxes, creation, picking, a missing block.
-#include <cmath>
 #include <limits>
 #include <tuple>
-#include <type_traits>
 
 #include "host/create_mouse.h"
 #include "tests/host/host_support.h"

@@ -1,8 +1,6 @@
 // Junctions on a "+" of two two-way roads turned any way: lane ends, links, connectors, display.
-#include <cmath>
 #include <random>
 
-#include "host/shape.h"
 #include "road/cross_mod.h"
 #include "road/junction_ways.h"
 #include "road/lane_end.h"

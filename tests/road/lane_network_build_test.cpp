@@ -1,6 +1,4 @@
 // Building the lane network from the scene: the walks, the modifiers they switch, and failures.
-#include <memory>
-#include <new>
 
 #include "nothrow_failure.h"
 #include "road/lane_network_build.h"

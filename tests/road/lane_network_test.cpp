@@ -1,15 +1,9 @@
 // The lane network: its quadtree, its queries against brute force, and start placement.
-#include <algorithm>
-#include <cmath>
 #include <iterator>
 #include <limits>
 #include <random>
-#include <vector>
-
-#include <gtest/gtest.h>
 
 #include "common/random_access.h"
-#include "road/quad_tree.h"
 #include "road/way_overlap.h"
 #include "tests/road/road_support.h"
 

@@ -1,10 +1,8 @@
 // The road modifier: the ways and segments it writes, its lane display, and the class itself.
 #include <array>
-#include <cmath>
 #include <tuple>
 
 #include "host/rollups.h"
-#include "host/time.h"
 #include "tests/road/road_support.h"
 
 namespace {

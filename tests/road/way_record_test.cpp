@@ -1,11 +1,7 @@
 // One way record: its frame, its verdict on a probe and snapping onto it.
-#include <cmath>
 #include <limits>
 #include <random>
 
-#include <gtest/gtest.h>
-
-#include "host/time.h"
 #include "road/way_overlap.h"
 #include "tests/road/road_support.h"
 

@@ -1,7 +1,5 @@
 // The rectangle helpers (speed limiter, obstacle, stop line): drawing, boxes and picking.
 #include <array>
-#include <utility>
-#include <vector>
 
 #include "tests/host/host_support.h"
 #include "traffic/obstacle.h"

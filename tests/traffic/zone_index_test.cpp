@@ -7,12 +7,7 @@
 #include <cmath>
 #include <functional>
 #include <limits>
-#include <optional>
-#include <random>
 #include <stdexcept>
-#include <vector>
-
-#include <gtest/gtest.h>
 
 #include "tests/host/host_support.h"
 #include "tests/traffic/zone_test_support.h"

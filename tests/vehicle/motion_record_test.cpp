@@ -1,11 +1,5 @@
 // The motion record: golden bytes, damaged chunks, and playback after a round trip.
-#include <gtest/gtest.h>
 
-#include <cstdint>
-#include <string>
-#include <vector>
-
-#include "host/save_load.h"
 #include "tests/vehicle/vehicle_support.h"
 
 namespace {

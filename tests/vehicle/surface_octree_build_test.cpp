@@ -1,10 +1,6 @@
-#include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <new>
-#include <string>
-#include <vector>
 
 #include "host/interface.h"
 #include "host/node.h"

@@ -1,5 +1,4 @@
 // The vehicle controller with no vehicle, a non-vehicle, at rest, live, recorded, and in loops.
-#include <gtest/gtest.h>
 
 #include <cmath>
 

@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <tuple>
 #include <utility>
 
 #include "common/random_access.h"
-#include "host/time.h"
 #include "tests/vehicle/ground_meshes.h"
 #include "vehicle/spring_limits.h"
 #include "vehicle/vehicle_state.h"

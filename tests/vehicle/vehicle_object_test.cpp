@@ -1,10 +1,7 @@
 // The vehicle object: clamped parameters, drawing, picking, boxes, creation and clones.
-#include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
-#include <utility>
-#include <vector>
 
 #include "host/create_mouse.h"
 #include "tests/host/host_support.h"

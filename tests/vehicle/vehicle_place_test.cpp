@@ -1,6 +1,5 @@
 // Start placement: on a free place of a way open to the vehicle, or nowhere with one beep.
 #include "common/random_access.h"
-#include "host/testing.h"
 #include "tests/vehicle/plan_support.h"
 
 namespace {

@@ -1,5 +1,4 @@
 // The vehicle state: inert own zones, resets, drivability, and part transforms at rest and live.
-#include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>

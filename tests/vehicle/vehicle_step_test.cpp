@@ -1,6 +1,5 @@
 // The vehicle step on a lane built from records over a flat ground, frame by frame as a run does.
 #include <thread>
-#include <vector>
 
 #include "tests/vehicle/ground_meshes.h"
 #include "tests/vehicle/plan_support.h"
