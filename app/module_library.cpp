@@ -25,7 +25,10 @@ ModuleLibrary::ModuleLibrary(const std::string& path) {
     }
 }
 
-ModuleLibrary::~ModuleLibrary() { dlclose(handle_); }
+ModuleLibrary::~ModuleLibrary() {
+    HostJoinThreads();
+    dlclose(handle_);
+}
 
 void* ModuleLibrary::Symbol(const char* name) const {
     void* symbol = dlsym(handle_, name);

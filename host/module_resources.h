@@ -33,3 +33,7 @@ bool HostRegisterDialogs(HINSTANCE instance, const DialogResource* dialogs, int 
 // The controls (id, class) of the template registered for this instance and id; none when
 // there is no such template.
 std::vector<std::pair<int, std::wstring>> HostDialogControls(HINSTANCE instance, int id);
+
+// Joins every thread that _beginthread started, waiting for those still running; the host
+// calls it before it unloads a module and when it exits.
+void HostJoinThreads();

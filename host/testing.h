@@ -54,6 +54,7 @@ struct HostThreadCounts {
     long eventsClosed = 0;
     long threadsStarted = 0;
     long threadsRunning = 0;
+    long threadsKept = 0;  // started and not yet joined
 };
 HostThreadCounts HostThreadAndEventCounts();
 // Clears both failure plans and the created, closed and started counts; running threads stay.

@@ -1,12 +1,15 @@
 // Win32 events and threads of the stand-in: events are a mutex and a condition variable,
-// threads are detached std::threads.
+// threads are std::threads that the host keeps and joins.
+#include <algorithm>
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
 #include <new>
 #include <system_error>
 #include <thread>
+#include <vector>
 
+#include "host/module_resources.h"
 #include "host/testing.h"
 
 namespace {
@@ -70,9 +73,15 @@ struct ThreadState {
     std::condition_variable allReturned;
     long threadsStarted = 0;
     long threadsRunning = 0;
+    // Started and not yet joined; a returned thread is joined at the next start, so that
+    // finished threads never pile up over a long run.
+    std::vector<std::thread> kept;
+    // Ids of kept threads that have returned; its capacity is reserved at each start, so that
+    // a returning thread never allocates.
+    std::vector<std::thread::id> returned;
 };
 
-// Never destroyed: a detached thread may still be returning while the process exits.
+// Never destroyed: the exit joiner below still needs it while statics are destroyed.
 ThreadState& State() {
     static ThreadState* state = new ThreadState;
     return *state;
@@ -81,8 +90,26 @@ ThreadState& State() {
 void ThreadReturned() {
     ThreadState& s = State();
     std::lock_guard guard(s.lock);
+    s.returned.push_back(std::this_thread::get_id());
     if (--s.threadsRunning == 0) s.allReturned.notify_all();
 }
+
+// Joins the kept threads that have returned. The caller holds the lock; a returned thread
+// only has to leave its procedure, which takes no lock.
+void JoinReturned(ThreadState& s) {
+    for (std::thread::id id : s.returned) {
+        const auto it = std::find_if(s.kept.begin(), s.kept.end(), [id](const std::thread& t) { return t.get_id() == id; });
+        if (it == s.kept.end()) continue;
+        it->join();
+        s.kept.erase(it);
+    }
+    s.returned.clear();
+}
+
+// The host joins every thread before it exits.
+struct JoinAtExit {
+    ~JoinAtExit() { HostJoinThreads(); }
+} joinAtExit;
 
 }  // namespace
 
@@ -143,22 +170,21 @@ std::uintptr_t _beginthread(void (*start)(void*), unsigned, void* arg) {
     constexpr auto failed = static_cast<std::uintptr_t>(-1);
     ThreadState& s = State();
     if (start == nullptr || s.threadFailures.NextCallFails()) return failed;
-    std::uintptr_t id = 0;
-    {
-        std::lock_guard guard(s.lock);
-        ++s.threadsRunning;
-        id = static_cast<std::uintptr_t>(++s.threadsStarted);
-    }
+    // The thread's return waits for this lock, so it is kept before it can be reported.
+    std::lock_guard guard(s.lock);
+    JoinReturned(s);
     try {
-        std::thread([start, arg] {
+        s.kept.reserve(s.kept.size() + 1);
+        s.returned.reserve(s.kept.size() + 1);
+        s.kept.emplace_back([start, arg] {
             start(arg);
             ThreadReturned();
-        }).detach();
+        });
     } catch (...) {
-        ThreadReturned();
         return failed;
     }
-    return id;
+    ++s.threadsRunning;
+    return static_cast<std::uintptr_t>(++s.threadsStarted);
 }
 
 void HostSetEventFailures(HostFailurePlan plan) { State().eventFailures.Set(plan); }
@@ -173,6 +199,7 @@ HostThreadCounts HostThreadAndEventCounts() {
     std::lock_guard guard(s.lock);
     counts.threadsStarted = s.threadsStarted;
     counts.threadsRunning = s.threadsRunning;
+    counts.threadsKept = static_cast<long>(s.kept.size());
     return counts;
 }
 
@@ -190,4 +217,24 @@ bool HostWaitForThreads(std::chrono::milliseconds timeout) {
     ThreadState& s = State();
     std::unique_lock guard(s.lock);
     return s.allReturned.wait_for(guard, timeout, [&] { return s.threadsRunning == 0; });
+}
+
+void HostJoinThreads() {
+    ThreadState& s = State();
+    // Threads may start threads of their own while they are joined.
+    for (;;) {
+        std::vector<std::thread> batch;
+        {
+            std::lock_guard guard(s.lock);
+            batch.swap(s.kept);
+        }
+        if (batch.empty()) return;
+        std::vector<std::thread::id> ids;
+        for (std::thread& t : batch) {
+            ids.push_back(t.get_id());
+            t.join();
+        }
+        std::lock_guard guard(s.lock);
+        std::erase_if(s.returned, [&](std::thread::id id) { return std::find(ids.begin(), ids.end(), id) != ids.end(); });
+    }
 }
