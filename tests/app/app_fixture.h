@@ -3,13 +3,28 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <memory>
+#include <sstream>
 #include <nlohmann/json.hpp>
 
 #include "app/class_directory.h"
 #include "app/module_library.h"
 #include "app/scene_loader.h"
 #include "host/interface.h"
+
+// The message of the error that f throws; empty when it throws none.
+template <class F>
+std::string ErrorOf(F&& f) {
+    try {
+        f();
+    } catch (const std::exception& e) {
+        return e.what();
+    }
+    return {};
+}
+
+inline std::string ReadFile(const std::string& path) { return (std::ostringstream() << std::ifstream(path).rdbuf()).str(); }
 
 class AppTest : public ::testing::Test {
 protected:
@@ -26,14 +41,7 @@ protected:
 
     static void Load(const char* text) { LoadScene(nlohmann::json::parse(text), *classes_, GetCOREInterface()); }
     // The message of the error that loading this scene gives; empty when it loads.
-    static std::string LoadError(const char* text) {
-        try {
-            Load(text);
-        } catch (const std::exception& e) {
-            return e.what();
-        }
-        return {};
-    }
+    static std::string LoadError(const char* text) { return ErrorOf([&] { Load(text); }); }
     static INode* Root() { return GetCOREInterface()->GetRootNode(); }
 
     static inline std::unique_ptr<ModuleLibrary> module_;

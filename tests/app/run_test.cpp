@@ -1,8 +1,6 @@
 // The run command end to end on a small scene: a saved run plays back exactly, and a run that
 // shows an error writes nothing.
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "app/command_line.h"
 #include "app/run_command.h"
@@ -25,12 +23,6 @@ std::string RoadScene(int cars) {
               {"name": "w)" + car + R"(", "vehicle_part": {"vehicle": ")" + car + R"(", "part": 1}})";
     }
     return s + "]}";
-}
-
-std::string Read(const fs::path& p) {
-    std::stringstream s;
-    s << std::ifstream(p).rdbuf();
-    return s.str();
 }
 
 class RunCommandTest : public AppTest {
@@ -62,9 +54,9 @@ TEST_F(RunCommandTest, SavedRunPlaysBackIdenticallyAndErrorsWriteNothing) {
     ASSERT_EQ(Run("run @/road.json --surface Ground --end 30 -o @/a.svg --csv @/a.csv --save @/s.bin", printed), 0);
     EXPECT_NE(printed.find("Placed 6 of 6 vehicles (0 beeps); 30 frames;"), std::string::npos) << printed;
     ASSERT_EQ(Run("run @/s.bin --load --end 30 -o @/b.svg --csv @/b.csv", printed), 0);
-    const std::string a = Read(dir / "a.csv");
-    EXPECT_TRUE(a == Read(dir / "b.csv") && std::count(a.begin(), a.end(), '\n') == 1 + 31 * 12);
-    EXPECT_NE(Read(dir / "a.svg").find("<polyline"), std::string::npos);
+    const std::string a = ReadFile(dir / "a.csv");
+    EXPECT_TRUE(a == ReadFile(dir / "b.csv") && std::count(a.begin(), a.end(), '\n') == 1 + 31 * 12);
+    EXPECT_NE(ReadFile(dir / "a.svg").find("<polyline"), std::string::npos);
     for (const char* surface : {"Nowhere", "Road"}) {
         EXPECT_EQ(Run("run @/road.json --end 5 -o @/c.svg --surface " + std::string(surface), printed), 1);
         EXPECT_TRUE(printed.find("Error: ") != std::string::npos && !fs::exists(dir / "c.svg")) << printed;

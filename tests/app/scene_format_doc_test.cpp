@@ -1,7 +1,5 @@
 // The parameter lists as `marlovan params` prints them; MARLOVAN_UPDATE_DOCS=1 rewrites them.
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 #include "app/param_docs.h"
 #include "app_fixture.h"
@@ -15,10 +13,7 @@ constexpr const char* kEnd = "<!-- end of generated parameter lists -->\n";
 
 TEST_F(SceneFormatDocTest, ListsEveryParameterOfEveryClass) {
     const std::string path = MARLOVAN_DOCS_DIR "/scene-format.md";
-    std::ifstream in(path);
-    std::ostringstream text;
-    text << in.rdbuf();
-    const std::string doc = text.str();
+    const std::string doc = ReadFile(path);
     const auto begin = doc.find(kBegin), end = doc.find(kEnd);
     ASSERT_NE(begin, std::string::npos) << path << " lacks the line " << kBegin;
     ASSERT_NE(end, std::string::npos) << path << " lacks the line " << kEnd;

@@ -71,12 +71,7 @@ TEST_F(SceneLoaderTest, FilesThatCannotBeReadAreReported) {
     for (const auto& [path, message] : {std::pair{std::string("/nonexistent/scene.json"),
                                                   std::string(": cannot open the file: No such file or directory")},
                                         std::pair{dir, std::string(": is a directory, not a scene file")}}) {
-        try {
-            LoadSceneFile(path, *classes_, GetCOREInterface());
-            ADD_FAILURE() << path;
-        } catch (const std::exception& e) {
-            EXPECT_EQ(e.what(), path + message);
-        }
+        EXPECT_EQ(ErrorOf([&] { LoadSceneFile(path, *classes_, GetCOREInterface()); }), path + message);
     }
 }
 

@@ -1,10 +1,7 @@
-#include <gtest/gtest.h>
-
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "app/svg_writer.h"
+#include "app_fixture.h"
 
 namespace {
 
@@ -40,14 +37,9 @@ TEST(SvgWriter, AFailedWriteSaysWhyAndLeavesNothingBehind) {
     std::filesystem::create_directories(dir);
     const std::string path = (dir / "out.svg").string();
     WriteFileAtomically(path, "<svg/>");
-    EXPECT_EQ((std::stringstream() << std::ifstream(path).rdbuf()).str(), "<svg/>");
+    EXPECT_EQ(ReadFile(path), "<svg/>");
     const std::string missing = (dir / "missing" / "out.svg").string();
-    try {
-        WriteFileAtomically(missing, "x");
-        FAIL();
-    } catch (const std::runtime_error& e) {
-        EXPECT_EQ(e.what(), "cannot write " + missing + ": No such file or directory");
-    }
+    EXPECT_EQ(ErrorOf([&] { WriteFileAtomically(missing, "x"); }), "cannot write " + missing + ": No such file or directory");
     // A directory in the way: the temporary file is written, the rename fails and is undone.
     EXPECT_THROW(WriteFileAtomically(dir.string(), "x"), std::runtime_error);
     EXPECT_FALSE(std::filesystem::exists(dir.string() + ".tmp"));

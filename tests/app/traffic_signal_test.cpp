@@ -24,9 +24,6 @@ std::string LampAt(int frame) {
 
 TEST_F(TrafficSignalTest, DiagramAndPeriodOrAnimatedInput) {
     Load(LightScene(R"({"diagram": "RRRRRRRRRRRRGGGGGGGGGGGG", "period": 24})").c_str());
-    IParamBlock2* block = LightBlock();
-    EXPECT_EQ(block->GetInt(3), 24 * 4800);
-    for (int i = 0; i < 24; ++i) EXPECT_EQ(block->GetInt(4, 0, i), i < 12 ? 0 : 1) << i;
     // One slot per second at 30 frames per second: red for 12 s, then green.
     EXPECT_EQ(LampAt(0), "#ff0000");
     EXPECT_EQ(LampAt(12 * 30 - 1), "#ff0000");

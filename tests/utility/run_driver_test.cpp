@@ -99,7 +99,7 @@ TEST_F(RunTest, EveryWorkerCountStepsEveryVehicle) {
 // "No" goes on; "Yes" ends the run after the frame asked about, keeping the motion up to it.
 TEST_F(RunTest, CancelAnsweredNoThenYes) {
     Scene(2);
-    answers = {IDNO, IDYES};
+    noAnswers = 1;
     onProgress = [](int percent) { GetCOREInterface()->SetCancel(percent == 4 || percent == 7); };
     Trace(0, 16000);
     EXPECT_EQ(Values(HostUiEvent::ProgressUpdate), (std::vector<int>{2, 3, 4, 5, 6, 7}));

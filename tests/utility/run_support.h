@@ -1,12 +1,11 @@
 // A run scene (300 m of road on a flat ground, an obstacle, cars parked off the road) and a host
-// that records what the run showed and answers its questions from a list (Yes once it runs out).
+// that records what the run showed and answers its questions (No as often as asked, then Yes).
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <array>
 #include <functional>
-#include <iterator>
 #include <new>
 #include <vector>
 
@@ -26,9 +25,9 @@ class RunTest : public ::testing::Test {
 protected:
     MarlovanUtil panel;
     std::vector<HostUiEvent> shown;
-    int counts[HostUiEvent::MessageBox + 1] = {};  // also of events that could not be kept
+    std::array<int, HostUiEvent::MessageBox + 1> counts{};  // also of events that could not be kept
     std::function<void(int)> onProgress;           // given each percent shown
-    std::vector<int> answers;
+    int noAnswers = 0;
 
     void SetUp() override {
         GetCOREInterface()->ResetScene();
@@ -44,7 +43,7 @@ protected:
             }
             if (e.kind == HostUiEvent::ProgressUpdate && onProgress) onProgress(e.value);
         });
-        HostSetMessageResponder([this](const HostUiEvent&) { return answers.empty() ? IDYES : Pop(answers); });
+        HostSetMessageResponder([this](const HostUiEvent&) { return noAnswers-- > 0 ? IDNO : IDYES; });
         panel.ip = GetCOREInterface();
         panel.motionWindow = HostCreateWindow(nullptr, L"Motion", 0, nullptr);
     }
@@ -57,11 +56,6 @@ protected:
         GetCOREInterface()->ResetScene();
     }
 
-    static int Pop(std::vector<int>& v) {
-        const int a = v.front();
-        v.erase(v.begin());
-        return a;
-    }
     static INode* Add(Object* obj, Point3 at = {}) {
         INode* node = GetCOREInterface()->CreateObjectNode(obj);
         node->SetNodeTM(0, TransMatrix(at));
@@ -94,7 +88,7 @@ protected:
     }
     void Trace(int startTicks, int endTicks) {
         shown.clear();
-        std::fill(std::begin(counts), std::end(counts), 0);
+        counts = {};
         panel.startTime = startTicks, panel.endTime = endTicks;
         panel.PressTrace();
     }
