@@ -30,8 +30,9 @@ protected:
     fs::path dir = fs::temp_directory_path() / ("marlovan_run_" + std::to_string(::getpid()));
     void TearDown() override { fs::remove_all(dir); }
 
-    // The exit code; what the run printed goes to printed.
-    int Run(const std::string& line, std::string& printed) {
+    std::string printed;  // by the last run
+
+    int Run(const std::string& line) {
         std::vector<std::string> args{"marlovan"};
         std::istringstream words(line);
         for (std::string w; words >> w;) args.push_back(w.rfind("@/", 0) == 0 ? (dir / w.substr(2)).string() : w);
@@ -50,15 +51,14 @@ protected:
 TEST_F(RunCommandTest, SavedRunPlaysBackIdenticallyAndErrorsWriteNothing) {
     fs::create_directories(dir);
     std::ofstream(dir / "road.json") << RoadScene(6);
-    std::string printed;
-    ASSERT_EQ(Run("run @/road.json --surface Ground --end 30 -o @/a.svg --csv @/a.csv --save @/s.bin", printed), 0);
+    ASSERT_EQ(Run("run @/road.json --surface Ground --end 30 -o @/a.svg --csv @/a.csv --save @/s.bin"), 0);
     EXPECT_NE(printed.find("Placed 6 of 6 vehicles (0 beeps); 30 frames;"), std::string::npos) << printed;
-    ASSERT_EQ(Run("run @/s.bin --load --end 30 -o @/b.svg --csv @/b.csv", printed), 0);
+    ASSERT_EQ(Run("run @/s.bin --load --end 30 -o @/b.svg --csv @/b.csv"), 0);
     const std::string a = ReadFile(dir / "a.csv");
     EXPECT_TRUE(a == ReadFile(dir / "b.csv") && std::count(a.begin(), a.end(), '\n') == 1 + 31 * 12);
     EXPECT_NE(ReadFile(dir / "a.svg").find("<polyline"), std::string::npos);
     for (const char* surface : {"Nowhere", "Road"}) {
-        EXPECT_EQ(Run("run @/road.json --end 5 -o @/c.svg --surface " + std::string(surface), printed), 1);
+        EXPECT_EQ(Run("run @/road.json --end 5 -o @/c.svg --surface " + std::string(surface)), 1);
         EXPECT_TRUE(printed.find("Error: ") != std::string::npos && !fs::exists(dir / "c.svg")) << printed;
     }
 }

@@ -1,6 +1,4 @@
 // Traffic through a traffic light: what the user sees when the signal changes.
-#include <cmath>
-
 #include "tests/utility/run_support.h"
 #include "traffic/traffic_light.h"
 

@@ -26,8 +26,8 @@ protected:
     MarlovanUtil panel;
     std::vector<HostUiEvent> shown;
     std::array<int, HostUiEvent::MessageBox + 1> counts{};  // also of events that could not be kept
-    std::function<void(int)> onProgress;           // given each percent shown
-    int noAnswers = 0;
+    std::function<void(int)> onProgress;                    // given each percent shown
+    int noAnswers = 0;                                      // "Stop Tracing?" answered No this often first
 
     void SetUp() override {
         GetCOREInterface()->ResetScene();
