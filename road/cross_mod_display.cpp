@@ -5,6 +5,7 @@
 #include "road/cross_mod.h"
 #include "road/junction_link.h"
 #include "road/junction_ways.h"
+#include "road/mark_shape.h"
 #include "road/road_segment.h"
 
 namespace {
@@ -48,17 +49,10 @@ void CrossMod::BuildJunctionShape(TimeValue t, ModContext&, ObjectState* os, INo
     if (!CollectRoadSegments(segments.array)) return;
     const Matrix3 tm = node != nullptr ? node->GetObjectTM(t) : Matrix3();
     const Matrix3 inverse = Inverse(tm);
-    Object* converted = os->obj->ConvertToType(t, splineShapeClassID);
-    if (converted == nullptr) return;
-    // The pipeline owns what it finds in the state, so a converted shape is shown and released.
-    os->obj = converted;
-    auto* spline = static_cast<SplineShape*>(converted);
     PolyShape polylines;
-    spline->MakePolyShape(0, polylines, SHAPE_OWN_STEPS, false);
-    spline->shape.Init();
+    SplineShape* spline = TakeShapeForMarks(t, os, polylines);
+    if (spline == nullptr) return;
     for (const PolyLine& polyline : polylines.lines)
         AddPolylineLayout(spline->shape, LaneEndList(segments.array, polyline, tm), params, inverse);
-    spline->shape.UpdateSels(0);
-    spline->shape.InvalidateGeomCache();
-    os->obj->UnlockObject();
+    ShowMarks(os, spline);
 }

@@ -3,6 +3,7 @@
 #include "host/spline_shape.h"
 #include "road/chevron.h"
 #include "road/lane_line.h"
+#include "road/mark_shape.h"
 #include "road/road_mod.h"
 
 namespace {
@@ -40,22 +41,14 @@ void RoadMod::BuildLaneShape(TimeValue t, ModContext&, ObjectState* os, INode* n
     if (os == nullptr || os->obj == nullptr || !GetRoadParams(params)) return;
     const Matrix3 tm = node != nullptr ? node->GetObjectTM(t) : Matrix3();
     const Matrix3 inverse = Inverse(tm);
-    Object* converted = os->obj->ConvertToType(t, splineShapeClassID);
-    if (converted == nullptr) return;
-    // The pipeline owns what it finds in the state, so a converted shape is shown and released.
-    os->obj = converted;
-    auto* spline = static_cast<SplineShape*>(converted);
     PolyShape polylines;
-    spline->MakePolyShape(0, polylines, SHAPE_OWN_STEPS, false);
-
-    spline->shape.Init();
+    SplineShape* spline = TakeShapeForMarks(t, os, polylines);
+    if (spline == nullptr) return;
     for (const PolyLine& polyline : polylines.lines) {
         LaneLine line;
         if (!BuildLaneLine(line, polyline, tm, params.stripWidth) || line.count < 2) continue;
         AddLaneMarks(spline->shape, line, params, inverse);
         FreeLaneLine(line);
     }
-    spline->shape.UpdateSels(0);
-    spline->shape.InvalidateGeomCache();
-    os->obj->UnlockObject();
+    ShowMarks(os, spline);
 }

@@ -1,18 +1,11 @@
 #include "common/draw_line.h"
+#include "common/node_drawing.h"
 #include "common/tracing.h"
 #include "host/graphics_window.h"
 #include "host/hit_region.h"
 #include "host/interface.h"
 #include "host/viewport.h"
 #include "vehicle/vehicle_object.h"
-
-namespace {
-constexpr int kPickEpsilon = 4;  // pixels
-
-Point3 WireColor(DWORD c) {
-    return {(c & 0xFF) / 255.0f, ((c >> 8) & 0xFF) / 255.0f, ((c >> 16) & 0xFF) / 255.0f};
-}
-}  // namespace
 
 void VehicleObject::DrawBox(GraphicsWindow* gw) {
     const float w = boxHalfWidth, l = boxHalfLength, h = boxHeight;
@@ -38,30 +31,13 @@ int VehicleObject::Display(TimeValue t, INode* inode, ViewExp* vpt, int) {
     if (inode == nullptr || vpt == nullptr) return 0;
     GraphicsWindow* gw = vpt->getGW();
     gw->setTransform(inode->GetObjectTM(t));
-    gw->setColor(LINE_COLOR, inode->Selected() ? Point3(1.0f, 1.0f, 1.0f) : WireColor(inode->GetWireColor()));
+    gw->setColor(LINE_COLOR, NodeLineColor(inode));
     DrawBox(gw);
     return 0;
 }
 
 int VehicleObject::HitTest(TimeValue t, INode* inode, int type, int crossing, int, IPoint2* p, ViewExp* vpt) {
-    if (inode == nullptr || vpt == nullptr) return 0;
-    GraphicsWindow* gw = vpt->getGW();
-    HitRegion region;
-    MakeHitRegion(region, type, crossing, kPickEpsilon, p);
-    gw->setHitRegion(&region);
-    const DWORD saved = gw->getRndLimits();
-    gw->setRndLimits((saved | GW_PICK) & ~GW_ILLUM);
-    gw->clearHitCode();
-    gw->setTransform(inode->GetObjectTM(t));
-    DrawBox(gw);
-    int result = 0;
-    if (gw->checkHitCode()) {
-        result = 1;
-        vpt->LogHit(inode, gw->getHitDistance(), 0, nullptr);
-    }
-    gw->clearHitCode();
-    gw->setRndLimits(saved);
-    return result;
+    return PickByDrawing(t, inode, type, crossing, p, vpt, [&](GraphicsWindow* gw) { DrawBox(gw); });
 }
 
 Box3 VehicleObject::LocalBox() const {
