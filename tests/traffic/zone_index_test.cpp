@@ -147,7 +147,6 @@ struct SceneCase {
 void PrintTo(const SceneCase& c, std::ostream* os) { *os << c.name; }
 
 const SceneCase kScenes[] = {
-    {"Random", [] { return RandomScene(11, 300, 5000); }, 2000, 40},
     {"Tall", [] { return RandomScene(13, 300, 500, {.tall = 8.0f}); }, 2000, 40},
     {"ShearedFar", [] { return RandomScene(14, 200, 2000, {.origin = {3.02e5f, -1.98e5f, 0}, .sheared = true}); }, 2000, 100},
     {"Helpers", HelperScene, 500, 8},
