@@ -51,16 +51,6 @@ TEST(CommandLine, MistakesNameTheOptionAndTheValue) {
     }
 }
 
-TEST(CommandLine, EverySubcommandHasItsHelp) {
-    for (const char* command : {"info", "render", "params"}) {
-        const Parsed p = Parse({command, "--help"});
-        EXPECT_FALSE(p.cl);
-        EXPECT_EQ(p.exitCode, 0);
-        EXPECT_NE(p.out.find(std::string("marlovan ") + command), std::string::npos) << p.out;
-    }
-    EXPECT_NE(Parse({"--help"}).out.find("render"), std::string::npos);
-}
-
 }  // namespace
 
 TEST(Text, Utf8AtTheTwoAndThreeByteBoundaries) {

@@ -23,17 +23,13 @@ TEST_F(GroundMeshTest, PlaneHeightFieldAndMesh) {
         {"object": {"class": "Mesh", "vertices": [[0, 0, 0], [1, 0, 0], [0, 1, 2]], "faces": [[0, 1, 2]]}},
         {"object": {"class": "Plane", "size": [8, 8]}}]})");
     const Mesh& plane = MeshOf(0);
-    ASSERT_EQ(plane.getNumVerts(), 15);
-    ASSERT_EQ(plane.getNumFaces(), 16);
-    EXPECT_EQ(plane.getVert(0), Point3(-50, -25, 0));
-    EXPECT_EQ(plane.getVert(6), Point3(-25, 0, 0));
+    ASSERT_EQ(std::make_pair(plane.getNumVerts(), plane.getNumFaces()), std::make_pair(15, 16));
+    EXPECT_EQ(std::make_pair(plane.getVert(0), plane.getVert(6)), std::make_pair(Point3(-50, -25, 0), Point3(-25, 0, 0)));
     for (const Face& f : plane.faces) EXPECT_GT(FaceUp(plane, f), 0.0f);
 
     const Mesh& field = MeshOf(1);
-    ASSERT_EQ(field.getNumVerts(), 6);
-    ASSERT_EQ(field.getNumFaces(), 4);
-    EXPECT_EQ(field.getVert(0), Point3(-5, -10, 0));
-    EXPECT_EQ(field.getVert(3), Point3(5, 0, 3));
+    ASSERT_EQ(std::make_pair(field.getNumVerts(), field.getNumFaces()), std::make_pair(6, 4));
+    EXPECT_EQ(std::make_pair(field.getVert(0), field.getVert(3)), std::make_pair(Point3(-5, -10, 0), Point3(5, 0, 3)));
 
     const Mesh& mesh = MeshOf(2);
     ASSERT_EQ(mesh.getNumFaces(), 1);

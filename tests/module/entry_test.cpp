@@ -24,9 +24,7 @@ TEST_F(EntryTest, GetStringSharesOneBufferAndCutsAt255) {
     HostRegisterStringTable(Instance(), extra, 2);
     const wchar_t* first = GetString(40);
     EXPECT_EQ(std::wstring(first), L"Road Param");
-    const wchar_t* second = GetString(41);
-    EXPECT_EQ(first, second);
-    EXPECT_EQ(std::wstring(first), L"Cross Param");
+    EXPECT_TRUE(GetString(41) == first && std::wstring(first) == L"Cross Param") << "one shared buffer";
     EXPECT_EQ(std::wstring(GetString(500)), std::wstring(255, L'y'));
     EXPECT_EQ(GetString(501), nullptr);
 }

@@ -1,6 +1,6 @@
 // Building the lane network from the scene: the walks, the modifiers they switch, and failures.
 
-#include "nothrow_failure.h"
+#include "tests/support/allocation_failure.h"
 #include "road/lane_network_build.h"
 #include "tests/road/road_support.h"
 
@@ -53,10 +53,10 @@ TEST_F(LaneNetworkBuild, AllocationFailureIsReportedWithAnEmptyNetwork) {
     ASSERT_EQ(b.network->Count(), 6);
     int failures = 0;
     for (int k = 0; k < 100; ++k) {
-        FailNothrowAllocation(k);
+        FailAllocation(k, true);
         const bool ok = BuildLaneNetwork(*b.network);
-        const bool failed = !NothrowFailurePending();
-        FailNothrowAllocation(-1);
+        const bool failed = !AllocationFailurePending();
+        FailAllocation(-1, true);
         EXPECT_FALSE(off->IsEnabled());
         EXPECT_TRUE(crossing->IsEnabled());
         if (!failed) {

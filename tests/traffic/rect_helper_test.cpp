@@ -85,9 +85,7 @@ TEST_F(DisplayTest, StopWordScalesWithTheSmallerAllowance) {
     for (std::size_t i = 4; i < records.size(); ++i)
         for (const Point3& p : records[i].points) word += p;
     obj->GetLocalBoundBox(0, nullptr, nullptr, local);
-    EXPECT_FLOAT_EQ(word.pmin.x, -15 * 1.5f);
-    EXPECT_FLOAT_EQ(word.pmax.y, 4 * 1.5f);
-    EXPECT_FLOAT_EQ(records[1].points[0].y, -9.0f);
+    EXPECT_EQ(std::make_tuple(word.pmin.x, word.pmax.y, records[1].points[0].y), std::make_tuple(-15 * 1.5f, 4 * 1.5f, -9.0f));
     EXPECT_TRUE(local.pmin == Point3(-100, -10, 0) && local.pmax == Point3(100, 10, 0));
 }
 

@@ -84,15 +84,13 @@ TEST_F(DrawTest, DrawingPickingAndBoxes) {
     const auto& r = view.getGW()->Records();
     EXPECT_EQ(vehicle->Display(0, node, &view, 0), 0);
     ASSERT_EQ(r.size(), 14u);
-    EXPECT_EQ(r[6].points, (Line{{220, 150, 30}, {180, 150, 30}}));
-    EXPECT_EQ(r[13].points, (Line{{188, 100, 0}, {200, 112, 0}}));
+    EXPECT_EQ(std::make_pair(r[6].points, r[13].points), std::make_pair(Line{{220, 150, 30}, {180, 150, 30}}, Line{{188, 100, 0}, {200, 112, 0}}));
     EXPECT_EQ(r[0].color, Point3(0x99 / 255.0f, 0x66 / 255.0f, 0x33 / 255.0f));
     view.getGW()->ClearRecords();
     vehicle->State().halfWidth = 20;
     vehicle->State().halfLength = 50;
-    EXPECT_EQ(Pick(223, 80), 1) << "3 pixels off the right side";
-    EXPECT_EQ(Pick(200, 70), 0) << "inside the box, off every line";
-    EXPECT_EQ(Pick(180, 500), 0) << "the plan is not drawn";
+    // 3 pixels off the right side; inside the box, off every line; on the plan, which is not drawn.
+    EXPECT_EQ(std::make_tuple(Pick(223, 80), Pick(200, 70), Pick(180, 500)), std::make_tuple(1, 0, 0));
     EXPECT_EQ(std::make_pair(WorldBox().pmin, WorldBox().pmax), std::make_pair(Point3(180, 50, 0), Point3(220, 150, 30)));
     SetTracing(1);
     EXPECT_EQ(Pick(180, 500), 1);
