@@ -2,8 +2,11 @@
 
 #include <new>
 
+#include "host/pick_mode.h"
 #include "host/run_ui.h"
 #include "host/testing.h"
+#include "host/utility_obj.h"
+#include "host/viewport.h"
 
 Interface::Interface() { ResetScene(); }
 
@@ -79,6 +82,7 @@ HWND Interface::GetMAXHWnd() {
 }
 
 void Interface::ResetScene() {
+    ClearPickMode();
     root_.reset();
     root_.reset(new INode(this, 0, nullptr));
     root_->SetName(L"Root");

@@ -51,7 +51,8 @@ public:
     DWORD GetWireColor() const { return wireColor_; }
     void SetWireColor(DWORD rgb) { wireColor_ = rgb; }
     int Selected() const { return selected_ ? 1 : 0; }
-    void SetSelected(bool on) { selected_ = on; }
+    // A change reaches the open utility.
+    void SetSelected(bool on);
     bool IsHidden() const { return hidden_; }
     void Hide(bool on) { hidden_ = on; }
     bool IsFrozen() const { return frozen_; }

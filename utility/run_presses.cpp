@@ -3,6 +3,7 @@
 #include "utility/marlovan_util.h"
 #include "utility/run_driver.h"
 #include "utility/scene_collect.h"
+#include "utility/surface_pick.h"
 #include "vehicle/vehicle_state.h"
 
 Interface* RunInterface(const MarlovanUtil& panel) { return panel.ip != nullptr ? panel.ip : GetCOREInterface(); }
@@ -48,4 +49,10 @@ void MarlovanUtil::PressReset() {
     if (running_) return;
     const RunGuard guard(running_);
     ResetVehicles(*this);
+}
+
+void MarlovanUtil::PressSurface() {
+    if (running_) return;
+    ThePickSurfaceNode().panel = this;
+    RunInterface(*this)->SetPickMode(&ThePickSurfaceNode());
 }
