@@ -18,13 +18,13 @@ std::string Scene(const std::string& actions) {
 }
 
 TEST_F(PanelActionsTest, ActionsSetThePanelAsTyped) {
-    Load(Scene(R"([{"start": -3, "end": 12}, {"surface": [9100, 100]}, {"surface": "Ground"}, "reset"])").c_str());
+    Load(Scene(R"([{"start": -3, "end": 12}, {"surface": "Ground"}, {"surface": [9100, 100]}, "reset"])").c_str());
     PanelSession panel(*classes_, GetCOREInterface());
     EXPECT_EQ(panel.Start(), -3 * GetTicksPerFrame());
     EXPECT_EQ(panel.End(), 12 * GetTicksPerFrame());
-    EXPECT_EQ(panel.SurfaceCaption(), L"Ground");
-    GetCOREInterface()->DeleteNode(Root()->GetChildNode(0));
-    EXPECT_EQ(panel.SurfaceCaption(), L"Ground");
+    EXPECT_EQ(panel.SurfaceCaption(), L"Ice");
+    GetCOREInterface()->DeleteNode(Root()->GetChildNode(1));
+    EXPECT_EQ(panel.SurfaceCaption(), L"Ice");
     Root()->GetChildNode(0)->SetSelected(true);  // the host tells the open panel
     EXPECT_EQ(panel.SurfaceCaption(), L"None");
 }

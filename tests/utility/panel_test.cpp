@@ -172,9 +172,11 @@ TEST_F(PanelTest, PickFilterAndPick) {
     for (INode* refused : {frozen, helper}) EXPECT_FALSE(HostPickClickOn(refused));
     const ScreenMapping& view = GetCOREInterface()->GetActiveViewExp()->GetScreenMapping();
     EXPECT_FALSE(HostPickClick({view.width / 2, view.height / 2 - 150}));  // beside the mesh
+    Interface* ip = GetCOREInterface();
+    EXPECT_FALSE(ip->GetCurPickMode()->Pick(static_cast<IObjParam*>(ip), ip->GetActiveViewExp()));  // no hit
     EXPECT_TRUE(panel.surfaceHandle == 0 && Caption() == L"None" && Pressed());
     HostPickRightClick();
-    EXPECT_TRUE(panel.surfaceHandle == 0 && !Pressed() && GetCOREInterface()->GetCurPickMode() == nullptr);
+    EXPECT_TRUE(panel.surfaceHandle == 0 && !Pressed() && ip->GetCurPickMode() == nullptr);
     mesh->SetName(L"Ground");
     HostClickButton(panel.motionWindow, IDC_MOTION_SURFACE_BUTTON);
     EXPECT_TRUE(HostPickClick({view.width / 2, view.height / 2 - 10}));  // inside the triangle
