@@ -70,19 +70,27 @@ protected:
         Add(v, at);
         return v;
     }
-    void Scene(int cars) {
+    static void AddShape(const std::vector<Point3>& knots, bool closed, WSModifier* mod) {
         auto* shape = new SplineShape;
         shape->shape.steps = 0;
         Spline3D* s = shape->shape.NewSpline();
-        for (const Point3 p : {Point3(0, 0, 0), Point3(30000, 0, 0)}) s->AddKnot(SplineKnot(KTYPE_CORNER, LTYPE_LINE, p, p, p));
-        Add(shape)->AddWSModifier(new RoadMod);
+        for (const Point3 p : knots) s->AddKnot(SplineKnot(KTYPE_CORNER, LTYPE_LINE, p, p, p));
+        s->SetClosed(closed);
+        Add(shape)->AddWSModifier(mod);
+    }
+    // A flat rectangle of ground, picked as the surface.
+    void AddGround(Point3 low, Point3 high) {
         auto* ground = new TriObject;
         Mesh& m = ground->GetMesh();
-        m.verts = {{-1000, -3000, 0}, {31000, -3000, 0}, {31000, 3000, 0}, {-1000, 3000, 0}};
+        m.verts = {low, {high.x, low.y, 0}, high, {low.x, high.y, 0}};
         m.faces.resize(2);
         m.faces[0].setVerts(0, 1, 2);
         m.faces[1].setVerts(0, 2, 3);
         panel.surfaceHandle = Add(ground)->GetHandle();
+    }
+    void Scene(int cars) {
+        AddShape({{0, 0, 0}, {30000, 0, 0}}, false, new RoadMod);
+        AddGround({-1000, -3000, 0}, {31000, 3000, 0});
         Add(new ObstacleObject, {25000, 2000, 0});
         for (int i = 0; i < cars; ++i) AddCar();
     }
