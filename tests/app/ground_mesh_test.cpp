@@ -40,10 +40,7 @@ TEST_F(GroundMeshTest, PlaneHeightFieldAndMesh) {
 }
 
 TEST_F(GroundMeshTest, BadMeshesNameThePlace) {
-    const struct {
-        const char* scene;
-        const char* message;
-    } cases[] = {
+    const struct { const char* scene; const char* message; } cases[] = {
         {R"({"nodes": [{"object": {"class": "Plane", "size": [0, 5]}}]})",
          "scene.nodes[0].object.size: the width and length must be above 0"},
         {R"({"nodes": [{"object": {"class": "Plane", "size": [5, 5], "segments": [3, 1415]}}]})",

@@ -8,10 +8,7 @@
 namespace {
 
 TEST(FrameScheduleTest, FramesSpreadEvenlyWithoutOverflow) {
-    const struct {
-        const char* name;
-        std::int32_t start, end, tpf, frames, i, time, sceneTime, percent;
-    } rows[] = {
+    const struct { const char* name; std::int32_t start, end, tpf, frames, i, time, sceneTime, percent; } rows[] = {
         {"not whole frames", 0, 400, 160, 2, 1, 200, 199, 100},
         {"negative times truncate up", -1600, 0, 160, 10, 1, -1439, -1440, 20},
         {"longer than 32 bits", -2000000000, 2000000000, 1, 2147483647, 2147483646, 1999999998, 1999999997, 100},

@@ -37,7 +37,9 @@ void Crossroads(RunTest& run) {
         {GetBusStopDesc(), 300, 1500, {4000, -kLane, 0}, -kQuarter},
         {GetParkingDesc(), kLane, 1500, {-6000, 1.5f * kLane, 0}, kQuarter}};
     for (const auto& h : helpers) {
-        IParamBlock2* block = run.Add(static_cast<Object*>(h.desc->Create(FALSE)), h.at, h.angle)->GetObjectRef()->GetParamBlock(0);
+        auto* obj = static_cast<Object*>(h.desc->Create(FALSE));
+        run.Add(obj, h.at, h.angle);
+        IParamBlock2* block = obj->GetParamBlock(0);
         block->SetValue(0, 0, h.width);
         block->SetValue(1, 0, h.length);
         if (h.desc != GetTrafficLightDesc()) continue;
@@ -90,17 +92,20 @@ TEST_F(RunTest, CrossroadsTurnsOnConnectorsStopsAndParksWhenWished) {
                     still += on && way.isBusStop && Length(p - last) < 1.0f;
                     parked += on && way.isParking;
                 }
-                if (std::fabs(p.x) < kJunction && std::fabs(p.y) < kJunction) offConnector = std::max(offConnector, nearest);
+                if (std::fabs(p.x) < kJunction && std::fabs(p.y) < kJunction)
+                    offConnector = std::max(offConnector, nearest);
                 (k == 0 ? first : last) = p;
                 if (k == kRedFrames - 1) redEnd = p;
             }
             const bool turns = (std::fabs(first.x) > std::fabs(first.y)) != (std::fabs(last.x) > std::fabs(last.y));
             turned += turns;
             EXPECT_TRUE(!turns || offConnector < kLane / 4) << i << ": " << offConnector;
-            // Up to the light while it is red, past it once green.
-            EXPECT_TRUE(kStarts[i].role != Held || (redEnd.x < -1100 && redEnd.x > -2200 && Length(last - redEnd) > 2000)) << redEnd.x;
-            EXPECT_TRUE(kStarts[i].role != Bus || (still >= 30) == wishes) << still;
-            EXPECT_TRUE(kStarts[i].role != Parker || (parked > 0) == wishes) << parked;
+            // Up to the light while it is red, on past it once green.
+            const Role role = kStarts[i].role;
+            const bool waited = redEnd.x < -1100 && redEnd.x > -2200 && Length(last - redEnd) > 2000;
+            EXPECT_TRUE(role != Held || waited) << redEnd.x;
+            EXPECT_TRUE(role != Bus || (still >= 30) == wishes) << still;
+            EXPECT_TRUE(role != Parker || (parked > 0) == wishes) << parked;
         }
         EXPECT_GT(turned, 0);
     }
