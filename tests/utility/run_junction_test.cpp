@@ -15,7 +15,7 @@ constexpr int kFrames = 300, kRedFrames = 120;
 enum Role { Held, Crossing, Bus, Parker };
 // On the right-hand lane of its road, heading along it (radians from +X).
 const struct { Role role; Point3 at; float heading; } kStarts[] = {
-    {Held, {-3500, -175, 0}, 0}, {Crossing, {3500, 175, 0}, 2 * kQuarter}, {Crossing, {175, -3500, 0}, kQuarter},
+    {Held, {-2500, -175, 0}, 0}, {Crossing, {3500, 175, 0}, 2 * kQuarter}, {Crossing, {175, -3500, 0}, kQuarter},
     {Crossing, {-175, 3500, 0}, -kQuarter}, {Bus, {1500, -175, 0}, 0}, {Parker, {-2000, 175, 0}, 2 * kQuarter}};
 
 // Two two-lane roads through a junction outline with a light on its west approach, red for the
