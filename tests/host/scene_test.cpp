@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "host/interface.h"
 #include "host/spline_shape.h"
 
 namespace {
@@ -41,36 +40,6 @@ TEST(Spline, PointCountsOfStraightAndCurvedSegments) {
         lines.MakePolyShape(again);
         EXPECT_EQ(again.lines.at(0).NumPts(), row.points) << row.name << ": converted again";
     }
-}
-
-}  // namespace
-
-namespace {
-
-// The smallest free three-digit number replaces the name's own digits.
-TEST(Scene, UniqueNames) {
-    Interface* ip = GetCOREInterface();
-    ip->ResetScene();
-    for (const wchar_t* taken : {L"Vehicle001", L"Body001", L"Body003", L"Car"})
-        ip->CreateObjectNode(nullptr)->SetName(taken);
-    const struct {
-        const wchar_t* name;
-        const wchar_t* unique;
-    } cases[] = {{L"Vehicle001", L"Vehicle002"}, {L"Vehicle", L"Vehicle002"}, {L"Body", L"Body002"},
-                 {L"Body7", L"Body002"}, {L"Car", L"Car001"}, {L"", L"001"}};
-    for (const auto& c : cases) {
-        std::wstring name = c.name;
-        ip->MakeNameUnique(name);
-        EXPECT_EQ(name, c.unique);
-    }
-    for (int i = 2; i < 1000; ++i) {
-        std::wstring number = std::to_wstring(i);
-        ip->CreateObjectNode(nullptr)->SetName(L"Vehicle" + number.insert(0, 3 - number.size(), L'0'));
-    }
-    std::wstring name = L"Vehicle";
-    ip->MakeNameUnique(name);
-    EXPECT_EQ(name, L"Vehicle1000");
-    ip->ResetScene();
 }
 
 }  // namespace
