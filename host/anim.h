@@ -11,7 +11,6 @@
 #include "host/time.h"
 #include "host/win32.h"
 
-class ReferenceMaker;
 class ReferenceTarget;
 class RemapDir;
 
