@@ -96,7 +96,7 @@ TEST_F(DrawTest, DrawingPickingAndBoxes) {
     vehicle->GetDeformBBox(0, local, &ignored, false);
     EXPECT_EQ(std::make_pair(local.pmin, local.pmax), std::make_pair(Point3(-20, -50, 0), Point3(20, 50, 30)));
     vehicle->State().reverse = 1;
-    node->SetSelected(true);
+    GetCOREInterface()->SelectNode(node, 0);
     vehicle->Display(0, node, &view, 0);
     ASSERT_EQ(r.size(), 31u);
     EXPECT_EQ(view.getGW()->SegmentRuns(), 2);
