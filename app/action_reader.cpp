@@ -111,8 +111,8 @@ private:
         const NodesByName byName = NameNodes(ip_);
         std::vector<INode*> chosen;
         for (std::size_t i = 0; i < names.Size(); ++i) chosen.push_back(NodeNamed(names.Item(i), byName));
-        for (INode* node : AllNodes(ip_)) node->SetSelected(false);
-        for (INode* node : chosen) node->SetSelected(true);
+        ip_->SelectNode(nullptr, 1);
+        for (INode* node : chosen) ip_->SelectNode(node, 0);
     }
 
     void Surface(const JsonPlace& place) {

@@ -83,9 +83,3 @@ void INode::SetReference(int i, ReferenceTarget* target) {
         default: break;
     }
 }
-
-void INode::SetSelected(bool on) {
-    if (on == selected_) return;
-    selected_ = on;
-    if (owner_ != nullptr) owner_->SelectionSetChanged();
-}

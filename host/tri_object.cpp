@@ -29,3 +29,8 @@ int TriObject::HitTest(TimeValue t, INode* node, int type, int crossing, int, IP
     gw->setRndLimits(limits);
     return gw->checkHitCode();
 }
+
+void TriObject::GetDeformBBox(TimeValue, Box3& box, Matrix3* tm, bool) {
+    box.Init();
+    for (const Point3& v : mesh.verts) box += tm != nullptr ? v * *tm : v;
+}

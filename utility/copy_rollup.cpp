@@ -12,6 +12,7 @@ void Click(MarlovanUtil& panel, HWND hWnd, int id) {
         panel.copyDirection = id - IDC_COPY_RIGHT_RADIO;
         CheckRadio(hWnd, IDC_COPY_RIGHT_RADIO, kDirections, panel.copyDirection);
     }
+    if (id == IDC_COPY_BUTTON) panel.PressCopy();
 }
 }  // namespace
 
@@ -21,13 +22,13 @@ INT_PTR CALLBACK VehicleCopyDlgProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM l
     switch (msg) {
         case WM_INITDIALOG:
             panel->copyWindow = hWnd;
-            InitSpinner(hWnd, IDC_COPY_COUNT_SPIN, IDC_COPY_COUNT_EDIT, 1, 1000, EDITTYPE_INT, panel->copyCount);
+            InitSpinner(hWnd, IDC_COPY_COUNT_SPIN, IDC_COPY_COUNT_EDIT, 1, 1000, EDITTYPE_INT, panel->numCopies);
             CheckRadio(hWnd, IDC_COPY_RIGHT_RADIO, kDirections, panel->copyDirection);
             break;
         case CC_SPINNER_BUTTONUP:
         case WM_CUSTEDIT_ENTER:
             if (LOWORD(wParam) == IDC_COPY_COUNT_EDIT || LOWORD(wParam) == IDC_COPY_COUNT_SPIN)
-                panel->copyCount = SpinnerValue(hWnd, IDC_COPY_COUNT_SPIN, panel->copyCount);
+                panel->numCopies = SpinnerValue(hWnd, IDC_COPY_COUNT_SPIN, panel->numCopies);
             break;
         case WM_COMMAND:
             if (HIWORD(wParam) == BN_CLICKED) Click(*panel, hWnd, LOWORD(wParam));

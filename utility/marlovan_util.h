@@ -21,7 +21,7 @@ public:
     std::int32_t endTime = 0;              // ticks; 100 frames when made
     std::int32_t frameCount = 0;           // of the latest run
     std::int32_t vehicleType = 0;          // for "Set Up": 0 Car, 1 Bus, 2 Truck
-    std::int32_t copyCount = 9;            // "Number of Copies", the vehicle copied from included
+    std::int32_t numCopies = 9;            // "Number of Copies", the vehicle copied from included
     std::int32_t copyDirection = 0;        // 0 Right, 1 Left, 2 Down, 3 Up
     IUtil* iu = nullptr;                   // while the panel is open
     Interface* ip = nullptr;               // while the panel is open
@@ -44,6 +44,9 @@ public:
     void PressReset();
     // "Surface": the pick mode for the ground surface. Ignored while a run is in progress.
     void PressSurface();
+    // "Set Up" and "Do Copy": the vehicle tools. Ignored while a run is in progress.
+    void PressSetUp();
+    void PressCopy();
     bool IsRunning() const { return running_; }
 
 private:

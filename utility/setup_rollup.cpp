@@ -11,6 +11,7 @@ void Click(MarlovanUtil& panel, HWND hWnd, int id) {
         panel.vehicleType = id - IDC_SETUP_CAR_RADIO;
         CheckRadio(hWnd, IDC_SETUP_CAR_RADIO, kTypes, panel.vehicleType);
     }
+    if (id == IDC_SETUP_BUTTON) panel.PressSetUp();
 }
 
 void Paint(HWND hWnd) {

@@ -25,7 +25,7 @@ TEST_F(PanelActionsTest, ActionsSetThePanelAsTyped) {
     EXPECT_EQ(panel.SurfaceCaption(), L"Ice");
     GetCOREInterface()->DeleteNode(Root()->GetChildNode(1));
     EXPECT_EQ(panel.SurfaceCaption(), L"Ice");
-    Root()->GetChildNode(0)->SetSelected(true);  // the host tells the open panel
+    GetCOREInterface()->SelectNode(Root()->GetChildNode(0));  // the host tells the open panel
     EXPECT_EQ(panel.SurfaceCaption(), L"None");
 }
 

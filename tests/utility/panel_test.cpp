@@ -99,7 +99,7 @@ TEST_F(PanelTest, FieldsCommitOnReleaseOrEnterOnly) {
     } kFields[] = {
         {panel.motionWindow, IDC_MOTION_START_TIME_SPIN, IDC_MOTION_START_TIME_EDIT, &MarlovanUtil::startTime, -7, -7.0 * tpf},
         {panel.motionWindow, IDC_MOTION_END_TIME_SPIN, IDC_MOTION_END_TIME_EDIT, &MarlovanUtil::endTime, 1e9, 1e8},
-        {panel.copyWindow, IDC_COPY_COUNT_SPIN, IDC_COPY_COUNT_EDIT, &MarlovanUtil::copyCount, 0, 1},
+        {panel.copyWindow, IDC_COPY_COUNT_SPIN, IDC_COPY_COUNT_EDIT, &MarlovanUtil::numCopies, 0, 1},
     };
     for (const auto& f : kFields) {
         const std::int32_t before = panel.*f.field;
