@@ -1,6 +1,7 @@
 // A scene file's actions work the module's panel as a user would; bad ones name their place.
 #include "app/module_report.h"
 #include "app/panel_session.h"
+#include "host/class_desc.h"
 #include "app_fixture.h"
 
 namespace {
@@ -58,6 +59,34 @@ TEST_F(PanelActionsTest, BadActionsNameTheirPlace) {
         EXPECT_EQ(error.substr(0, std::string(c.error).size()), c.error) << c.actions;
         EXPECT_EQ(Root()->NumberOfChildren(), *c.error == '\0' ? 5 : 0) << c.actions;
     }
+}
+
+// A body and four wheels set up as a bus, then copied: a row of three buses 1.2 lengths apart.
+TEST_F(PanelActionsTest, VehiclesAreSetUpAndCopiedInARow) {
+    const auto box = [](const char* name, const char* at, const char* size) {
+        return std::string(R"({"name": ")") + name + R"(", "transform": {"position": )" + at +
+               R"(}, "object": {"class": "Box", "size": )" + size + "}}";
+    };
+    std::string nodes = box("Body", "[0, 0, 30]", "[180, 400, 100]");
+    for (const auto& [name, at] : {std::pair{"W1", "[-80, 130, 0]"}, {"W2", "[80, 130, 0]"}, {"W3", "[-80, -130, 0]"},
+                                   {"W4", "[80, -130, 0]"}})
+        nodes += ", " + box(name, at, "[20, 60, 60]");
+    const std::string actions = R"([{"select": ["Body", "W1", "W2", "W3", "W4"], "set_up": "Bus", "name": "Bus"},
+                                    {"select": ["Bus"], "copy": 3, "direction": "Up"}])";
+    Load((R"({"nodes": [)" + nodes + R"(], "actions": )" + actions + "}").c_str());
+    std::vector<float> rows;
+    for (int i = 0; i < Root()->NumberOfChildren(); ++i) {
+        INode* node = Root()->GetChildNode(i);
+        if (node->GetObjectRef()->ClassID() != classes_->FindHidden(L"Vehicle", HELPER_CLASS_ID)->ClassID()) continue;
+        EXPECT_EQ(node->GetObjectRef()->GetParamBlock(0)->GetInt(7, 0), 1);  // "Type": Bus
+        rows.push_back(node->GetNodeTM(0).GetTrans().y);
+    }
+    ASSERT_EQ(rows.size(), 3u);
+    for (std::size_t k = 0; k < 3; ++k) EXPECT_NEAR(rows[k], 1.2f * 418.0f * static_cast<float>(k), 0.01f);
+    EXPECT_EQ(Root()->NumberOfChildren(), 3 * 6);
+    const std::string refused = LoadError((R"({"nodes": [)" + nodes + R"(], "actions": [{"select": ["Body", "W1", "W2", "W3", "W4"]},
+                                                                       {"select": ["W1"], "set_up": "Car"}]})").c_str());
+    EXPECT_EQ(refused, "scene.actions[1]: the panel says \"You have to select 5 objects for 4wheels vehicle,\nor 7 object for 6wheels vehicle\"");
 }
 
 // The program's module report lists every class the module registers.

@@ -128,7 +128,10 @@ TEST_F(PanelTest, EveryButtonDoesItsOwnJob) {
     EXPECT_TRUE(counts[HostUiEvent::ProgressStart] == 1 && panel.frameCount == 3);
     const int redraws = counts[HostUiEvent::CompleteRedraw];
     HostClickButton(panel.motionWindow, IDC_MOTION_RESET_BUTTON);
-    EXPECT_EQ(counts[HostUiEvent::CompleteRedraw], redraws + 1);
+    HostClickButton(panel.copyWindow, IDC_COPY_BUTTON);  // nothing selected: an empty step, a redraw
+    EXPECT_EQ(counts[HostUiEvent::CompleteRedraw], redraws + 2);
+    HostClickButton(panel.setupWindow, IDC_SETUP_BUTTON);  // nothing selected: refused
+    EXPECT_EQ(counts[HostUiEvent::MessageBox], 2);
     const struct {
         HWND page;
         int first, count;
@@ -142,22 +145,25 @@ TEST_F(PanelTest, EveryButtonDoesItsOwnJob) {
             marks[static_cast<std::size_t>(i)] = 'x';
             EXPECT_TRUE(panel.*r.field == i && Checked(r.page, r.first, r.count) == marks) << r.first + i;
         }
-    EXPECT_EQ(counts[HostUiEvent::MessageBox], 1);
+    EXPECT_EQ(counts[HostUiEvent::MessageBox], 2);
 }
 
 TEST_F(PanelTest, PressesDuringARunAreIgnored) {
     Scene(1);
+    INode* root = GetCOREInterface()->GetRootNode();
+    GetCOREInterface()->SelectNode(root->GetChildNode(root->NumberOfChildren() - 1));  // the car
     panel.endTime = 3 * GetTicksPerFrame();
     onProgress = [&](int) {
         for (int id : {IDC_MOTION_TRACE_BUTTON, IDC_MOTION_RESET_BUTTON, IDC_MOTION_SURFACE_BUTTON})
             HostClickButton(panel.motionWindow, id);
-        HostClickButton(panel.setupWindow, IDC_SETUP_TRUCK_RADIO);
-        HostClickButton(panel.copyWindow, IDC_COPY_UP_RADIO);
+        for (int id : {IDC_SETUP_TRUCK_RADIO, IDC_SETUP_BUTTON}) HostClickButton(panel.setupWindow, id);
+        for (int id : {IDC_COPY_UP_RADIO, IDC_COPY_BUTTON}) HostClickButton(panel.copyWindow, id);
     };
     HostClickButton(panel.motionWindow, IDC_MOTION_TRACE_BUTTON);
-    EXPECT_EQ(counts[HostUiEvent::ProgressStart], 1);
+    EXPECT_TRUE(counts[HostUiEvent::ProgressStart] == 1 && counts[HostUiEvent::MessageBox] == 0);
     EXPECT_TRUE(GetCOREInterface()->GetCurPickMode() == nullptr && !Pressed());
     EXPECT_TRUE(panel.vehicleType == 0 && panel.copyDirection == 0);
+    ASSERT_EQ(Vehicles().size(), 1u);                          // not copied
     EXPECT_GT(Vehicles()[0]->record.Track(0).KeyCount(), 0);  // not reset
 }
 
