@@ -32,11 +32,13 @@ void TypeFrame(PanelSession& panel, const std::optional<long long>& frame, const
                                  FrameRangeText());
 }
 
-// Picks the node of that name as a user clicks it; a name that no node has picks nothing.
+// Picks the node of that name as a user clicks it; a click that picks nothing is an error.
 void PickSurface(PanelSession& panel, Interface* ip, const std::string& name) {
     const NodesByName byName = NameNodes(ip);
     const auto found = byName.find(FromUtf8(name));
-    panel.PickSurface(found != byName.end() ? found->second.front() : nullptr);
+    if (found == byName.end()) throw std::runtime_error("--surface " + name + ": no node has that name");
+    if (!panel.PickSurface(found->second.front()))
+        throw std::runtime_error("--surface " + name + ": the node cannot be picked as the surface: it is no mesh, or frozen");
 }
 
 void PrintSummary(std::ostream& out, const MarlovanRunReport& r, int beeps, double seconds) {
