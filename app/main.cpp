@@ -4,6 +4,7 @@
 #include <iostream>
 #include <stdexcept>
 #include <string>
+#include <unistd.h>
 
 #include "app/class_directory.h"
 #include "app/command_line.h"
@@ -57,7 +58,7 @@ int main(int argc, char** argv) {
         const ModuleLibrary module(cl->modulePath);
         if (cl->command == "info") PrintModuleReport(module, std::cout);
         else if (cl->command == "params") PrintParamDocs(ClassDirectory(module), std::cout);
-        else if (cl->command == "run") exitCode = RunCommand(module, *cl, std::cout, std::cerr);
+        else if (cl->command == "run") exitCode = RunCommand(module, *cl, std::cout, std::cerr, isatty(STDERR_FILENO) != 0);
         else Render(module, *cl);
     } catch (const std::exception& e) {
         std::cerr << "marlovan: " << e.what() << '\n';

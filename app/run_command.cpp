@@ -50,7 +50,8 @@ void PrintSummary(std::ostream& out, const MarlovanRunReport& r, int beeps, doub
 }
 }  // namespace
 
-int RunCommand(const ModuleLibrary& module, const CommandLine& cl, std::ostream& out, std::ostream& err) {
+int RunCommand(const ModuleLibrary& module, const CommandLine& cl, std::ostream& out, std::ostream& err,
+               bool errTerminal) {
     Interface* ip = GetCOREInterface();
     const ClassDirectory classes(module);
     const nlohmann::json scene = LoadAnySceneFile(cl.scenePath, classes, ip);
@@ -60,7 +61,7 @@ int RunCommand(const ModuleLibrary& module, const CommandLine& cl, std::ostream&
     if (!cl.surfaceName.empty()) PickSurface(panel, ip, cl.surfaceName);
     const TimeValue start = panel.Start(), end = panel.End();
     if (!cl.load) {
-        TerminalRunUi ui(err, cl.stopAnswer);
+        TerminalRunUi ui(err, cl.stopAnswer, errTerminal);
         HostResetWin32();
         const auto began = std::chrono::steady_clock::now();
         panel.PressTrace();
@@ -70,7 +71,8 @@ int RunCommand(const ModuleLibrary& module, const CommandLine& cl, std::ostream&
         module.RunSummary(report);
         PrintSummary(out, report, HostBeepCount(), took.count());
     }
-    ViewCapture view = CaptureView(ip, start);
+    // At the end frame, so that each path leads to where its vehicle stands.
+    ViewCapture view = CaptureView(ip, end);
     for (DrawRecord& path : VehiclePaths(ip, start, end)) view.records.push_back(std::move(path));
     const std::string svg = TopViewSvg(view, cl.scenePath, GetMasterScale(UNITS_METERS));
     const std::string csv = cl.csvPath.empty() ? std::string() : PartTransformsCsv(ip, start, end);

@@ -7,5 +7,7 @@
 struct CommandLine;
 class ModuleLibrary;
 
-// The exit code: 0, or 1 when the run showed an error (and nothing was written).
-int RunCommand(const ModuleLibrary& module, const CommandLine& cl, std::ostream& out, std::ostream& err);
+// The exit code: 0, or 1 when the run showed an error (and nothing was written). errTerminal
+// says whether err is a terminal, where the progress bar redraws itself in place.
+int RunCommand(const ModuleLibrary& module, const CommandLine& cl, std::ostream& out, std::ostream& err,
+               bool errTerminal);

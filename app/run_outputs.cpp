@@ -4,22 +4,11 @@
 #include <functional>
 
 #include "app/text.h"
+#include "app/vehicle_parts.h"
+#include "app/view_capture.h"
 #include "host/interface.h"
-#include "host/param_block.h"
 
 namespace {
-// The module's controller that drives a vehicle's parts, and its part number (0: body).
-constexpr Class_ID kVehicleControlClass(0x23E55012, 0x7B31568F);
-constexpr ParamID kPartNumber = 1;
-
-bool IsPart(INode* n) {
-    return n->GetTMController() != nullptr && n->GetTMController()->ClassID() == kVehicleControlClass;
-}
-bool IsBody(INode* n) {
-    IParamBlock2* block = IsPart(n) ? n->GetTMController()->GetParamBlock(0) : nullptr;
-    return block != nullptr && block->GetInt(kPartNumber) == 0;
-}
-
 void ForEachNode(INode* node, const std::function<void(INode*)>& visit) {
     visit(node);
     for (int i = 0; i < node->NumberOfChildren(); ++i) ForEachNode(node->GetChildNode(i), visit);
@@ -47,7 +36,7 @@ std::string Number(float v) {
 }  // namespace
 
 std::string PartTransformsCsv(Interface* ip, TimeValue start, TimeValue end) {
-    const std::vector<INode*> parts = NodesWhere(ip, IsPart);
+    const std::vector<INode*> parts = NodesWhere(ip, IsVehiclePart);
     std::string csv = "frame,node,m00,m01,m02,m10,m11,m12,m20,m21,m22,m30,m31,m32\n";
     ForEachFrame(start, end, [&](TimeValue t) {
         for (INode* n : parts) {
@@ -63,11 +52,11 @@ std::string PartTransformsCsv(Interface* ip, TimeValue start, TimeValue end) {
 
 std::vector<DrawRecord> VehiclePaths(Interface* ip, TimeValue start, TimeValue end) {
     std::vector<DrawRecord> paths;
-    for (INode* n : NodesWhere(ip, IsBody)) {
+    for (INode* n : NodesWhere(ip, IsVehicleBody)) {
         DrawRecord path;
         path.kind = DrawRecord::Kind::Polyline;
-        const DWORD c = n->GetWireColor();
-        path.color = Point3(static_cast<float>(c & 0xFF), static_cast<float>((c >> 8) & 0xFF), static_cast<float>((c >> 16) & 0xFF)) / 255.0f;
+        INode* vehicle = VehicleOfPart(n);
+        path.color = NodeWireColor(vehicle != nullptr ? vehicle : n);
         ForEachFrame(start, end, [&](TimeValue t) { path.points.push_back(n->GetNodeTM(t).GetTrans()); });
         paths.push_back(std::move(path));
     }

@@ -13,5 +13,6 @@ class Interface;
 // One row per frame from start to end (inclusive, whole frames) and vehicle part node: the
 // frame, the node's name and the twelve entries of its world transform, rows first.
 std::string PartTransformsCsv(Interface* ip, TimeValue start, TimeValue end);
-// A polyline per vehicle body through its position at every frame, in its wire colour.
+// A polyline per vehicle body through its position at every frame, in its vehicle node's wire
+// colour, as the legend shows the vehicle.
 std::vector<DrawRecord> VehiclePaths(Interface* ip, TimeValue start, TimeValue end);

@@ -13,6 +13,9 @@ constexpr std::size_t kMaxShapePoints = 250'000;
 constexpr std::size_t kMaxMeshTriangles = 4'000'000;
 // Points in the picture of one frame.
 constexpr std::size_t kMaxPicturePoints = 2'500'000;
+// Edges of the meshes' wireframes in the picture of one frame, all meshes together: a few
+// megabytes of drawing at most.
+constexpr std::size_t kMaxMeshWireEdges = 100'000;
 // Nodes that a scene file's copying may bring the scene to.
 constexpr std::size_t kMaxActionNodes = 100'000;
 // A scene file's own traces: frames of one trace, and frames times vehicles.

@@ -69,6 +69,9 @@ DWORD ReadColor(const JsonPlace& c) {
     return static_cast<DWORD>(((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16));
 }
 
+// A node that the file gives no colour: the host's own colours are for the nodes its tools make.
+constexpr DWORD kFileWireColor = 0x00E0E0E0;
+
 // Every key a node may have; readers of new node properties add theirs here and in ReadNodeBody.
 constexpr std::initializer_list<const char*> kNodeKeys = {
     "name", "transform", "keys", "object_offset", "wire_color", "selected", "hidden", "object", "modifiers", "children",
@@ -84,7 +87,7 @@ void ReadNodeBody(const JsonPlace& n, INode* node, int depth, SceneReadContext& 
     }
     if (n.Has("keys")) ReadKeys(n["keys"], node);
     if (n.Has("object_offset")) node->SetObjOffset(ReadTransform(n["object_offset"]));
-    if (n.Has("wire_color")) node->SetWireColor(ReadColor(n["wire_color"]));
+    node->SetWireColor(n.Has("wire_color") ? ReadColor(n["wire_color"]) : kFileWireColor);
     if (n.Has("selected") && n["selected"].Boolean()) ip->SelectNode(node, 0);
     if (n.Has("hidden")) node->Hide(n["hidden"].Boolean());
     if (n.Has("object")) SetParamsOf(n["object"], node->GetObjectRef());

@@ -1,5 +1,6 @@
 // The run's user interface on a terminal: the progress bar as a line of text, Ctrl-C as the
-// bar's cancel, message boxes printed and answered from the command line.
+// bar's cancel, message boxes printed and answered from the command line. Where the output is
+// no terminal (a log, a pipe) the bar is a line of its own at each quarter, not redrawn per percent.
 #pragma once
 
 #include <ostream>
@@ -9,7 +10,7 @@
 class TerminalRunUi {
 public:
     // stopAnswer answers "Stop Tracing?"; boxes with an OK button are printed and noted.
-    TerminalRunUi(std::ostream& err, bool stopAnswer);
+    TerminalRunUi(std::ostream& err, bool stopAnswer, bool terminal);
     ~TerminalRunUi();
     TerminalRunUi(const TerminalRunUi&) = delete;
     TerminalRunUi& operator=(const TerminalRunUi&) = delete;

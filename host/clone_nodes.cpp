@@ -52,7 +52,6 @@ INode* Interface::CloneOne(INode* source, INode* parent, CloneType cloneType, Re
         for (int i = wsm->NumModifiers() - 1; i >= 0; --i)
             node->AddWSModifier(static_cast<WSModifier*>(wsm->GetModifier(i)));
     node->SetObjOffset(source->GetObjOffset());
-    node->SetWireColor(source->GetWireColor());
     node->Hide(source->IsHidden());
     node->Freeze(source->IsFrozen());
     return node;

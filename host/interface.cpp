@@ -8,6 +8,7 @@
 #include "host/testing.h"
 #include "host/utility_obj.h"
 #include "host/viewport.h"
+#include "host/wire_color.h"
 
 Interface::Interface() { ResetScene(); }
 
@@ -23,6 +24,7 @@ INode* Interface::CreateObjectNode(Object* obj, INode* parent) {
     handles_[node->GetHandle()] = node;
     node->SetTMController(new TransformControl);
     node->SetObjectRef(obj);
+    node->SetWireColor(NewNodeWireColor(nodesMade_++));
     std::wstring name;
     if (obj != nullptr) obj->InitNodeName(name);
     if (!name.empty()) {
@@ -129,6 +131,7 @@ void Interface::ResetScene() {
     root_->SetName(L"Root");
     time_ = 0;
     redraws_ = 0;
+    nodesMade_ = 0;
 }
 
 Interface* GetCOREInterface() {

@@ -31,14 +31,16 @@ public:
     // The node with this handle, or null when it was deleted or never existed.
     INode* GetINodeByHandle(ULONG handle) const;
     // A new node under the root (or under parent) with the object and a transform controller,
-    // named after the object (see MakeNameUnique) when the object gives a name.
+    // named after the object (see MakeNameUnique) when the object gives a name, in a wire colour
+    // of its own (NewNodeWireColor).
     INode* CreateObjectNode(Object* obj, INode* parent = nullptr);
     // A new object of a registered class, or null when the class is unknown or cannot make one.
     void* CreateInstance(SClass_ID superID, Class_ID classID);
     // Clones the nodes (with their descendants when expanding hierarchies) in scene order, so a
     // clone's parent is the clone of its parent when that was cloned too. The clones whose
     // parent was not cloned are moved by offset in world space. A copy gets a clone of the
-    // object, an instance shares it; the transform controller is cloned. The lists receive the
+    // object, an instance shares it; the transform controller is cloned; each clone gets a wire
+    // colour of its own, as every new node does. The lists receive the
     // originals and their clones, in the same order. Undoable while a hold is open.
     bool CloneNodes(INodeTab& nodes, Point3& offset, bool expandHierarchies = true, CloneType cloneType = NODE_COPY,
                     INodeTab* resultSource = nullptr, INodeTab* resultTarget = nullptr);
@@ -120,6 +122,7 @@ private:
     std::vector<ULONG> selection_;
     std::vector<ClassDesc*> classes_;
     ULONG nextHandle_ = 1;
+    unsigned nodesMade_ = 0;  // since the scene was reset: picks each new node's wire colour
     TimeValue time_ = 0;
     int redraws_ = 0;
     int subObjectLevel_ = 0;

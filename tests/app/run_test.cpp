@@ -41,7 +41,7 @@ protected:
         std::ostringstream out;
         int code = 0;
         const auto cl = ParseCommandLine(static_cast<int>(argv.size()), argv.data(), MARLOVAN_MODULE_PATH, out, out, code);
-        code = RunCommand(*module_, *cl, out, out);
+        code = RunCommand(*module_, *cl, out, out, false);
         printed = out.str();
         GetCOREInterface()->ResetScene();
         return code;
