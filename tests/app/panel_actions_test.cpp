@@ -1,4 +1,6 @@
 // A scene file's actions work the module's panel as a user would; bad ones name their place.
+#include <set>
+
 #include "app/module_report.h"
 #include "app/panel_session.h"
 #include "host/class_desc.h"
@@ -84,6 +86,9 @@ TEST_F(PanelActionsTest, VehiclesAreSetUpAndCopiedInARow) {
     ASSERT_EQ(rows.size(), 3u);
     for (std::size_t k = 0; k < 3; ++k) EXPECT_NEAR(rows[k], 1.2f * 418.0f * static_cast<float>(k), 0.01f);
     EXPECT_EQ(Root()->NumberOfChildren(), 3 * 6);
+    std::set<DWORD> colours;  // the grey of a file's node (W4) and the vehicle's and its copies' own
+    for (int i = 4; i < 18; ++i) colours.insert(Root()->GetChildNode(i)->GetWireColor());
+    EXPECT_TRUE(Root()->GetChildNode(4)->GetWireColor() == 0x00E0E0E0u && colours.size() == 14);
     const std::string refused = LoadError((R"({"nodes": [)" + nodes + R"(], "actions": [{"select": ["Body", "W1", "W2", "W3", "W4"]},
                                                                        {"select": ["W1"], "set_up": "Car"}]})").c_str());
     EXPECT_EQ(refused, "scene.actions[1]: the panel says \"You have to select 5 objects for 4wheels vehicle,\nor 7 object for 6wheels vehicle\"");

@@ -4,6 +4,7 @@
 
 #include "app/command_line.h"
 #include "app/run_command.h"
+#include "app/terminal_run_ui.h"
 #include "app_fixture.h"
 
 namespace {
@@ -62,6 +63,19 @@ TEST_F(RunCommandTest, SavedRunPlaysBackIdenticallyAndErrorsWriteNothing) {
                   std::string::npos);
     EXPECT_EQ(Run("run @/road.json --end 5 -o @/c.svg"), 1);  // no surface picked
     EXPECT_TRUE(printed.find("Error: ") != std::string::npos && !fs::exists(dir / "c.svg")) << printed;
+}
+
+// A terminal gets the bar redrawn at each percent, a log a line at each quarter.
+TEST(TerminalRunUiTest, TheBarRedrawsOnATerminalAndPrintsQuartersToALog) {
+    for (const auto& [terminal, lines, redraws] : {std::tuple{false, 5, 0}, {true, 1, 101}}) {
+        std::ostringstream err;
+        TerminalRunUi ui(err, true, terminal);
+        GetCOREInterface()->ProgressStart(L"Car Tracing", TRUE, nullptr, nullptr);
+        for (int percent = 0; percent <= 100; ++percent) GetCOREInterface()->ProgressUpdate(percent);
+        GetCOREInterface()->ProgressEnd();
+        const std::string s = err.str();
+        EXPECT_TRUE(std::count(s.begin(), s.end(), '\n') == lines && std::count(s.begin(), s.end(), '\r') == redraws) << s;
+    }
 }
 
 }  // namespace

@@ -53,11 +53,12 @@ TEST_F(LightDisplayTest, TwelveLinesThenTheLampDiscInsideTheBoxes) {
         {{-0.6f, 0, 1.4f}, {-2, 0, 0}}, {{0.6f, 0, 1.4f}, {2, 0, 0}},
     };
     const Point3 o(10, 20, 0), red(1, 0, 0);
+    node->SetWireColor(0x00804020);
     const std::vector<DrawRecord>& records = Draw(0);
     ASSERT_EQ(records.size(), 12u + 64u);
     for (std::size_t i = 0; i < lines.size(); ++i)
         EXPECT_EQ(records[i].points, (std::vector<Point3>{lines[i].first + o, lines[i].second + o})) << i;
-    EXPECT_EQ(records[0].color, Point3(0xE0, 0xE0, 0xE0) / 255.0f) << "lines in the wire colour";
+    EXPECT_EQ(records[0].color, Point3(0x20, 0x40, 0x80) / 255.0f) << "lines in the wire colour";
     // A fan of 64 upright triangles round the lamp's centre, from the top round to the top.
     for (std::size_t i = 12; i < records.size(); ++i) {
         const std::vector<Point3>& p = records[i].points;
