@@ -1,15 +1,5 @@
 #include "road/quad_tree.h"
 
-#include <cmath>
-
-// The same sums, in the same order, as the full transform: a way passed by here would fail the
-// way's own test on x or y.
-bool QuadTree::Footprint::Covers(const Point3& p) const {
-    const float px = ((x.x * p.x + x.y * p.y) + x.z * p.z) + x0;
-    const float py = ((y.x * p.x + y.y * p.y) + y.z * p.z) + y0;
-    return std::fabs(px) <= halfX && std::fabs(py) <= halfY;
-}
-
 // Within the indexed levels the next node comes from the column and row tables, not from the
 // node just read, so the reads along one path need not wait on each other.
 int QuadTree::Path(const Point3& p, const QuadNode** path) const {

@@ -5,6 +5,7 @@
 // run, which keeps piles of stacked ways from being stored once per cell.
 #pragma once
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <new>
@@ -69,7 +70,13 @@ private:
         Point3 x, y;  // columns 0 and 1 of the inverse's first three rows
         float x0, y0;  // row 3
         float halfX, halfY;
-        bool Covers(const Point3& p) const;
+        // The same sums, in the same order, as the full transform: a way passed by here would
+        // fail the way's own test on x or y.
+        bool Covers(const Point3& p) const {
+            const float px = ((x.x * p.x + x.y * p.y) + x.z * p.z) + x0;
+            const float py = ((y.x * p.x + y.y * p.y) + y.z * p.z) + y0;
+            return std::fabs(px) <= halfX && std::fabs(py) <= halfY;
+        }
     };
 
     class Builder;

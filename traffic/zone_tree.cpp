@@ -1,13 +1,14 @@
 #include "traffic/zone_tree.h"
 
 namespace {
-void Emit(ZoneTree& tree, const ZoneNode& node, std::size_t at, const ZoneBounds* bounds, std::uint32_t slot) {
+void Emit(ZoneTree& tree, const ZoneNode& node, std::size_t at, const ZoneBounds* bounds, const TrafficZone* copies,
+          std::uint32_t slot) {
     const auto firstEntry = static_cast<std::uint32_t>(tree.entries.size());
     for (std::int32_t i = 0; i < node.count; ++i) {
         const std::uint32_t zone = node.zones[i];
         const ApplyBounds b = ApplyBoundsOf(bounds[zone]);
-        tree.entries.push_back({b.minX, b.minY, b.maxX, b.maxY});
         tree.copies.push_back(zone * 8u + slot);
+        tree.entries.push_back({b.minX, b.minY, b.maxX, b.maxY, copies[tree.copies.back()].owner});
     }
     tree.squares[at] = node.box;
     tree.nodes[at] = {node.centre.x, node.centre.y, 0, firstEntry, static_cast<std::uint32_t>(node.count)};
@@ -16,7 +17,7 @@ void Emit(ZoneTree& tree, const ZoneNode& node, std::size_t at, const ZoneBounds
     tree.nodes[at].firstChild = static_cast<std::uint32_t>(first);
     tree.nodes.resize(first + 4);
     tree.squares.resize(first + 4);
-    for (int q = 0; q < 4; ++q) Emit(tree, *node.children[q], first + q, bounds, slot);
+    for (int q = 0; q < 4; ++q) Emit(tree, *node.children[q], first + q, bounds, copies, slot);
 }
 
 void ApplyHeld(const ZoneTree& tree, const ZoneTreeNode& node, const VehicleProbe& probe, const TrafficZone* copies,
@@ -24,18 +25,20 @@ void ApplyHeld(const ZoneTree& tree, const ZoneTreeNode& node, const VehicleProb
     const float x = probe.position.x, y = probe.position.y;
     for (std::uint32_t e = node.firstEntry, end = e + node.entryCount; e != end; ++e) {
         const ZoneTreeEntry& entry = tree.entries[e];
-        // One branch, nearly always the same way, instead of four that vary.
-        const bool outside = (x < entry.minX) | (x > entry.maxX) | (y < entry.minY) | (y > entry.maxY);
-        if (!outside) copies[tree.copies[e]].Apply(probe, effect);
+        // One branch, nearly always the same way, instead of four that vary: a vehicle's probes
+        // lie in its own zones, which would pass on the bounds alone.
+        const bool skip = (x < entry.minX) | (x > entry.maxX) | (y < entry.minY) | (y > entry.maxY) |
+                          (entry.owner == probe.owner);
+        if (!skip) copies[tree.copies[e]].Apply(probe, effect);
     }
 }
 }  // namespace
 
-ZoneTree FlattenTree(const ZoneNode& root, const ZoneBounds* bounds, std::int32_t slot) {
+ZoneTree FlattenTree(const ZoneNode& root, const ZoneBounds* bounds, const TrafficZone* copies, std::int32_t slot) {
     ZoneTree tree;
     tree.nodes.resize(1);
     tree.squares.resize(1);
-    Emit(tree, root, 0, bounds, static_cast<std::uint32_t>(slot));
+    Emit(tree, root, 0, bounds, copies, static_cast<std::uint32_t>(slot));
     return tree;
 }
 
