@@ -81,12 +81,6 @@ private:
 
     class Builder;
 
-    // Levels down to this depth are also indexed by cell column and row, so that a query finds
-    // their nodes without reading each parent first.
-    static constexpr int kIndexedDepth = 8;
-    static std::uint32_t LevelStart(int depth) { return ((1u << (2 * depth)) - 1u) / 3u; }
-    void IndexLevels(std::uint32_t node, int depth, std::uint32_t column, std::uint32_t row);
-
     // The nodes from the root down to the point's deepest cell; returns how many.
     int Path(const Point3& p, const QuadNode** path) const;
 
@@ -94,10 +88,4 @@ private:
     std::vector<QuadNode> nodes_;
     std::vector<std::uint32_t> pool_;
     std::vector<Footprint> footprints_;
-    int indexedDepth_ = 0;
-    // Per indexed level, the node of each cell, row by row (cells without a node are never read).
-    std::vector<std::uint32_t> cells_;
-    // Per level above the last indexed one, the centre of each column and of each row: all cells
-    // of one column share their x bounds, which follow from the column's halvings alone.
-    std::vector<float> columnCentres_, rowCentres_;
 };
