@@ -46,5 +46,5 @@ void ZoneIndex::BuildSlotTree(ZoneSlotJob& job) {
     const NodeBuildContext context{bounds.get(), axes.get(), job.running, job.childHook};
     ZoneNode* root = arena.Allocate<ZoneNode>(1);
     BuildNode(*root, RootSquare(bounds.get(), zones, indexable), zones, indexable, 0, context, arena, nullptr);
-    job.roots[job.slot] = FlattenTree(*root, bounds.get(), job.copies, job.slot);
+    job.roots[job.slot] = FlattenTree(*root, bounds.get(), job.slot);
 }

@@ -1,14 +1,13 @@
 #include "traffic/zone_tree.h"
 
 namespace {
-void Emit(ZoneTree& tree, const ZoneNode& node, std::size_t at, const ZoneBounds* bounds, const TrafficZone* copies,
-          std::uint32_t slot) {
+void Emit(ZoneTree& tree, const ZoneNode& node, std::size_t at, const ZoneBounds* bounds, std::uint32_t slot) {
     const auto firstEntry = static_cast<std::uint32_t>(tree.entries.size());
     for (std::int32_t i = 0; i < node.count; ++i) {
         const std::uint32_t zone = node.zones[i];
         const ApplyBounds b = ApplyBoundsOf(bounds[zone]);
+        tree.entries.push_back({b.minX, b.minY, b.maxX, b.maxY});
         tree.copies.push_back(zone * 8u + slot);
-        tree.entries.push_back({b.minX, b.minY, b.maxX, b.maxY, copies[tree.copies.back()].owner});
     }
     tree.squares[at] = node.box;
     tree.nodes[at] = {node.centre.x, node.centre.y, 0, firstEntry, static_cast<std::uint32_t>(node.count)};
@@ -17,16 +16,16 @@ void Emit(ZoneTree& tree, const ZoneNode& node, std::size_t at, const ZoneBounds
     tree.nodes[at].firstChild = static_cast<std::uint32_t>(first);
     tree.nodes.resize(first + 4);
     tree.squares.resize(first + 4);
-    for (int q = 0; q < 4; ++q) Emit(tree, *node.children[q], first + q, bounds, copies, slot);
+    for (int q = 0; q < 4; ++q) Emit(tree, *node.children[q], first + q, bounds, slot);
 }
 
 }  // namespace
 
-ZoneTree FlattenTree(const ZoneNode& root, const ZoneBounds* bounds, const TrafficZone* copies, std::int32_t slot) {
+ZoneTree FlattenTree(const ZoneNode& root, const ZoneBounds* bounds, std::int32_t slot) {
     ZoneTree tree;
     tree.nodes.resize(1);
     tree.squares.resize(1);
-    Emit(tree, root, 0, bounds, copies, static_cast<std::uint32_t>(slot));
+    Emit(tree, root, 0, bounds, static_cast<std::uint32_t>(slot));
     return tree;
 }
 
@@ -35,7 +34,6 @@ ZoneTree FlattenTree(const ZoneNode& root, const ZoneBounds* bounds, const Traff
 void QueryTrees(const ZoneTree* trees, int count, const VehicleProbe& probe, const TrafficZone* copies,
                 ZoneEffect& effect) {
     const float x = probe.position.x, y = probe.position.y;
-    const std::uint64_t owner = probe.owner;
     for (const ZoneTree* tree = trees; tree != trees + count; ++tree) {
         if (tree->nodes.empty()) continue;
         const ZoneTreeNode* const nodes = tree->nodes.data();
@@ -43,11 +41,9 @@ void QueryTrees(const ZoneTree* trees, int count, const VehicleProbe& probe, con
         for (const ZoneTreeNode* node = nodes;;) {
             for (std::uint32_t e = node->firstEntry, end = e + node->entryCount; e != end; ++e) {
                 const ZoneTreeEntry& entry = entries[e];
-                // One branch, nearly always the same way, instead of five that vary: a vehicle's
-                // probes lie in its own zones, which would pass on the bounds alone.
-                const bool skip = (x < entry.minX) | (x > entry.maxX) | (y < entry.minY) | (y > entry.maxY) |
-                                  (entry.owner == owner);
-                if (!skip) copies[tree->copies[e]].Apply(probe, effect);
+                // One branch, nearly always the same way, instead of four that vary.
+                const bool outside = (x < entry.minX) | (x > entry.maxX) | (y < entry.minY) | (y > entry.maxY);
+                if (!outside) copies[tree->copies[e]].Apply(probe, effect);
             }
             if (node->firstChild == 0) break;
             // A probe on a centre line goes to the lower or left side.

@@ -21,11 +21,9 @@ struct ZoneTreeNode {
     bool operator==(const ZoneTreeNode&) const = default;
 };
 
-// A zone held at a node: the bounds outside which it accepts no probe, and its owner, whose
-// own probes it never acts on.
+// A zone held at a node: the bounds outside which it accepts no probe.
 struct ZoneTreeEntry {
     float minX, minY, maxX, maxY;
-    std::uint64_t owner;
 
     bool operator==(const ZoneTreeEntry&) const = default;
 };
@@ -43,4 +41,4 @@ void QueryTrees(const ZoneTree* trees, int count, const VehicleProbe& probe, con
                 ZoneEffect& effect);
 
 // Lays out the tree under root of one slot; the zone of block i is copy i * 8 + slot.
-ZoneTree FlattenTree(const ZoneNode& root, const ZoneBounds* bounds, const TrafficZone* copies, std::int32_t slot);
+ZoneTree FlattenTree(const ZoneNode& root, const ZoneBounds* bounds, std::int32_t slot);
