@@ -16,10 +16,11 @@
 #include "host/geom.h"
 #include "road/way_record.h"
 
+// What a query reads of a node; its cell is kept apart (QuadTree::Cell), so that more nodes
+// share a cache line.
 struct QuadNode {
     static constexpr std::int32_t kMaxDepth = 16;
 
-    Box3 bounds;
     Point3 centre;
     // The node's ways: `count` way indices from `items` on in the pool, in the order of the
     // list they came from.
@@ -54,6 +55,7 @@ public:
 
     const QuadNode* Root() const { return nodes_.empty() ? nullptr : nodes_.data(); }
     const QuadNode& Child(const QuadNode& node, int index) const { return nodes_[node.child + index]; }
+    const Box3& Cell(const QuadNode& node) const { return cells_[static_cast<std::size_t>(&node - nodes_.data())]; }
     const WayRecord& Item(const QuadNode& node, std::int32_t i) const { return ways_[pool_[node.items + i]]; }
     std::size_t NodeCount() const { return nodes_.size(); }
     std::size_t PoolSize() const { return pool_.size(); }
@@ -86,6 +88,7 @@ private:
 
     const WayRecord* ways_ = nullptr;
     std::vector<QuadNode> nodes_;
+    std::vector<Box3> cells_;  // each node's cell, by node index
     std::vector<std::uint32_t> pool_;
     std::vector<Footprint> footprints_;
 };

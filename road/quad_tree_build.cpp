@@ -47,7 +47,7 @@ public:
     }
 
     void Build(std::uint32_t index, const Box3& cell, WayList list, std::int32_t depth) {
-        tree_.nodes_[index].bounds = cell;
+        tree_.cells_[index] = cell;
         tree_.nodes_[index].centre = Box3Center(cell);
         const std::int32_t n = static_cast<std::int32_t>(list.size());
         if (n <= 5 * depth || depth >= QuadNode::kMaxDepth) {
@@ -66,6 +66,7 @@ public:
         Reserve(4);
         const std::uint32_t first = static_cast<std::uint32_t>(tree_.nodes_.size());
         tree_.nodes_.resize(first + 4);
+        tree_.cells_.resize(first + 4);
         tree_.nodes_[index].child = first;
         for (int k = 0; k < 4; ++k) Build(first + static_cast<std::uint32_t>(k), cells[k], std::move(lists[k]), depth + 1);
     }
@@ -138,15 +139,18 @@ void QuadTree::Build(const WayRecord* ways, std::int32_t count, const Box3& cell
     WayList all(static_cast<std::size_t>(count));
     for (std::int32_t i = 0; i < count; ++i) all[static_cast<std::size_t>(i)] = static_cast<std::uint32_t>(i);
     nodes_.resize(1);
+    cells_.resize(1);
     Builder builder(*this, count);
     builder.Build(0, cell, std::move(all), 0);
     nodes_.shrink_to_fit();
+    cells_.shrink_to_fit();
     pool_.shrink_to_fit();
 }
 
 void QuadTree::Free() {
     ways_ = nullptr;
     std::vector<QuadNode>().swap(nodes_);
+    std::vector<Box3>().swap(cells_);
     std::vector<std::uint32_t>().swap(pool_);
     std::vector<Footprint>().swap(footprints_);
 }
