@@ -1,5 +1,6 @@
 #include "app/scene_loader.h"
 
+#include "app/action_reader.h"
 #include "app/frame_time.h"
 #include "app/json_reader.h"
 #include "app/object_reader.h"
@@ -84,7 +85,7 @@ void ReadNodeBody(const JsonPlace& n, INode* node, int depth, SceneReadContext& 
     if (n.Has("keys")) ReadKeys(n["keys"], node);
     if (n.Has("object_offset")) node->SetObjOffset(ReadTransform(n["object_offset"]));
     if (n.Has("wire_color")) node->SetWireColor(ReadColor(n["wire_color"]));
-    if (n.Has("selected")) node->SetSelected(n["selected"].Boolean());
+    if (n.Has("selected") && n["selected"].Boolean()) ip->SelectNode(node, 0);
     if (n.Has("hidden")) node->Hide(n["hidden"].Boolean());
     if (n.Has("object")) SetParamsOf(n["object"], node->GetObjectRef());
     if (n.Has("object") && n["object"].Has("signal")) ReadTrafficSignal(n["object"]["signal"], node->GetObjectRef());
@@ -107,7 +108,7 @@ void ReadNode(const JsonPlace& n, INode* parent, int depth, SceneReadContext& co
 }
 
 void ReadScene(const JsonPlace& scene, const ClassDirectory& classes, Interface* ip) {
-    scene.ExpectObject({"units", "frame_rate", "nodes"});
+    scene.ExpectObject({"units", "frame_rate", "nodes", "actions"});
     SetSceneUnitMetres(0.01);
     SetTicksPerFrame(160);
     if (scene.Has("units")) ReadUnits(scene["units"]);
@@ -117,6 +118,7 @@ void ReadScene(const JsonPlace& scene, const ClassDirectory& classes, Interface*
     nodes.ExpectArray();
     for (std::size_t i = 0; i < nodes.Size(); ++i) ReadNode(nodes.Item(i), nullptr, 1, context, ip);
     AttachVehicleParts(context.vehicleParts, classes, ip);
+    if (scene.Has("actions")) RunSceneActions(scene["actions"], classes, ip);
 }
 
 }  // namespace

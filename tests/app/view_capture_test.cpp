@@ -14,7 +14,7 @@ int CountColour(const std::vector<DrawRecord>& records, Point3 colour, DrawRecor
     }));
 }
 
-// The example town as the viewport draws it: lane lines, chevrons, helper outlines.
+// The example town as the viewport draws it: lane lines, chevrons, helper outlines, vehicles.
 TEST_F(ViewCaptureTest, TheExampleTownShowsItsRoadsAndHelpers) {
     LoadSceneFile(MARLOVAN_EXAMPLES_DIR "/town.json", *classes_, GetCOREInterface());
     const ViewCapture view = CaptureView(GetCOREInterface(), 0);
@@ -34,11 +34,13 @@ TEST_F(ViewCaptureTest, TheExampleTownShowsItsRoadsAndHelpers) {
         if (r.color != ringRoad) continue;
         EXPECT_EQ(r.points.size(), r.points.size() == 3 ? 3u : 4u * 5u + 1u);
     }
-    ASSERT_EQ(view.legend.size(), 6u);
+    // Six roads and helpers, then the vehicles that its actions set up and copied.
+    ASSERT_EQ(view.legend.size(), 6u + 5u);
     EXPECT_TRUE(view.legend[1].name == "Ring Road" && view.legend[1].color == ringRoad);
+    EXPECT_TRUE(view.legend[6].name == "Car 001" && view.legend[9].name == "Car 004" && view.legend[10].name == "Bus 001");
 }
 
-// The crossroads: chevrons per lane end, link curves; both roads' lanes, links, bays and arcs.
+// The crossroads: chevrons per lane end, link curves; both roads' lanes, links, two bus stops, a parking bay.
 TEST_F(ViewCaptureTest, TheExampleCrossroadsShowsItsJunction) {
     LoadSceneFile(MARLOVAN_EXAMPLES_DIR "/crossroads.json", *classes_, GetCOREInterface());
     const ViewCapture view = CaptureView(GetCOREInterface(), 0);
@@ -50,9 +52,9 @@ TEST_F(ViewCaptureTest, TheExampleCrossroadsShowsItsJunction) {
         curves += r.points.size() == 33;
     }
     EXPECT_TRUE(chevrons == 8 && curves == 16) << chevrons << " " << curves;
-    EXPECT_EQ(view.legend.size(), 11u);
+    EXPECT_EQ(view.legend.size(), 24u);
     int segments = 0, ways = 0;
-    EXPECT_TRUE(module_->LaneNetworkSize(segments, ways) && segments == 2 && ways == 2 + 2 + 8 * 32 + 3 + 3);
+    EXPECT_TRUE(module_->LaneNetworkSize(segments, ways) && segments == 2 && ways == 2 + 2 + 8 * 32 + 3 + 3 + 1);
 }
 
 TEST_F(ViewCaptureTest, HidingIsPerNode) {

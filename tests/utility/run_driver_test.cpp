@@ -1,4 +1,5 @@
 // The run's frame schedule, slices, conversation with the host and error paths.
+#include "tests/support/allocation_failure.h"
 #include "tests/utility/run_support.h"
 #include "utility/frame_schedule.h"
 #include "utility/run_driver.h"
@@ -7,10 +8,7 @@
 namespace {
 
 TEST(FrameScheduleTest, FramesSpreadEvenlyWithoutOverflow) {
-    const struct {
-        const char* name;
-        std::int32_t start, end, tpf, frames, i, time, sceneTime, percent;
-    } rows[] = {
+    const struct { const char* name; std::int32_t start, end, tpf, frames, i, time, sceneTime, percent; } rows[] = {
         {"not whole frames", 0, 400, 160, 2, 1, 200, 199, 100},
         {"negative times truncate up", -1600, 0, 160, 10, 1, -1439, -1440, 20},
         {"longer than 32 bits", -2000000000, 2000000000, 1, 2147483647, 2147483646, 1999999998, 1999999997, 100},
@@ -141,6 +139,24 @@ TEST_F(RunTest, SharedObjectsOnePressAtATimeAndReset) {
     for (VehicleState* v : Vehicles()) EXPECT_TRUE(v->time == 480 && v->HasRecord());
     panel.PressReset();
     for (VehicleState* v : Vehicles()) EXPECT_FALSE(v->record.IsStarted());
+}
+
+// Whichever one allocation of a run fails, the run ends as a "Yes" to "Stop Tracing?" does, at
+// most one "Error" box, nothing leaked, no thread left running, nothing thrown out of the press.
+TEST_F(RunTest, AnyFailedAllocationEndsTheRunCleanly) {
+    Scene(3);
+    const long before = AllocationCount();
+    Trace(0, 960);
+    const long total = AllocationCount() - before;
+    for (long k = 0; k < total; k += 1 + total / 120) {
+        FailAllocation(k, false);
+        EXPECT_NO_THROW(Trace(0, 960)) << k;
+        FailAllocation(-1, false);
+        const HostThreadCounts c = HostThreadAndEventCounts();
+        EXPECT_TRUE(HostWaitForThreads() && c.eventsClosed == c.eventsCreated) << k;
+        EXPECT_TRUE(IsTracing() == 0 && !panel.IsRunning() && counts[HostUiEvent::MessageBox] <= 1 &&
+                    counts[HostUiEvent::ProgressStart] == counts[HostUiEvent::ProgressEnd]) << k;
+    }
 }
 
 }  // namespace
