@@ -11,8 +11,10 @@ inline IPoint2 Pixel(const ViewExp& view, float x, float y) {
     return {static_cast<int>(s.x), static_cast<int>(s.y)};
 }
 
-// Every test ends with its threads returned and every event it opened closed.
+// Every test ends with its threads returned and every event it opened closed, as far as the
+// host stand-in, which counts them, can tell.
 class ThreadsTest : public ::testing::Test {
+#ifndef _WIN32
 protected:
     void SetUp() override { HostResetThreadsAndEvents(); }
     void TearDown() override {
@@ -21,4 +23,5 @@ protected:
         EXPECT_EQ(counts.eventsCreated, counts.eventsClosed);
         HostResetThreadsAndEvents();
     }
+#endif
 };
