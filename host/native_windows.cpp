@@ -46,9 +46,9 @@ Window* FindWindowRecord(HWND hwnd) {
 HWND HostCreateWindow(WNDPROC proc, LPCWSTR className, int id, HWND parent) {
     if (!HostClassRegistered()) return nullptr;
     const bool child = IsWindow(parent);
+    const auto menu = child ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)) : nullptr;
     const HWND hwnd = CreateWindowExW(0, kHostClass, L"", child ? WS_CHILD : WS_OVERLAPPED, 0, 0, 0, 0,
-                                      child ? parent : nullptr, child ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)) : nullptr,
-                                      HostInstance(), nullptr);
+                                      child ? parent : nullptr, menu, HostInstance(), nullptr);
     if (hwnd == nullptr) return nullptr;
     auto window = std::make_unique<Window>();
     window->handle = hwnd;

@@ -11,8 +11,7 @@ inline IPoint2 Pixel(const ViewExp& view, float x, float y) {
     return {static_cast<int>(s.x), static_cast<int>(s.y)};
 }
 
-// Every test ends with its threads returned and every event it opened closed, as far as the
-// host stand-in, which counts them, can tell.
+// Every test ends with its threads returned and every event it opened closed.
 class ThreadsTest : public ::testing::Test {
 #ifndef _WIN32
 protected:
