@@ -49,7 +49,7 @@ private:
     bool broken_ = false;
 };
 
-// The resource compiler writes class names in capitals, and Windows compares them so; the host's
+// The resource compiler writes class names in capitals, and Windows ignores their case; the host's
 // own controls know their class by its spelling.
 std::wstring HostSpelling(std::wstring name) {
     for (const wchar_t* own : {L"Button", L"CustEdit", kSpinnerClass, L"CustButton"})
