@@ -130,3 +130,25 @@ Object* ReadMesh(const JsonPlace& obj, std::size_t& triangleBudget) {
     }
     return tri.release();
 }
+
+Object* ReadBox(const JsonPlace& obj, std::size_t& triangleBudget) {
+    obj.ExpectObject({"class", "size"});
+    const JsonPlace size = obj["size"];
+    const Point3 s = size.Vector3();
+    if (!(s.x > 0.0f && s.y > 0.0f && s.z > 0.0f)) size.Fail("every side must be above 0");
+    TakeTriangles(obj, 12, triangleBudget);
+    auto tri = std::make_unique<TriObject>();
+    Mesh& mesh = tri->GetMesh();
+    for (int i = 0; i < 8; ++i)
+        mesh.verts.emplace_back((i & 1 ? 0.5f : -0.5f) * s.x, (i & 2 ? 0.5f : -0.5f) * s.y, i & 4 ? s.z : 0.0f);
+    // Two triangles a side, corners numbered as the bits x, y, z.
+    constexpr DWORD kSides[6][4] = {{0, 2, 3, 1}, {4, 5, 7, 6}, {0, 1, 5, 4}, {2, 6, 7, 3}, {0, 4, 6, 2}, {1, 3, 7, 5}};
+    for (const auto& q : kSides) {
+        Face a, b;
+        a.setVerts(q[0], q[1], q[2]);
+        b.setVerts(q[0], q[2], q[3]);
+        mesh.faces.push_back(a);
+        mesh.faces.push_back(b);
+    }
+    return tri.release();
+}

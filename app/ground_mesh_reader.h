@@ -1,4 +1,5 @@
-// Ground meshes in scene files: a grid plane, a height field or a mesh given vertex by vertex.
+// Triangle meshes in scene files: a grid plane, a height field, a mesh given vertex by vertex,
+// and a box (a vehicle's body or wheel, say).
 #pragma once
 
 #include <cstddef>
@@ -11,3 +12,5 @@ class Object;
 Object* ReadPlane(const JsonPlace& obj, std::size_t& triangleBudget);
 Object* ReadHeightField(const JsonPlace& obj, std::size_t& triangleBudget);
 Object* ReadMesh(const JsonPlace& obj, std::size_t& triangleBudget);
+// Its base centred on the origin, its top at the size's z.
+Object* ReadBox(const JsonPlace& obj, std::size_t& triangleBudget);

@@ -3,8 +3,10 @@
 #include <dlfcn.h>
 
 #include <stdexcept>
+#include <vector>
 
 #include "host/module_resources.h"
+#include "host/testing.h"
 
 ModuleLibrary::ModuleLibrary(const std::string& path) {
     handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
@@ -19,6 +21,11 @@ ModuleLibrary::ModuleLibrary(const std::string& path) {
         trace_ = reinterpret_cast<void (*)(ULONG, TimeValue, TimeValue, MarlovanRunReport*)>(Symbol("MarlovanTrace"));
         if (!entry(HostModuleHandleOf(reinterpret_cast<const void*>(entry)), DLL_PROCESS_ATTACH, nullptr))
             throw std::runtime_error("module " + path + " refused to attach");
+        // The host makes the module's objects by class, as the real one does from its directory.
+        std::vector<ClassDesc*> classes;
+        for (int i = 0; i < NumberClasses(); ++i) classes.push_back(Class(static_cast<unsigned int>(i)));
+        std::erase(classes, nullptr);
+        HostSetClasses(classes);
     } catch (...) {
         dlclose(handle_);
         throw;
@@ -26,6 +33,7 @@ ModuleLibrary::ModuleLibrary(const std::string& path) {
 }
 
 ModuleLibrary::~ModuleLibrary() {
+    HostSetClasses({});
     HostJoinThreads();
     dlclose(handle_);
 }

@@ -26,6 +26,7 @@ const BuiltInObject kBuiltInObjects[] = {
     {"Plane", [](const JsonPlace& obj, SceneReadContext& c) { return ReadPlane(obj, c.meshTrianglesLeft); }},
     {"HeightField", [](const JsonPlace& obj, SceneReadContext& c) { return ReadHeightField(obj, c.meshTrianglesLeft); }},
     {"Mesh", [](const JsonPlace& obj, SceneReadContext& c) { return ReadMesh(obj, c.meshTrianglesLeft); }},
+    {"Box", [](const JsonPlace& obj, SceneReadContext& c) { return ReadBox(obj, c.meshTrianglesLeft); }},
 };
 
 template <class T>

@@ -84,7 +84,7 @@ void ReadNodeBody(const JsonPlace& n, INode* node, int depth, SceneReadContext& 
     if (n.Has("keys")) ReadKeys(n["keys"], node);
     if (n.Has("object_offset")) node->SetObjOffset(ReadTransform(n["object_offset"]));
     if (n.Has("wire_color")) node->SetWireColor(ReadColor(n["wire_color"]));
-    if (n.Has("selected")) node->SetSelected(n["selected"].Boolean());
+    if (n.Has("selected") && n["selected"].Boolean()) ip->SelectNode(node, 0);
     if (n.Has("hidden")) node->Hide(n["hidden"].Boolean());
     if (n.Has("object")) SetParamsOf(n["object"], node->GetObjectRef());
     if (n.Has("object") && n["object"].Has("signal")) ReadTrafficSignal(n["object"]["signal"], node->GetObjectRef());

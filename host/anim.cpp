@@ -13,6 +13,20 @@ void EraseOne(std::vector<T*>& v, T* item) {
     if (it != v.end()) v.erase(it);
 }
 
+// Path holds the targets being enumerated, so that a cycle ends where it closes.
+bool EnumFrom(ReferenceTarget* target, DependentEnumProc* dep, std::vector<ReferenceTarget*>& path) {
+    path.push_back(target);
+    for (int i = 0; i < target->NumDependents(); ++i) {
+        ReferenceMaker* maker = target->GetDependent(i);
+        if (dep->proc(maker) != DEP_ENUM_CONTINUE) return true;
+        if (!maker->IsRefTarget()) continue;
+        auto* next = static_cast<ReferenceTarget*>(maker);
+        if (std::find(path.begin(), path.end(), next) == path.end() && EnumFrom(next, dep, path)) return true;
+    }
+    path.pop_back();
+    return false;
+}
+
 std::vector<Notification>& NotificationLog() {
     static std::vector<Notification> log;
     return log;
@@ -71,6 +85,11 @@ void ReferenceTarget::NotifyDependents(const Interval& changeInt, PartID partID,
         PartID part = partID;
         holder->NotifyRefChanged(changeInt, this, part, message);
     }
+}
+
+int ReferenceTarget::DoEnumDependents(DependentEnumProc* dep) {
+    std::vector<ReferenceTarget*> path;
+    return EnumFrom(this, dep, path) ? 1 : 0;
 }
 
 ReferenceTarget* RemapDir::FindMapping(ReferenceTarget* original) const {

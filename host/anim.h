@@ -9,6 +9,7 @@
 #include "host/class_id.h"
 #include "host/save_load.h"
 #include "host/time.h"
+#include "host/win32.h"
 
 class ReferenceTarget;
 class RemapDir;
@@ -58,6 +59,7 @@ class ReferenceMaker : public Animatable {
 public:
     ~ReferenceMaker() override;
 
+    virtual BOOL IsRefTarget() { return FALSE; }
     virtual int NumRefs() { return 0; }
     virtual ReferenceTarget* GetReference(int) { return nullptr; }
     // Stores the pointer only; holding is managed by ReplaceReference.
@@ -79,9 +81,23 @@ private:
     std::vector<ReferenceTarget*> held_;
 };
 
+// Called for every maker that depends on a target, directly or through other targets.
+class DependentEnumProc {
+public:
+    virtual ~DependentEnumProc() = default;
+    virtual int proc(ReferenceMaker* rmaker) = 0;
+};
+constexpr int DEP_ENUM_CONTINUE = 0;
+
 class ReferenceTarget : public ReferenceMaker {
 public:
     ~ReferenceTarget() override;
+
+    BOOL IsRefTarget() override { return TRUE; }
+    // Depth first, each dependent before its own dependents. A maker reached along several
+    // paths is offered once per path; a cycle is not followed round. A result other than
+    // DEP_ENUM_CONTINUE ends the enumeration, and the result is then 1, else 0.
+    int DoEnumDependents(DependentEnumProc* dep);
 
     int NumDependents() const { return static_cast<int>(dependents_.size()); }
     ReferenceMaker* GetDependent(int i) const { return dependents_[static_cast<std::size_t>(i)]; }

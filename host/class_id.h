@@ -5,6 +5,7 @@
 
 using SClass_ID = std::uint32_t;
 
+constexpr SClass_ID BASENODE_CLASS_ID = 0x1;
 constexpr SClass_ID HELPER_CLASS_ID = 0x50;
 constexpr SClass_ID WSM_CLASS_ID = 0x820;
 constexpr SClass_ID UTILITY_CLASS_ID = 0x1020;

@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "host/class_desc.h"
 #include "host/run_ui.h"
 #include "host/testing.h"
 
@@ -19,7 +20,41 @@ INode* Interface::CreateObjectNode(Object* obj, INode* parent) {
     handles_[node->GetHandle()] = node;
     node->SetTMController(new TransformControl);
     node->SetObjectRef(obj);
+    std::wstring name;
+    if (obj != nullptr) obj->InitNodeName(name);
+    if (!name.empty()) {
+        MakeNameUnique(name);
+        node->SetName(name);
+    }
     return node;
+}
+
+void* Interface::CreateInstance(SClass_ID superID, Class_ID classID) {
+    for (ClassDesc* desc : classes_)
+        if (desc->SuperClassID() == superID && desc->ClassID() == classID) return desc->Create(FALSE);
+    return nullptr;
+}
+
+void HostSetClasses(const std::vector<ClassDesc*>& classes) { GetCOREInterface()->classes_ = classes; }
+
+INode* Interface::GetSelNode(int i) const {
+    return i >= 0 && i < GetSelNodeCount() ? GetINodeByHandle(selection_[static_cast<std::size_t>(i)]) : nullptr;
+}
+
+void Interface::SelectNode(INode* node, int clearSel) {
+    if (clearSel) {
+        for (ULONG handle : selection_) GetINodeByHandle(handle)->selected_ = false;
+        selection_.clear();
+    }
+    if (node == nullptr || node->selected_ || node->IsRootNode()) return;
+    selection_.push_back(node->GetHandle());
+    node->selected_ = true;
+}
+
+void Interface::DeSelectNode(INode* node) {
+    if (node == nullptr || !node->selected_) return;
+    std::erase(selection_, node->GetHandle());
+    node->selected_ = false;
 }
 
 void Interface::DeleteNode(INode* node) {
@@ -27,7 +62,10 @@ void Interface::DeleteNode(INode* node) {
     node->GetParentNode()->DetachChild(node);
 }
 
-void Interface::Forget(ULONG handle) { handles_.erase(handle); }
+void Interface::Forget(ULONG handle) {
+    handles_.erase(handle);
+    std::erase(selection_, handle);
+}
 
 namespace {
 void EvaluateTree(INode* node, TimeValue t) {

@@ -4,8 +4,14 @@
 #include <atomic>
 #include <map>
 #include <memory>
+#include <string>
+#include <vector>
 
+#include "host/class_id.h"
 #include "host/node.h"
+#include "host/node_tab.h"
+
+class ClassDesc;
 
 class Interface {
 public:
@@ -17,8 +23,28 @@ public:
     INode* GetRootNode() const { return root_.get(); }
     // The node with this handle, or null when it was deleted or never existed.
     INode* GetINodeByHandle(ULONG handle) const;
-    // A new node under the root (or under parent) with the object and a transform controller.
+    // A new node under the root (or under parent) with the object and a transform controller,
+    // named after the object (see MakeNameUnique) when the object gives a name.
     INode* CreateObjectNode(Object* obj, INode* parent = nullptr);
+    // A new object of a registered class, or null when the class is unknown or cannot make one.
+    void* CreateInstance(SClass_ID superID, Class_ID classID);
+    // Clones the nodes (with their descendants when expanding hierarchies) in scene order, so a
+    // clone's parent is the clone of its parent when that was cloned too. The clones whose
+    // parent was not cloned are moved by offset in world space. A copy gets a clone of the
+    // object, an instance shares it; the transform controller is cloned. The lists receive the
+    // originals and their clones, in the same order. Undoable while a hold is open.
+    bool CloneNodes(INodeTab& nodes, Point3& offset, bool expandHierarchies = true, CloneType cloneType = NODE_COPY,
+                    INodeTab* resultSource = nullptr, INodeTab* resultTarget = nullptr);
+    // The name with its trailing digits replaced by the smallest three-digit number (or more
+    // digits past 999) that no node of the scene has: "Body" and "Body7" give "Body001".
+    void MakeNameUnique(std::wstring& name) const;
+
+    // The selected nodes in the order they were selected.
+    int GetSelNodeCount() const { return static_cast<int>(selection_.size()); }
+    INode* GetSelNode(int i) const;
+    // Selects the node, after clearing the selection when clearSel is set.
+    void SelectNode(INode* node, int clearSel = 1);
+    void DeSelectNode(INode* node);
     // Deletes the node with its children.
     void DeleteNode(INode* node);
 
@@ -49,10 +75,14 @@ public:
 
 private:
     friend class INode;
+    friend void HostSetClasses(const std::vector<ClassDesc*>& classes);
     void Forget(ULONG handle);
+    INode* CloneOne(INode* source, INode* parent, CloneType cloneType, RemapDir& remap);
 
     std::map<ULONG, INode*> handles_;  // declared before the nodes, which forget themselves here
     std::unique_ptr<INode> root_;
+    std::vector<ULONG> selection_;
+    std::vector<ClassDesc*> classes_;
     ULONG nextHandle_ = 1;
     TimeValue time_ = 0;
     int redraws_ = 0;

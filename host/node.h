@@ -17,6 +17,7 @@ public:
     ~INode() override;
     // Nodes belong to the scene: letting go of a reference never deletes one.
     void DeleteThis() override {}
+    SClass_ID SuperClassID() override { return BASENODE_CLASS_ID; }
 
     ULONG GetHandle() const { return handle_; }
     const std::wstring& GetName() const { return name_; }
@@ -50,8 +51,8 @@ public:
 
     DWORD GetWireColor() const { return wireColor_; }
     void SetWireColor(DWORD rgb) { wireColor_ = rgb; }
+    // Selection goes through the interface, which keeps its order.
     int Selected() const { return selected_ ? 1 : 0; }
-    void SetSelected(bool on) { selected_ = on; }
     bool IsHidden() const { return hidden_; }
     void Hide(bool on) { hidden_ = on; }
     bool IsFrozen() const { return frozen_; }

@@ -11,6 +11,7 @@
 #include "host/win32.h"
 #include "host/window_table.h"
 
+class ClassDesc;
 struct Notification;
 
 // Overrides the processor count that GetSystemInfo reports; nullopt restores the real one.
@@ -65,6 +66,8 @@ void HostResetThreadsAndEvents();
 bool HostWaitForThreads(std::chrono::milliseconds timeout = std::chrono::seconds(60));
 
 // Scene and references.
+// The classes that the core interface's instance creation knows: those of the loaded module.
+void HostSetClasses(const std::vector<ClassDesc*>& classes);
 // Every NotifyDependents call since the last clear, in order.
 const std::vector<Notification>& HostNotifications();
 void HostClearNotifications();

@@ -6,3 +6,8 @@ ReferenceTarget* TriObject::Clone(RemapDir& remap) {
     BaseClone(this, copy, remap);
     return copy;
 }
+
+void TriObject::GetDeformBBox(TimeValue, Box3& box, Matrix3* tm, bool) {
+    box.Init();
+    for (const Point3& v : mesh.verts) box += tm != nullptr ? v * *tm : v;
+}

@@ -10,6 +10,7 @@
 #include "traffic/zone_index.h"
 #include "utility/frame_schedule.h"
 #include "utility/marlovan_util.h"
+#include "utility/panel_error.h"
 #include "utility/run_driver.h"
 #include "utility/scene_collect.h"
 #include "utility/trace_job.h"
@@ -18,8 +19,6 @@
 
 namespace {
 DWORD WINAPI NoProgressWork(LPVOID) { return 0; }
-
-void ErrorBox(const MarlovanUtil& panel, const wchar_t* text) { MessageBoxW(panel.motionWindow, text, L"Error", MB_OK); }
 
 // Everything one run makes, freed when it ends however it ends.
 struct TraceRun {
@@ -100,13 +99,13 @@ void CarTracing(MarlovanUtil& panel) {
     SetTracing(1);
     RefreshSurfaceNode(panel);
     if (panel.surfaceNode == nullptr) {
-        ErrorBox(panel, L"You have to set surface before start");
+        ShowPanelError(panel, L"You have to set surface before start");
         SetTracing(0);
         return;
     }
     SurfaceOctree surface;
     if (!BuildSurface(surface, panel.surfaceNode)) {
-        ErrorBox(panel, L"Invalid Surface Mesh");
+        ShowPanelError(panel, L"Invalid Surface Mesh");
         SetTracing(0);
         return;
     }
@@ -132,5 +131,5 @@ void CarTracing(MarlovanUtil& panel) {
     } catch (const std::exception&) {
         failed = true;
     }
-    if (failed) ErrorBox(panel, L"Tracing stopped: out of memory.");
+    if (failed) ShowPanelError(panel, L"Tracing stopped: out of memory.");
 }

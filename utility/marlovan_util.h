@@ -12,6 +12,9 @@ public:
     std::int32_t startTime = 0;       // ticks
     std::int32_t endTime = 0;         // ticks
     std::int32_t frameCount = 0;      // of the latest run
+    std::int32_t vehicleType = 0;     // of "Set Up": 0 Car, 1 Bus, 2 Truck
+    std::int32_t numCopies = 9;       // "Number of Copies", the vehicle copied from included
+    std::int32_t copyDirection = 0;   // 0 Right, 1 Left, 2 Down, 3 Up
     HWND motionWindow = nullptr;      // owner of the run's error messages
     Interface* ip = nullptr;          // while the panel is open
 

@@ -35,10 +35,7 @@ TEST(CommandLine, RenderTakesASceneAnOutputAndAFrame) {
 
 // Each mistake is named with the option and the word that was wrong; the exit code is 2.
 TEST(CommandLine, MistakesNameTheOptionAndTheValue) {
-    const struct {
-        std::vector<const char*> words;
-        const char* message;
-    } rows[] = {
+    const struct { std::vector<const char*> words; const char* message; } rows[] = {
         {{}, "subcommand"}, {{"render"}, "scene"}, {{"render", "a.json", "--frame", "abc"}, "--frame = abc"},
         {{"render", "a.json", "--frame", "1x"}, "--frame = 1x"}, {{"render", "a.json", "--frame"}, "--frame"},
         {{"info", "extra"}, "extra"}, {{"dance"}, "dance"},
@@ -54,10 +51,7 @@ TEST(CommandLine, MistakesNameTheOptionAndTheValue) {
 }  // namespace
 
 TEST(Text, Utf8AtTheTwoAndThreeByteBoundaries) {
-    const struct {
-        wchar_t wide;
-        const char* bytes;
-    } cases[] = {
+    const struct { wchar_t wide; const char* bytes; } cases[] = {
         {L'\x7F', "\x7F"}, {L'\x80', "\xC2\x80"}, {L'\x7FF', "\xDF\xBF"}, {L'\x800', "\xE0\xA0\x80"},
         {L'\xFFFD', "\xEF\xBF\xBD"},
     };

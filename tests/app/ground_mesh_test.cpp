@@ -21,7 +21,8 @@ TEST_F(GroundMeshTest, PlaneHeightFieldAndMesh) {
         {"object": {"class": "Plane", "size": [100, 50], "segments": [4, 2]}},
         {"object": {"class": "HeightField", "size": [10, 20], "heights": [[0, 1], [2, 3], [4, 5]]}},
         {"object": {"class": "Mesh", "vertices": [[0, 0, 0], [1, 0, 0], [0, 1, 2]], "faces": [[0, 1, 2]]}},
-        {"object": {"class": "Plane", "size": [8, 8]}}]})");
+        {"object": {"class": "Plane", "size": [8, 8]}},
+        {"object": {"class": "Box", "size": [2, 4, 3]}}]})");
     const Mesh& plane = MeshOf(0);
     ASSERT_EQ(std::make_pair(plane.getNumVerts(), plane.getNumFaces()), std::make_pair(15, 16));
     EXPECT_EQ(std::make_pair(plane.getVert(0), plane.getVert(6)), std::make_pair(Point3(-50, -25, 0), Point3(-25, 0, 0)));
@@ -37,13 +38,14 @@ TEST_F(GroundMeshTest, PlaneHeightFieldAndMesh) {
     EXPECT_EQ(mesh.getVert(2), Point3(0, 1, 2));
 
     EXPECT_EQ(MeshOf(3).getNumFaces(), 2) << "one segment each way by default";
+
+    Box3 box;  // standing on its base
+    GetCOREInterface()->GetRootNode()->GetChildNode(4)->GetObjectRef()->GetDeformBBox(0, box, nullptr, false);
+    EXPECT_EQ(std::make_pair(box.pmin, box.pmax), std::make_pair(Point3(-1, -2, 0), Point3(1, 2, 3)));
 }
 
 TEST_F(GroundMeshTest, BadMeshesNameThePlace) {
-    const struct {
-        const char* scene;
-        const char* message;
-    } cases[] = {
+    const struct { const char* scene; const char* message; } cases[] = {
         {R"({"nodes": [{"object": {"class": "Plane", "size": [0, 5]}}]})",
          "scene.nodes[0].object.size: the width and length must be above 0"},
         {R"({"nodes": [{"object": {"class": "Plane", "size": [5, 5], "segments": [3, 1415]}}]})",
@@ -57,6 +59,8 @@ TEST_F(GroundMeshTest, BadMeshesNameThePlace) {
          "scene.nodes[0].object.heights[1]: every row needs as many heights as the first"},
         {R"({"nodes": [{"object": {"class": "HeightField", "size": [5, 5], "heights": [[0, 1], [0, "x"]]}}]})",
          "scene.nodes[0].object.heights[1][1]: expected a number"},
+        {R"({"nodes": [{"object": {"class": "Box", "size": [1, 0, 1]}}]})",
+         "scene.nodes[0].object.size: every side must be above 0"},
         {R"({"nodes": [{"object": {"class": "Mesh", "vertices": [[0, 0, 0]], "faces": [[0, 0, 1]]}}]})",
          "scene.nodes[0].object.faces[0][2]: no vertex 1 (the mesh has 1)"},
         {R"({"nodes": [{"object": {"class": "Mesh", "vertices": [[0, 0, 0]], "faces": [[0, 0]]}}]})",

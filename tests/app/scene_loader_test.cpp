@@ -19,9 +19,7 @@ std::string Road(const std::string& params) { return Modifier(R"({"class": "Marl
 
 const std::string kGreen(24, 'G');
 
-const struct {
-    std::string scene, message;
-} kMistakes[] = {
+const struct { std::string scene, message; } kMistakes[] = {
     {R"({"nodes": 3})", "scene.nodes: expected an array"},
     {Node(R"({"nmae": "x"})"), "scene.nodes[0]: unknown key \"nmae\""},
     {Object(R"({"class": "Marlovan Road"})"), "scene.nodes[0].object.class: unknown class \"Marlovan Road\""},

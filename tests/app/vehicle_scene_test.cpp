@@ -26,10 +26,7 @@ TEST_F(VehicleSceneTest, PartsRestOnTheVehicleNodeAndBadEntriesNameTheirPlace) {
     Load(kCarScene);
     EXPECT_LT(Length(At(0, 0) - Point3(1000, 500, 40)), 1e-3f);
     EXPECT_LT(Length(At(1, 0) - Point3(870, 420, 30)), 1e-3f);
-    const struct {
-        const char* scene;
-        const char* message;
-    } cases[] = {
+    const struct { const char* scene; const char* message; } cases[] = {
         {R"([{"vehicle_part": {"vehicle": "car", "part": 0}}])", "nodes[0].vehicle_part.vehicle: no node is named \"car\""},
         {R"([{"name": "car", "vehicle": {}}, {"name": "car"}, {"vehicle_part": {"vehicle": "car", "part": 0}}])",
          "nodes[2].vehicle_part.vehicle: several nodes are named \"car\""},
@@ -57,10 +54,7 @@ TEST_F(VehicleSceneTest, DamagedSavedScenesAreRefused) {
     const std::string json = R"({"nodes": [], "x": 1e99999})";
     Bytes overflow = {0x01, 0x53, static_cast<std::uint8_t>(json.size()), 0, 0, 0};
     overflow.insert(overflow.end(), json.begin(), json.end());
-    const struct {
-        Bytes bytes;
-        const char* message;
-    } cases[] = {
+    const struct { Bytes bytes; const char* message; } cases[] = {
         {{}, "expected the scene description"},
         {edited(text, 0, 1), "expected the objects' data"},
         {edited(saved.size() - 6, text + 2, 12), "expected one entry per node of the scene"},

@@ -46,11 +46,7 @@ using Quad = std::array<Point3, 4>;
 Quad Corners(const WayRecord& w) { return {w.corner[0], w.corner[1], w.corner[2], w.corner[3]}; }
 
 TEST_F(BayHelperTest, BusStopWaysRunAlongTheBayAndCopyItsFlags) {
-    const struct {
-        const char* name;
-        float reverse;
-        Quad quads[3];
-    } rows[] = {
+    const struct { const char* name; float reverse; Quad quads[3]; } rows[] = {
         {"normal", 0, {{{{100, -200, 0}, {100, 200, 0}, {0, 200, 0}, {0, -200, 0}}},
                        {{{50, 200, 0}, {50, 250, 0}, {0, 250, 0}, {0, 200, 0}}},
                        {{{50, -250, 0}, {50, -200, 0}, {0, -200, 0}, {0, -250, 0}}}}},
@@ -73,12 +69,7 @@ TEST_F(BayHelperTest, BusStopWaysRunAlongTheBayAndCopyItsFlags) {
 
 // The bay runs +Y; arc pieces lead to it between radii 2 hw and 4 hw around (+-3 hw, -hl).
 TEST_F(BayHelperTest, ParkingWaysFollowTheAccessArc) {
-    const struct {
-        const char* name;
-        float degrees;
-        std::size_t ways;
-        Point3 lastFarInner, lastFarOuter;
-    } rows[] = {
+    const struct { const char* name; float degrees; std::size_t ways; Point3 lastFarInner, lastFarOuter; } rows[] = {
         {"no arc", 0, 1, {}, {}},
         {"quarter turn", 90, 10, {150, -200, 0}, {150, -300, 0}},
         {"minus 30", -30, 4, {-150 + 100 * std::cos(0.5235988f), -100 - 100 * 0.5f, 0},
@@ -118,11 +109,9 @@ TEST_F(BayHelperTest, BusStopDrawsKerbEdgeArrowAndTapers) {
 // Whatever the sizes and angle, the boxes hold every point drawn, in object and in world space.
 TEST_F(BayHelperTest, BoxesHoldEveryDrawnPoint) {
     const float nan = std::numeric_limits<float>::quiet_NaN();
-    const struct {
-        bool parking;
-        float p0, p1, p2;
-    } rows[] = {{false, 100, 200, 0}, {false, 30, 5, 1}, {true, 100, 200, 90}, {true, 100, 200, -30},
-                {true, 400, 10, 0},   {true, 100, 20, 500}, {true, 100, 200, nan}};
+    const struct { bool parking; float p0, p1, p2; } rows[] = {
+        {false, 100, 200, 0}, {false, 30, 5, 1}, {true, 100, 200, 90}, {true, 100, 200, -30},
+        {true, 400, 10, 0},   {true, 100, 20, 500}, {true, 100, 200, nan}};
     const Matrix3 tm = RotateZMatrix(0.7f) * TransMatrix({300, -40, 5});
     for (const auto& row : rows) {
         GetCOREInterface()->ResetScene();

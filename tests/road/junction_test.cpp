@@ -78,12 +78,9 @@ TEST_F(JunctionTest, PlusJunctionLinksByTheTurnSwitches) {
     ASSERT_TRUE(ReadRoadPolylines(outline, lines));
     EXPECT_EQ(LaneEndList(segments.array, lines.lines[0], Matrix3()).count, 8);
     // Which way each link turns: the sign of its chord's cross product with its starting direction.
-    const struct {
-        const char* name;
-        bool left, right;
-        std::size_t links, lefts;
-    } rows[] = {{"both turns", true, true, 8, 4}, {"right only", false, true, 4, 0}, {"left only", true, false, 4, 4},
-                {"none", false, false, 0, 0}};
+    const struct { const char* name; bool left, right; std::size_t links, lefts; } rows[] = {
+        {"both turns", true, true, 8, 4}, {"right only", false, true, 4, 0}, {"left only", true, false, 4, 4},
+        {"none", false, false, 0, 0}};
     for (const auto& row : rows) {
         SetTurns(row.left, row.right);
         const std::vector<WayRecord> ways = Connectors();

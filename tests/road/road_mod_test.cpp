@@ -16,12 +16,7 @@ TEST_F(RoadModTest, StraightRoadWays) {
     using Corners = std::array<std::array<Point3, 4>, 2>;
     const Corners kDefault = {{{{{0, -420, 0}, {1000, -420, 0}, {1000, 0, 0}, {0, 0, 0}}},
                                {{{1000, 420, 0}, {0, 420, 0}, {0, 0, 0}, {1000, 0, 0}}}}};
-    const struct {
-        const char* name;
-        void (*setup)(IParamBlock2*);
-        Corners corners;
-        float halfY;
-    } cases[] = {
+    const struct { const char* name; void (*setup)(IParamBlock2*); Corners corners; float halfY; } cases[] = {
         {"default", [](IParamBlock2*) {}, kDefault, 210},
         {"Reverse swaps directions and keeps places", [](IParamBlock2* pb) { pb->SetValue(kReverse, 0, 1); },
          {{{{{1000, 0, 0}, {0, 0, 0}, {0, -420, 0}, {1000, -420, 0}}},

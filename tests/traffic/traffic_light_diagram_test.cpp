@@ -54,12 +54,7 @@ protected:
 };
 
 // The button goes down at the first point, moves through the others and comes up at the last.
-const struct {
-    const char* name;
-    std::vector<std::pair<int, int>> path;
-    const char* after;
-    bool step;
-} kStrokes[] = {
+const struct { const char* name; std::vector<std::pair<int, int>> path; const char* after; bool step; } kStrokes[] = {
     {"lower half of column 1, from its first pixel: green", {{30, 20}}, "RGRRRRRRRRRRGGGGGGGGGGGG", true},
     {"left of column 0 truncates to it", {{23, 20}}, "GRRRRRRRRRRRGGGGGGGGGGGG", true},
     {"last pixel of column 0", {{29, 20}}, "GRRRRRRRRRRRGGGGGGGGGGGG", true},

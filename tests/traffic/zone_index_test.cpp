@@ -209,11 +209,7 @@ protected:
 // Same trees whatever the maximum or failures; helpers stay within the maximum and give places back.
 TEST_F(ZoneIndexBuild, SameTreesWithinTheBudgetWhateverFails) {
     HostSetProcessorCount(3);
-    const struct {
-        std::optional<int> maximum;
-        HostFailurePlan events, threads;
-        bool started, fails;
-    } rows[] = {
+    const struct { std::optional<int> maximum; HostFailurePlan events, threads; bool started, fails; } rows[] = {
         {{}, {}, {}, true, false}, {0, {}, {}, false, false}, {1, {}, {}, true, false}, {3, {}, {}, true, false},
         {8, {}, {}, true, false}, {8, {}, {}, true, false}, {8, {.every = 1}, {}, false, true},
         {8, {}, {.every = 1}, false, true}, {8, {.next = 3}, {}, true, true}, {8, {}, {.next = 5}, true, true},

@@ -1,4 +1,5 @@
 // The run's frame schedule, slices, conversation with the host and error paths.
+#include "tests/support/allocation_failure.h"
 #include "tests/utility/run_support.h"
 #include "utility/frame_schedule.h"
 #include "utility/run_driver.h"
@@ -7,10 +8,7 @@
 namespace {
 
 TEST(FrameScheduleTest, FramesSpreadEvenlyWithoutOverflow) {
-    const struct {
-        const char* name;
-        std::int32_t start, end, tpf, frames, i, time, sceneTime, percent;
-    } rows[] = {
+    const struct { const char* name; std::int32_t start, end, tpf, frames, i, time, sceneTime, percent; } rows[] = {
         {"not whole frames", 0, 400, 160, 2, 1, 200, 199, 100},
         {"negative times truncate up", -1600, 0, 160, 10, 1, -1439, -1440, 20},
         {"longer than 32 bits", -2000000000, 2000000000, 1, 2147483647, 2147483646, 1999999998, 1999999997, 100},
@@ -47,7 +45,10 @@ TEST_F(RunTest, ScheduleThroughTheHost) {
     Trace(0, 16000);
     EXPECT_TRUE(Values(HostUiEvent::ProgressUpdate) == percents && Values(HostUiEvent::SceneTime) == sceneTimes);
     EXPECT_TRUE(counts[HostUiEvent::CompleteRedraw] == 12 && shown.back().kind == HostUiEvent::CompleteRedraw);
-    EXPECT_TRUE(IsTracing() == 0 && panel.frameCount == 100 && HostBeepCount() == 0);
+    EXPECT_TRUE(IsTracing() == 0 && panel.frameCount == 100);
+#ifndef _WIN32  // the host stand-in counts beeps
+    EXPECT_EQ(HostBeepCount(), 0);
+#endif
     const struct { std::int32_t end, frames, updates; } rows[] = {{400, 2, 1}, {250, 1, 0}, {0, 0, 0}, {-800, 0, 0}};
     for (const auto& r : rows) {
         Trace(0, r.end);
@@ -62,6 +63,7 @@ TEST_F(RunTest, ScheduleThroughTheHost) {
     }
 }
 
+#ifndef _WIN32  // only the host stand-in sets the processor count, fails threads and answers boxes
 // Every worker count steps every car every frame; threads and events that cannot be had run
 // their slice inline, with the result the threads give.
 TEST_F(RunTest, EveryWorkerCountStepsEveryVehicle) {
@@ -129,6 +131,7 @@ TEST_F(RunTest, SurfaceErrorsStopBeforeTheRun) {
     }
     EXPECT_EQ(panel.surfaceHandle, 0u);
 }
+#endif
 
 // One object on two nodes is one vehicle; presses during a run are ignored; "Reset" clears.
 TEST_F(RunTest, SharedObjectsOnePressAtATimeAndReset) {
@@ -142,5 +145,25 @@ TEST_F(RunTest, SharedObjectsOnePressAtATimeAndReset) {
     panel.PressReset();
     for (VehicleState* v : Vehicles()) EXPECT_FALSE(v->record.IsStarted());
 }
+
+#ifndef _WIN32
+// Whichever one allocation of a run fails, the run ends as a "Yes" to "Stop Tracing?" does, at
+// most one "Error" box, nothing leaked, no thread left running, nothing thrown out of the press.
+TEST_F(RunTest, AnyFailedAllocationEndsTheRunCleanly) {
+    Scene(3);
+    const long before = AllocationCount();
+    Trace(0, 960);
+    const long total = AllocationCount() - before;
+    for (long k = 0; k < total; k += 1 + total / 120) {
+        FailAllocation(k, false);
+        EXPECT_NO_THROW(Trace(0, 960)) << k;
+        FailAllocation(-1, false);
+        const HostThreadCounts c = HostThreadAndEventCounts();
+        EXPECT_TRUE(HostWaitForThreads() && c.eventsClosed == c.eventsCreated) << k;
+        EXPECT_TRUE(IsTracing() == 0 && !panel.IsRunning() && counts[HostUiEvent::MessageBox] <= 1 &&
+                    counts[HostUiEvent::ProgressStart] == counts[HostUiEvent::ProgressEnd]) << k;
+    }
+}
+#endif
 
 }  // namespace

@@ -12,17 +12,16 @@
 #include "common/random_access.h"
 #include "common/tracing.h"
 #include "host/run_ui.h"
-#include "host/spline_shape.h"
 #include "host/testing.h"
-#include "host/tri_object.h"
-#include "road/road_mod.h"
+#include "tests/road/road_support.h"
+#include "tests/vehicle/ground_meshes.h"
 #include "traffic/obstacle.h"
 #include "utility/marlovan_util.h"
 #include "utility/scene_collect.h"
 #include "vehicle/vehicle_object.h"
 
 class RunTest : public ::testing::Test {
-protected:
+public:
     MarlovanUtil panel;
     std::vector<HostUiEvent> shown;
     std::array<int, HostUiEvent::MessageBox + 1> counts{};  // also of events that could not be kept
@@ -60,9 +59,10 @@ protected:
         GetCOREInterface()->ResetScene();
     }
 
-    static INode* Add(Object* obj, Point3 at = {}) {
+    // At `at`, turned `angle` radians about Z.
+    static INode* Add(Object* obj, Point3 at = {}, float angle = 0) {
         INode* node = GetCOREInterface()->CreateObjectNode(obj);
-        node->SetNodeTM(0, TransMatrix(at));
+        node->SetNodeTM(0, RotateZMatrix(angle) * TransMatrix(at));
         return node;
     }
     // Wheels set, parameters not yet read: the run must refresh them to place the car.
@@ -74,19 +74,15 @@ protected:
         Add(v, at);
         return v;
     }
-    void Scene(int cars) {
-        auto* shape = new SplineShape;
-        shape->shape.steps = 0;
-        Spline3D* s = shape->shape.NewSpline();
-        for (const Point3 p : {Point3(0, 0, 0), Point3(30000, 0, 0)}) s->AddKnot(SplineKnot(KTYPE_CORNER, LTYPE_LINE, p, p, p));
-        Add(shape)->AddWSModifier(new RoadMod);
+    // A flat square of ground from `at`, picked as the surface.
+    void AddGround(float side, Point3 at) {
         auto* ground = new TriObject;
-        Mesh& m = ground->GetMesh();
-        m.verts = {{-1000, -3000, 0}, {31000, -3000, 0}, {31000, 3000, 0}, {-1000, 3000, 0}};
-        m.faces.resize(2);
-        m.faces[0].setVerts(0, 1, 2);
-        m.faces[1].setVerts(0, 2, 3);
-        panel.surfaceHandle = Add(ground)->GetHandle();
+        ground->GetMesh() = FlatGrid(1, side);
+        panel.surfaceHandle = Add(ground, at)->GetHandle();
+    }
+    void Scene(int cars) {
+        AddRoad(MakeShape({{0, 0, 0}, {30000, 0, 0}}));
+        AddGround(32000, {-1000, -16000, 0});
         Add(new ObstacleObject, {25000, 2000, 0});
         for (int i = 0; i < cars; ++i) AddCar();
     }

@@ -73,11 +73,7 @@ TEST(MotionTrack, KeysOfSmallCases) {
         constant.emplace_back(3.0f + (k % 2) * 0.008f, k * 160);
         line.emplace_back(0.25f * k, k * 160);
     }
-    const struct {
-        const char* what;
-        MotionTrack track;
-        Samples keys;
-    } cases[] = {
+    const struct { const char* what; MotionTrack track; Samples keys; } cases[] = {
         {"constant within tolerance, before Finish", Record(50, 0.01f, constant, false), {{3.0f, 0}}},
         {"constant within tolerance", Record(50, 0.01f, constant), {{3.0f, 0}, {3.008f, 7840}}},
         {"straight line", Record(50, 0.01f, line), {{0.0f, 0}, {12.25f, 7840}}},

@@ -40,13 +40,10 @@ TEST_F(SurfaceOctreeThreads, SameTreeWhateverTheThreads) {
     const Mesh mesh = SineTerrain(16, 500);
     SurfaceOctree inlineOnly;
     ASSERT_TRUE(inlineOnly.BuildFromMesh(mesh, Matrix3(), Helpers(0)));
-    const struct {
-        const char* name;
-        std::int32_t limit;
-        HostFailurePlan events, threads;
-    } rows[] = {{"limit 1", 1, {}, {}}, {"limit 3", 3, {}, {}}, {"limit 16", 16, {}, {}},
-                {"no thread starts", 8, {}, {0, 1}}, {"every second event fails", 8, {0, 2}, {}},
-                {"every third thread fails", 8, {}, {0, 3}}};
+    const struct { const char* name; std::int32_t limit; HostFailurePlan events, threads; } rows[] = {
+        {"limit 1", 1, {}, {}}, {"limit 3", 3, {}, {}}, {"limit 16", 16, {}, {}},
+        {"no thread starts", 8, {}, {0, 1}}, {"every second event fails", 8, {0, 2}, {}},
+        {"every third thread fails", 8, {}, {0, 3}}};
     for (const auto& r : rows) {
         HostSetEventFailures(r.events);
         HostSetThreadStartFailures(r.threads);
@@ -110,20 +107,14 @@ TEST(SurfaceOctreeBuild, DegenerateMeshes) {
         m.verts.insert(m.verts.end(), {p, -p});
         return m;
     };
-    const struct {
-        const char* name;
-        Mesh mesh;
-        Matrix3 tm;
-        bool builds;
-        Point3 p;
-        float hit;
-    } rows[] = {{"coincident vertices", coincident, Matrix3(), true, {5, 5, 6}, 1},
-                {"no faces", noFaces, Matrix3(), true, {5, 5, 1}, 1},
-                {"stacked duplicates", StackedDuplicates(), Matrix3(), true, {0, 0, 1}, 0.5f},
-                {"index past the vertices", badIndex, Matrix3(), true, {2, 5, 1}, 0.5f},
-                {"NaN vertex", withVertex({std::nanf(""), 0, 0}), Matrix3(), false, {}, 1},
-                {"infinite vertex", withVertex({0, INFINITY, 0}), Matrix3(), false, {}, 1},
-                {"cube overflows", withVertex({3e38f, 0, 0}), ScaleMatrix({-1, 1, 1}) * TransMatrix({3e38f, 0, 0}), false, {}, 1}};
+    const struct { const char* name; Mesh mesh; Matrix3 tm; bool builds; Point3 p; float hit; } rows[] = {
+        {"coincident vertices", coincident, Matrix3(), true, {5, 5, 6}, 1},
+        {"no faces", noFaces, Matrix3(), true, {5, 5, 1}, 1},
+        {"stacked duplicates", StackedDuplicates(), Matrix3(), true, {0, 0, 1}, 0.5f},
+        {"index past the vertices", badIndex, Matrix3(), true, {2, 5, 1}, 0.5f},
+        {"NaN vertex", withVertex({std::nanf(""), 0, 0}), Matrix3(), false, {}, 1},
+        {"infinite vertex", withVertex({0, INFINITY, 0}), Matrix3(), false, {}, 1},
+        {"cube overflows", withVertex({3e38f, 0, 0}), ScaleMatrix({-1, 1, 1}) * TransMatrix({3e38f, 0, 0}), false, {}, 1}};
     for (const auto& r : rows) {
         SurfaceOctree tree;
         ASSERT_EQ(tree.BuildFromMesh(r.mesh, r.tm), r.builds) << r.name;

@@ -88,11 +88,7 @@ TEST(GroundHit, EdgeCases) {
     ASSERT_TRUE(tree.BuildFromMesh(mesh, Matrix3()));
     const Box3 cube = tree.GetBox();
     const float top = cube.pmax.z, nan = std::nanf("");
-    const struct {
-        const char* name;
-        Point3 origin, dir;
-        float expected;
-    } rows[] = {
+    const struct { const char* name; Point3 origin, dir; float expected; } rows[] = {
         {"nearer of two faces", {1, 1, 4}, {0, 0, -8}, 0.25f},
         {"zero direction inside", {8, 8, 1}, {0, 0, 0}, 1.0f},
         {"leaves the cube halfway", {8, 8, 1}, {0, 0, 2 * (top - 1)}, 0.5f},

@@ -46,12 +46,9 @@ protected:
 };
 
 TEST_F(VehicleDynamics, BrakingStopsAtZeroAndReverseAcceleratesBackwards) {
-    const struct {
-        float speed, accel;
-        bool reverse;
-        float expected;
-    } rows[] = {{1, -3 / kDt, false, 0}, {-1, -3 / kDt, false, 0}, {5, -1 / kDt, false, 4},
-                {-5, -1 / kDt, false, -4}, {2, 1 / kDt, true, 1}, {2, 1 / kDt, false, 3}};
+    const struct { float speed, accel; bool reverse; float expected; } rows[] = {
+        {1, -3 / kDt, false, 0}, {-1, -3 / kDt, false, 0}, {5, -1 / kDt, false, 4},
+        {-5, -1 / kDt, false, -4}, {2, 1 / kDt, true, 1}, {2, 1 / kDt, false, 3}};
     for (const auto& r : rows) {
         DefaultCar().speed = r.speed;
         car.accel = r.accel;
@@ -127,15 +124,11 @@ TEST_F(VehicleDynamics, TheBodyStaysOnTheGround) {
 // A stop starts after 50 m on high recent shares, or middling ones falling or while crawling.
 TEST_F(VehicleDynamics, StopDecisions) {
     const float crawl = static_cast<float>(1.0 / (GetMasterScale(UNITS_KILOMETERS) * 3600.0));
-    const struct {
-        const char* name;
-        double travelled;
-        float recent, older, speed;
-        bool expected;
-    } rows[] = {{"too soon", 49, 1, 0, 0, false},       {"high", 60, 0.95f, 0, 500, true},
-                {"low", 60, 0.5f, 1, 0, false},         {"falling", 60, 0.7f, 0.8f, 500, true},
-                {"middling, crawling", 60, 0.7f, 0, crawl, true}, {"middling, driving", 60, 0.7f, 0, 500, false},
-                {"middling, backing", 60, 0.7f, 0, -500, true}};
+    const struct { const char* name; double travelled; float recent, older, speed; bool expected; } rows[] = {
+        {"too soon", 49, 1, 0, 0, false},       {"high", 60, 0.95f, 0, 500, true},
+        {"low", 60, 0.5f, 1, 0, false},         {"falling", 60, 0.7f, 0.8f, 500, true},
+        {"middling, crawling", 60, 0.7f, 0, crawl, true}, {"middling, driving", 60, 0.7f, 0, 500, false},
+        {"middling, backing", 60, 0.7f, 0, -500, true}};
     for (const auto& r : rows) {
         DefaultCar().travelled = r.travelled;
         car.speed = r.speed;

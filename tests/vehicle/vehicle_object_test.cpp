@@ -14,12 +14,7 @@ using ObjectTest = VehicleTest;
 // At 1 unit = 1 cm; values out of range are clamped, non-numbers take the defaults.
 TEST_F(ObjectTest, SimulationParametersInSceneUnitsAndClamped) {
     const float nan = std::nanf(""), inf = std::numeric_limits<float>::infinity();
-    const struct {
-        ParamID id;
-        float value;
-        float VehicleState::*field;
-        float expected;
-    } floats[] = {
+    const struct { ParamID id; float value; float VehicleState::*field; float expected; } floats[] = {
         {kVehicleAcceleration, 5, &VehicleState::accelRate, 500},   {kVehicleMaxSpeed, 100, &VehicleState::maxSpeed, 2777.7778f},
         {kVehicleManeuverable, 15, &VehicleState::turnSpeed, 416.66667f}, {kVehicleLength, 460, &VehicleState::halfLength, 230},
         {kVehicleWidth, 0, &VehicleState::halfWidth, 0.0001f * 0.5f}, {kVehicleRigidity, -5, &VehicleState::rigidity, 0.0001f},
@@ -33,10 +28,8 @@ TEST_F(ObjectTest, SimulationParametersInSceneUnitsAndClamped) {
         EXPECT_FLOAT_EQ(v->State().*c.field, c.expected) << c.id << " " << c.value;
         v->DeleteThis();
     }
-    const struct {
-        ParamID id;
-        int value, axles, type;
-    } ints[] = {{kVehicleWheelCount, 7, 3, 0}, {kVehicleWheelCount, -2, 0, 0}, {kVehicleType, 5, 0, 2}, {kVehicleType, -1, 0, 0}};
+    const struct { ParamID id; int value, axles, type; } ints[] = {
+        {kVehicleWheelCount, 7, 3, 0}, {kVehicleWheelCount, -2, 0, 0}, {kVehicleType, 5, 0, 2}, {kVehicleType, -1, 0, 0}};
     for (const auto& c : ints) {
         VehicleObject* v = MakeVehicle();
         v->GetParamBlock(0)->SetValue(c.id, 0, c.value);
@@ -103,7 +96,7 @@ TEST_F(DrawTest, DrawingPickingAndBoxes) {
     vehicle->GetDeformBBox(0, local, &ignored, false);
     EXPECT_EQ(std::make_pair(local.pmin, local.pmax), std::make_pair(Point3(-20, -50, 0), Point3(20, 50, 30)));
     vehicle->State().reverse = 1;
-    node->SetSelected(true);
+    GetCOREInterface()->SelectNode(node, 0);
     vehicle->Display(0, node, &view, 0);
     ASSERT_EQ(r.size(), 31u);
     EXPECT_EQ(view.getGW()->SegmentRuns(), 2);

@@ -42,12 +42,7 @@ TEST_F(StateTest, ConstructionAndResets) {
 
 TEST_F(StateTest, OnlyWellFormedVehiclesAreDrivable) {
     const float inf = std::numeric_limits<float>::infinity();
-    const struct {
-        const char* what;
-        int axles;
-        float frontY, radius, rearX;
-        bool drivable;
-    } cases[] = {
+    const struct { const char* what; int axles; float frontY, radius, rearX; bool drivable; } cases[] = {
         {"two axles", 2, 120, 30, 70, true},        {"three axles", 3, 120, 30, 70, true},
         {"one axle", 1, 120, 30, 70, false},        {"front behind the pivot", 2, -10, 30, 70, false},
         {"zero radius", 2, 120, 0, 70, false},      {"infinite radius", 2, 120, inf, 70, false},
