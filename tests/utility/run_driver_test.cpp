@@ -46,9 +46,6 @@ TEST_F(RunTest, ScheduleThroughTheHost) {
     EXPECT_TRUE(Values(HostUiEvent::ProgressUpdate) == percents && Values(HostUiEvent::SceneTime) == sceneTimes);
     EXPECT_TRUE(counts[HostUiEvent::CompleteRedraw] == 12 && shown.back().kind == HostUiEvent::CompleteRedraw);
     EXPECT_TRUE(IsTracing() == 0 && panel.frameCount == 100);
-#ifndef _WIN32  // the host stand-in counts beeps
-    EXPECT_EQ(HostBeepCount(), 0);
-#endif
     const struct { std::int32_t end, frames, updates; } rows[] = {{400, 2, 1}, {250, 1, 0}, {0, 0, 0}, {-800, 0, 0}};
     for (const auto& r : rows) {
         Trace(0, r.end);
