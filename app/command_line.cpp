@@ -21,9 +21,9 @@ std::optional<CommandLine> ParseCommandLine(int argc, const char* const* argv, c
     render->add_option("--save", cl.savePath, "also save the scene, with each vehicle's recorded motion, to this file");
     CLI::App* run = app.add_subcommand("run", "place and trace the scene's vehicles as the panel's \"Trace\" does, then write the top view with their paths");
     run->add_option("scene", cl.scenePath, "the scene file or a saved scene")->required();
-    run->add_option("--surface", cl.surfaceName, "the name of the ground node the vehicles drive on");
-    run->add_option("--start", cl.startFrame, "the run's first frame")->capture_default_str();
-    run->add_option("--end", cl.endFrame, "the run's end frame")->capture_default_str();
+    run->add_option("--surface", cl.surfaceName, "pick the ground node of this name as the surface the vehicles drive on");
+    run->add_option("--start", cl.startFrame, "type the run's first frame into the panel (it starts with 0)");
+    run->add_option("--end", cl.endFrame, "type the run's end frame into the panel (it starts with 100)");
     run->add_option("-o,--output", cl.outputPath, "the SVG file to write (default: the scene's name with .svg)");
     run->add_option("--csv", cl.csvPath, "also write every frame's world transform of every vehicle part");
     run->add_option("--save", cl.savePath, "also save the scene with the recorded motion");

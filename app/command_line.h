@@ -15,8 +15,8 @@ struct CommandLine {
     // run
     std::string surfaceName;
     std::string csvPath;  // empty: no CSV
-    long long startFrame = 0;
-    long long endFrame = 100;
+    std::optional<long long> startFrame;  // nullopt: as the panel has it
+    std::optional<long long> endFrame;
     bool stopAnswer = true;  // the answer to "Stop Tracing?" after Ctrl-C
     bool load = false;       // play the scene's recorded motion back instead of tracing
 };

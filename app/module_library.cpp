@@ -18,7 +18,7 @@ ModuleLibrary::ModuleLibrary(const std::string& path) {
         numberClasses_ = reinterpret_cast<int (*)()>(Symbol("LibNumberClasses"));
         classDesc_ = reinterpret_cast<ClassDesc* (*)(unsigned int)>(Symbol("LibClassDesc"));
         laneNetworkSize_ = reinterpret_cast<BOOL (*)(int*, int*)>(Symbol("MarlovanLaneNetworkSize"));
-        trace_ = reinterpret_cast<void (*)(ULONG, TimeValue, TimeValue, MarlovanRunReport*)>(Symbol("MarlovanTrace"));
+        runSummary_ = reinterpret_cast<void (*)(MarlovanRunReport*)>(Symbol("MarlovanRunSummary"));
         if (!entry(HostModuleHandleOf(reinterpret_cast<const void*>(entry)), DLL_PROCESS_ATTACH, nullptr))
             throw std::runtime_error("module " + path + " refused to attach");
         // The host makes the module's objects by class, as the real one does from its directory.

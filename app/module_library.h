@@ -3,7 +3,6 @@
 
 #include <string>
 
-#include "host/time.h"
 #include "host/win32.h"
 
 class ClassDesc;
@@ -24,10 +23,8 @@ public:
     // Sizes of the scene's road segments and lane network; false when they could not be built.
     bool LaneNetworkSize(int& segments, int& ways) const { return laneNetworkSize_(&segments, &ways) != FALSE; }
 
-    // The panel's "Trace" on the surface node, from start to end in ticks.
-    void Trace(ULONG surfaceHandle, TimeValue start, TimeValue end, MarlovanRunReport& report) const {
-        trace_(surfaceHandle, start, end, &report);
-    }
+    // The panel's latest run: its frame count, the scene's vehicles and their recorded keys.
+    void RunSummary(MarlovanRunReport& report) const { runSummary_(&report); }
 
 private:
     void* Symbol(const char* name) const;
@@ -38,5 +35,5 @@ private:
     int (*numberClasses_)() = nullptr;
     ClassDesc* (*classDesc_)(unsigned int) = nullptr;
     BOOL (*laneNetworkSize_)(int*, int*) = nullptr;
-    void (*trace_)(ULONG, TimeValue, TimeValue, MarlovanRunReport*) = nullptr;
+    void (*runSummary_)(MarlovanRunReport*) = nullptr;
 };

@@ -2,12 +2,15 @@
 
 #include <chrono>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 
 #include "app/class_directory.h"
 #include "app/command_line.h"
 #include "app/frame_time.h"
 #include "app/module_library.h"
+#include "app/node_names.h"
+#include "app/panel_session.h"
 #include "app/run_outputs.h"
 #include "app/scene_save.h"
 #include "app/svg_writer.h"
@@ -19,18 +22,23 @@
 #include "module/run_commands.h"
 
 namespace {
-TimeValue Time(long long frame, const char* option) {
-    const auto t = FrameTime(frame);
-    if (!t) throw std::runtime_error(std::string(option) + ' ' + std::to_string(frame) + ": out of range: " + FrameRangeText());
-    return *t;
+// Types the frame into the panel's field as a user would; a frame the field cannot hold is an error.
+void TypeFrame(PanelSession& panel, const std::optional<long long>& frame, const char* option,
+               bool (PanelSession::*type)(long long)) {
+    if (!frame) return;
+    if (!FrameTime(*frame) || !(panel.*type)(*frame))
+        throw std::runtime_error(std::string(option) + ' ' + std::to_string(*frame) +
+                                 ": out of range: the panel's time fields take -100000000 to 100000000 ticks, and " +
+                                 FrameRangeText());
 }
 
-// The handle of the node of that name; 0 (no surface) when there is none.
-ULONG NodeHandle(INode* node, const std::wstring& name) {
-    if (node->GetName() == name && !node->IsRootNode()) return node->GetHandle();
-    for (int i = 0; i < node->NumberOfChildren(); ++i)
-        if (const ULONG h = NodeHandle(node->GetChildNode(i), name)) return h;
-    return 0;
+// Picks the node of that name as a user clicks it; a click that picks nothing is an error.
+void PickSurface(PanelSession& panel, Interface* ip, const std::string& name) {
+    const NodesByName byName = NameNodes(ip);
+    const auto found = byName.find(FromUtf8(name));
+    if (found == byName.end()) throw std::runtime_error("--surface " + name + ": no node has that name");
+    if (!panel.PickSurface(found->second.front()))
+        throw std::runtime_error("--surface " + name + ": the node cannot be picked as the surface: it is no mesh, or frozen");
 }
 
 void PrintSummary(std::ostream& out, const MarlovanRunReport& r, int beeps, double seconds) {
@@ -44,16 +52,22 @@ void PrintSummary(std::ostream& out, const MarlovanRunReport& r, int beeps, doub
 
 int RunCommand(const ModuleLibrary& module, const CommandLine& cl, std::ostream& out, std::ostream& err) {
     Interface* ip = GetCOREInterface();
-    const nlohmann::json scene = LoadAnySceneFile(cl.scenePath, ClassDirectory(module), ip);
-    const TimeValue start = Time(cl.startFrame, "--start"), end = Time(cl.endFrame, "--end");
+    const ClassDirectory classes(module);
+    const nlohmann::json scene = LoadAnySceneFile(cl.scenePath, classes, ip);
+    PanelSession panel(classes, ip);
+    TypeFrame(panel, cl.startFrame, "--start", &PanelSession::TypeStart);
+    TypeFrame(panel, cl.endFrame, "--end", &PanelSession::TypeEnd);
+    if (!cl.surfaceName.empty()) PickSurface(panel, ip, cl.surfaceName);
+    const TimeValue start = panel.Start(), end = panel.End();
     if (!cl.load) {
         TerminalRunUi ui(err, cl.stopAnswer);
         HostResetWin32();
-        MarlovanRunReport report;
         const auto began = std::chrono::steady_clock::now();
-        module.Trace(NodeHandle(ip->GetRootNode(), FromUtf8(cl.surfaceName)), start, end, report);
+        panel.PressTrace();
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - began;
         if (!ui.Errors().empty()) return 1;
+        MarlovanRunReport report;
+        module.RunSummary(report);
         PrintSummary(out, report, HostBeepCount(), took.count());
     }
     ViewCapture view = CaptureView(ip, start);

@@ -13,3 +13,8 @@ constexpr std::size_t kMaxShapePoints = 250'000;
 constexpr std::size_t kMaxMeshTriangles = 4'000'000;
 // Points in the picture of one frame.
 constexpr std::size_t kMaxPicturePoints = 2'500'000;
+// Nodes that a scene file's copying may bring the scene to.
+constexpr std::size_t kMaxActionNodes = 100'000;
+// A scene file's own traces: frames of one trace, and frames times vehicles.
+constexpr int kMaxActionFrames = 10'000;
+constexpr double kMaxActionSteps = 1'000'000.0;

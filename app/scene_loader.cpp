@@ -1,5 +1,6 @@
 #include "app/scene_loader.h"
 
+#include "app/action_reader.h"
 #include "app/frame_time.h"
 #include "app/json_reader.h"
 #include "app/object_reader.h"
@@ -107,7 +108,7 @@ void ReadNode(const JsonPlace& n, INode* parent, int depth, SceneReadContext& co
 }
 
 void ReadScene(const JsonPlace& scene, const ClassDirectory& classes, Interface* ip) {
-    scene.ExpectObject({"units", "frame_rate", "nodes"});
+    scene.ExpectObject({"units", "frame_rate", "nodes", "actions"});
     SetSceneUnitMetres(0.01);
     SetTicksPerFrame(160);
     if (scene.Has("units")) ReadUnits(scene["units"]);
@@ -117,6 +118,7 @@ void ReadScene(const JsonPlace& scene, const ClassDirectory& classes, Interface*
     nodes.ExpectArray();
     for (std::size_t i = 0; i < nodes.Size(); ++i) ReadNode(nodes.Item(i), nullptr, 1, context, ip);
     AttachVehicleParts(context.vehicleParts, classes, ip);
+    if (scene.Has("actions")) RunSceneActions(scene["actions"], classes, ip);
 }
 
 }  // namespace

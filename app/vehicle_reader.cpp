@@ -1,9 +1,8 @@
 #include "app/vehicle_reader.h"
 
-#include <map>
-
 #include "app/class_directory.h"
 #include "app/json_reader.h"
+#include "app/node_names.h"
 #include "app/param_setter.h"
 #include "app/scene_error.h"
 #include "app/text.h"
@@ -20,21 +19,6 @@ constexpr ParamID kPartParam = 1;
 constexpr ParamID kOffsetParam = 2;
 
 ClassDesc* VehicleClass(const ClassDirectory& classes) { return classes.FindHidden(L"Vehicle", HELPER_CLASS_ID); }
-
-using NodesByName = std::map<std::wstring, std::vector<INode*>>;
-
-// Every named node of the scene; without recursion, as scenes may be deep.
-NodesByName NameNodes(Interface* ip) {
-    NodesByName byName;
-    std::vector<INode*> pending{ip->GetRootNode()};
-    while (!pending.empty()) {
-        INode* node = pending.back();
-        pending.pop_back();
-        for (int i = 0; i < node->NumberOfChildren(); ++i) pending.push_back(node->GetChildNode(i));
-        if (!node->IsRootNode()) byName[node->GetName()].push_back(node);
-    }
-    return byName;
-}
 
 INode* FindVehicleNode(const VehiclePart& part, const NodesByName& byName, ClassDesc* vehicleClass) {
     const auto found = byName.find(FromUtf8(part.vehicle));

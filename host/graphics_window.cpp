@@ -32,7 +32,10 @@ void GraphicsWindow::polyline(int count, Point3* xyz, Point3*, int closed, int*)
 
 void GraphicsWindow::triangle(Point3* xyz, Point3* rgb) {
     if (xyz == nullptr) return;
-    if (Picking()) return Pick(xyz, 3, true);
+    if (Picking()) {
+        PickInside(xyz);
+        return Pick(xyz, 3, true);
+    }
     DrawRecord rec{DrawRecord::Kind::Triangle, rgb != nullptr ? rgb[0] : material_.Kd, true, {}, {}, material_};
     for (int i = 0; i < 3; ++i) {
         rec.points.push_back(xyz[i] * transform_);
@@ -70,5 +73,23 @@ void GraphicsWindow::Pick(const Point3* xyz, int count, bool closed) {
             hitDistance_ = *d;
         }
         prev = next;
+    }
+}
+
+void GraphicsWindow::PickInside(const Point3* xyz) {
+    if (region_.kind != HitRegion::Kind::Point) return;
+    Point3 s[3];
+    for (int i = 0; i < 3; ++i) s[i] = mapping_.ToScreen(xyz[i] * transform_);
+    const double px = region_.point.x, py = region_.point.y;
+    double sides[3];
+    for (int i = 0; i < 3; ++i) {
+        const Point3& a = s[i];
+        const Point3& b = s[(i + 1) % 3];
+        sides[i] = (double(b.x) - a.x) * (py - a.y) - (double(b.y) - a.y) * (px - a.x);
+    }
+    const bool inside = (sides[0] >= 0 && sides[1] >= 0 && sides[2] >= 0) || (sides[0] <= 0 && sides[1] <= 0 && sides[2] <= 0);
+    if (inside) {
+        hit_ = true;
+        hitDistance_ = 0.0f;
     }
 }

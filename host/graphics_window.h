@@ -76,6 +76,8 @@ public:
 private:
     bool Picking() const { return (rndLimits_ & GW_PICK) != 0; }
     void Pick(const Point3* xyz, int count, bool closed);
+    // A point region inside a filled triangle hits it at distance 0.
+    void PickInside(const Point3* xyz);
 
     Matrix3 transform_;
     Point3 lineColor_;

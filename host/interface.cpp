@@ -3,8 +3,11 @@
 #include <new>
 
 #include "host/class_desc.h"
+#include "host/pick_mode.h"
 #include "host/run_ui.h"
 #include "host/testing.h"
+#include "host/utility_obj.h"
+#include "host/viewport.h"
 
 Interface::Interface() { ResetScene(); }
 
@@ -46,15 +49,18 @@ void Interface::SelectNode(INode* node, int clearSel) {
         for (ULONG handle : selection_) GetINodeByHandle(handle)->selected_ = false;
         selection_.clear();
     }
-    if (node == nullptr || node->selected_ || node->IsRootNode()) return;
-    selection_.push_back(node->GetHandle());
-    node->selected_ = true;
+    if (node != nullptr && !node->selected_ && !node->IsRootNode()) {
+        selection_.push_back(node->GetHandle());
+        node->selected_ = true;
+    }
+    SelectionSetChanged();
 }
 
 void Interface::DeSelectNode(INode* node) {
     if (node == nullptr || !node->selected_) return;
     std::erase(selection_, node->GetHandle());
     node->selected_ = false;
+    SelectionSetChanged();
 }
 
 void Interface::DeleteNode(INode* node) {
@@ -117,6 +123,7 @@ HWND Interface::GetMAXHWnd() {
 }
 
 void Interface::ResetScene() {
+    ClearPickMode();
     root_.reset();
     root_.reset(new INode(this, 0, nullptr));
     root_->SetName(L"Root");

@@ -12,6 +12,13 @@
 #include "host/node_tab.h"
 
 class ClassDesc;
+class IUtil;
+class PickModeCallback;
+class PickNodeCallback;
+class UtilityObj;
+class ViewExp;
+
+constexpr int ROLLUP_CAT_STANDARD = 4000;
 
 class Interface {
 public:
@@ -70,8 +77,37 @@ public:
     int GetSubObjectLevel() const { return subObjectLevel_; }
     void SetSubObjectLevel(int level) { subObjectLevel_ = level; }
 
-    // Deletes every node and returns to time 0: a new, empty scene.
+    // Deletes every node and returns to time 0: a new, empty scene. Ends the pick mode.
     void ResetScene();
+
+    // Roll-up pages of the command panel: a dialog from the module's template whose procedure
+    // gets WM_INITDIALOG with param; removal sends it WM_DESTROY and forgets its registration.
+    HWND AddRollupPage(HINSTANCE instance, int dialogId, DLGPROC proc, const wchar_t* title, LPARAM param = 0,
+                       DWORD flags = 0, int category = ROLLUP_CAT_STANDARD);
+    void DeleteRollupPage(HWND page);
+    // Dialogs that get the host's keyboard shortcuts passed on.
+    void RegisterDlgWnd(HWND dialog);
+    bool IsDlgWndRegistered(HWND dialog) const;
+
+    // The utility command panel: opens the class's utility (closing the open one first); false
+    // when the class makes none. Selection changes reach the open utility.
+    bool OpenUtility(ClassDesc* desc);
+    void CloseUtility();
+    void SelectionSetChanged();
+
+    // Pick mode: entering a mode ends the present one first; ending calls its ExitMode.
+    void SetPickMode(PickModeCallback* mode);
+    void ClearPickMode();
+    PickModeCallback* GetCurPickMode() const { return pickMode_; }
+    // The viewport that clicks land in, and its window.
+    ViewExp* GetActiveViewExp();
+    HWND GetActiveViewportWindow();
+    // The closest node under the pixel that the filter lets through, logged as the viewport's
+    // only hit; null when none.
+    INode* PickNode(HWND viewport, IPoint2 pixel, PickNodeCallback* filter = nullptr);
+    // Makes picks land on this node alone, wherever the click is (null: back to hit tests), so
+    // that the headless program can click a node by its name.
+    void RestrictPicksTo(INode* node) { pickOnly_ = node; }
 
 private:
     friend class INode;
@@ -90,6 +126,13 @@ private:
     std::atomic<bool> cancel_{false};
     static_assert(std::atomic<bool>::is_always_lock_free);
     HWND mainWindow_ = nullptr;
+    std::vector<HWND> registeredDialogs_;
+    UtilityObj* utility_ = nullptr;
+    std::unique_ptr<IUtil> utilityPanel_;
+    PickModeCallback* pickMode_ = nullptr;
+    std::unique_ptr<ViewExp> view_;
+    HWND viewWindow_ = nullptr;
+    INode* pickOnly_ = nullptr;
 };
 
 // What the objects' edit operations are handed; the same interface.

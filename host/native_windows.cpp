@@ -17,7 +17,11 @@ std::map<HWND, std::unique_ptr<Window>>& Records() {
 
 LRESULT CALLBACK Forward(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     const Window* w = FindWindowRecord(hwnd);
-    return w != nullptr ? w->proc(hwnd, msg, wParam, lParam) : DefWindowProcW(hwnd, msg, wParam, lParam);
+    if (w == nullptr) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    if (w->dialogProc == nullptr) return w->proc(hwnd, msg, wParam, lParam);
+    // A dialog procedure that leaves a message to Windows answers FALSE.
+    const INT_PTR handled = w->dialogProc(hwnd, msg, wParam, lParam);
+    return handled != FALSE ? handled : DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
 HINSTANCE HostInstance() { return HostModuleHandleOf(reinterpret_cast<const void*>(&Forward)); }
@@ -56,6 +60,7 @@ HWND HostCreateWindow(WNDPROC proc, LPCWSTR className, int id, HWND parent) {
     window->id = id;
     window->proc = proc != nullptr ? proc : DefWindowProcW;
     window->className = className != nullptr ? className : L"";
+    if (Window* p = FindWindowRecord(window->parent)) p->children.push_back(hwnd);
     Records().emplace(hwnd, std::move(window));
     return hwnd;
 }
@@ -64,6 +69,7 @@ void HostDestroyWindow(HWND hwnd) {
     if (FindWindowRecord(hwnd) == nullptr) return;
     DestroyWindow(hwnd);
     std::erase_if(Records(), [](const auto& entry) { return !IsWindow(entry.first); });
+    for (auto& [handle, window] : Records()) std::erase_if(window->children, [](HWND c) { return !IsWindow(c); });
 }
 
 void HostResetWindows() {
@@ -71,10 +77,4 @@ void HostResetWindows() {
     const auto records = std::move(Records());
     Records().clear();
     for (const auto& [hwnd, window] : records) DestroyWindow(hwnd);
-}
-
-HostWindowState HostWindowStateOf(HWND hwnd) {
-    const Window* w = FindWindowRecord(hwnd);
-    if (w == nullptr) return {};
-    return {true, w->className, w->enabled, w->invalidations, w->eraseAsked, w->paintOps};
 }

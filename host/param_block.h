@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "host/edit_type.h"
 #include "host/anim.h"
 #include "host/geom.h"
 #include "host/time.h"
@@ -41,7 +42,6 @@ constexpr int P_AUTO_UI = 0x4;
 // Option tags and the control values of a roll-up binding.
 constexpr int p_ui = 1;
 enum ControlType { TYPE_SPINNER = 1, TYPE_SINGLECHECKBOX, TYPE_RADIO };
-enum EditType { EDITTYPE_FLOAT = 1, EDITTYPE_INT, EDITTYPE_UNIVERSE, EDITTYPE_TIME };
 constexpr float SPIN_AUTOSCALE = -1.0f;
 
 struct ParamKey {

@@ -2,9 +2,11 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "host/param_map.h"
+#include "host/win32.h"
 
 class ReferenceMaker;
 class IParamBlock2;
@@ -19,3 +21,16 @@ struct Rollup {
 
 // The roll-ups open now, in the order they were opened.
 std::vector<Rollup>& OpenRollups();
+
+// A page that a plug-in added to the command panel itself.
+struct RollupPage {
+    HWND window;
+    std::wstring title;
+    int dialogId;
+    int category;
+};
+
+// The pages open now, in the order they were added.
+std::vector<RollupPage>& OpenRollupPages();
+// The open page with this title, or null.
+HWND FindRollupPage(const std::wstring& title);

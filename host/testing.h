@@ -13,6 +13,8 @@
 
 class ClassDesc;
 struct Notification;
+class INode;
+struct IPoint2;
 
 // Overrides the processor count that GetSystemInfo reports; nullopt restores the real one.
 void HostSetProcessorCount(std::optional<DWORD> count);
@@ -39,8 +41,30 @@ struct HostWindowState {
     int invalidations = 0;  // since the last BeginPaint
     bool eraseAsked = false;
     std::vector<PaintOp> paintOps;  // of the latest BeginPaint
+    std::wstring text;
+    UINT check = BST_UNCHECKED;
+    int buttonType = CBT_PUSH;
+    COLORREF highlight = 0;
+    SpinnerState spinner;
 };
 HostWindowState HostWindowStateOf(HWND hwnd);
+
+// What a user does with a dialog's controls; each sends the dialog what Windows and the host send.
+// A click on a button: BN_CLICKED; a custom check button changes its state first.
+void HostClickButton(HWND dialog, int id);
+// Dragging a spinner to value (clamped to its limits): button down, then a change.
+void HostDragSpinner(HWND spinner, double value);
+// Letting go of a spinner's button.
+void HostReleaseSpinner(HWND spinner);
+// Typing a number into a spinner's edit field and pressing Enter: frames for a time field,
+// clamped to the spinner's limits.
+void HostTypeInEdit(HWND edit, double shown);
+
+// Pick mode: a left click at a viewport pixel, a click that only this node receives, a right
+// click. Each does nothing outside pick mode; the first two are true when something was picked.
+bool HostPickClick(IPoint2 pixel);
+bool HostPickClickOn(INode* node);
+void HostPickRightClick();
 
 // Events and threads.
 // Which calls of CreateEventW or _beginthread fail, counted from when the plan is set: the next

@@ -46,6 +46,8 @@ public:
     std::wstring GetObjectName() override { return L"Mesh"; }
     int CanConvertToType(Class_ID id) override { return id == triObjectClassID ? 1 : 0; }
     Object* ConvertToType(TimeValue, Class_ID id) override { return CanConvertToType(id) ? this : nullptr; }
+    // Hit on its faces and edges; not drawn, so that ground meshes do not cover the top view.
+    int HitTest(TimeValue t, INode* node, int type, int crossing, int flags, IPoint2* p, ViewExp* vpt) override;
     // The box of the vertices, each carried through tm when one is given.
     void GetDeformBBox(TimeValue t, Box3& box, Matrix3* tm, bool useSel) override;
     ReferenceTarget* Clone(RemapDir& remap) override;

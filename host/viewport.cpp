@@ -32,3 +32,10 @@ void ViewExp::SnapPreview(const IPoint2& in, IPoint2& out, Matrix3* plane2d, DWO
 void ViewExp::LogHit(INode* node, DWORD distance, ULONG info, HitData* extra) {
     hits_.push_back({node, distance, info, extra});
 }
+
+INode* ViewExp::GetClosestHit() const {
+    const ViewHit* best = nullptr;
+    for (const ViewHit& hit : hits_)
+        if (best == nullptr || hit.distance < best->distance) best = &hit;
+    return best != nullptr ? best->node : nullptr;
+}

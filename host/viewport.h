@@ -38,6 +38,8 @@ public:
 
     void LogHit(INode* node, DWORD distance, ULONG info, HitData* extra);
     const std::vector<ViewHit>& Hits() const { return hits_; }
+    // The node of the nearest hit logged (the first of equals), or null.
+    INode* GetClosestHit() const;
     void ClearHits() { hits_.clear(); }
 
 private:

@@ -86,10 +86,13 @@ struct SYSTEM_INFO {
 using INT_PTR = std::intptr_t;
 using LONG_PTR = std::intptr_t;
 using COLORREF = DWORD;
+using LPCSTR = const char*;
 struct HDC__;
 using HDC = HDC__*;
-struct HGDIOBJ__;
-using HGDIOBJ = HGDIOBJ__*;
+using HGDIOBJ = void*;
+struct HPEN__;
+using HPEN = HPEN__*;
+using DLGPROC = INT_PTR(CALLBACK*)(HWND, UINT, WPARAM, LPARAM);
 
 struct RECT {
     LONG left, top, right, bottom;
@@ -107,6 +110,7 @@ struct PAINTSTRUCT {
     BYTE rgbReserved[32];
 };
 
+constexpr UINT WM_DESTROY = 0x0002;
 constexpr UINT WM_PAINT = 0x000F;
 constexpr UINT WM_INITDIALOG = 0x0110;
 constexpr UINT WM_COMMAND = 0x0111;
@@ -115,7 +119,17 @@ constexpr UINT WM_LBUTTONDOWN = 0x0201;
 constexpr UINT WM_LBUTTONUP = 0x0202;
 constexpr UINT WM_CAPTURECHANGED = 0x0215;
 constexpr WPARAM MK_LBUTTON = 0x0001;
+constexpr UINT WM_USER = 0x0400;
 constexpr WORD BN_CLICKED = 0;
+constexpr UINT BST_UNCHECKED = 0;
+constexpr UINT BST_CHECKED = 1;
+constexpr int PS_SOLID = 0;
+constexpr int TRANSPARENT = 1;
+constexpr int OPAQUE = 2;
+
+constexpr WORD LOWORD(std::uintptr_t v) { return static_cast<WORD>(v & 0xFFFF); }
+constexpr WORD HIWORD(std::uintptr_t v) { return static_cast<WORD>((v >> 16) & 0xFFFF); }
+constexpr WPARAM MAKEWPARAM(WORD low, WORD high) { return static_cast<WPARAM>(low) | (static_cast<WPARAM>(high) << 16); }
 constexpr int GWLP_USERDATA = -21;
 constexpr int WHITE_BRUSH = 0;
 constexpr int BLACK_PEN = 7;
@@ -125,6 +139,9 @@ constexpr int DC_PEN = 19;
 LONG_PTR WINAPI SetWindowLongPtrW(HWND hwnd, int index, LONG_PTR value);
 LONG_PTR WINAPI GetWindowLongPtrW(HWND hwnd, int index);
 HWND WINAPI GetDlgItem(HWND dialog, int id);
+BOOL WINAPI CheckDlgButton(HWND dialog, int id, UINT check);
+UINT WINAPI IsDlgButtonChecked(HWND dialog, int id);
+BOOL WINAPI SetDlgItemTextA(HWND dialog, int id, LPCSTR text);
 int WINAPI GetDlgCtrlID(HWND hwnd);
 BOOL WINAPI IsWindow(HWND hwnd);
 // Calls the window's procedure at once; 0 for a handle that is not a window.
@@ -144,6 +161,11 @@ BOOL WINAPI Ellipse(HDC dc, int left, int top, int right, int bottom);
 BOOL WINAPI Rectangle(HDC dc, int left, int top, int right, int bottom);
 BOOL WINAPI MoveToEx(HDC dc, int x, int y, LPPOINT previous);
 BOOL WINAPI LineTo(HDC dc, int x, int y);
+// Pens are kept until the process ends.
+HPEN WINAPI CreatePen(int style, int width, COLORREF color);
+COLORREF WINAPI SetTextColor(HDC dc, COLORREF color);
+int WINAPI SetBkMode(HDC dc, int mode);
+BOOL WINAPI TextOutA(HDC dc, int x, int y, LPCSTR text, int length);
 
 BOOL WINAPI DisableThreadLibraryCalls(HMODULE module);
 ATOM WINAPI RegisterClassW(const WNDCLASSW* wc);

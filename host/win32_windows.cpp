@@ -2,6 +2,7 @@
 // the user-interface thread, as on Windows.
 #include <algorithm>
 #include <map>
+#include <string>
 #include <utility>
 
 #include "host/testing.h"
@@ -66,12 +67,6 @@ void HostResetWindows() {
     t.windows.clear();
 }
 
-HostWindowState HostWindowStateOf(HWND hwnd) {
-    const Window* w = FindWindowRecord(hwnd);
-    if (w == nullptr) return {};
-    return {true, w->className, w->enabled, w->invalidations, w->eraseAsked, w->paintOps};
-}
-
 LONG_PTR WINAPI SetWindowLongPtrW(HWND hwnd, int index, LONG_PTR value) {
     Window* w = FindWindowRecord(hwnd);
     if (w == nullptr || index != GWLP_USERDATA) return 0;
@@ -91,6 +86,26 @@ HWND WINAPI GetDlgItem(HWND dialog, int id) {
     return nullptr;
 }
 
+BOOL WINAPI CheckDlgButton(HWND dialog, int id, UINT check) {
+    Window* w = FindWindowRecord(GetDlgItem(dialog, id));
+    if (w == nullptr) return FALSE;
+    w->check = check;
+    return TRUE;
+}
+
+UINT WINAPI IsDlgButtonChecked(HWND dialog, int id) {
+    const Window* w = FindWindowRecord(GetDlgItem(dialog, id));
+    return w != nullptr ? w->check : BST_UNCHECKED;
+}
+
+BOOL WINAPI SetDlgItemTextA(HWND dialog, int id, LPCSTR text) {
+    Window* w = FindWindowRecord(GetDlgItem(dialog, id));
+    if (w == nullptr || text == nullptr) return FALSE;
+    // The module's texts are plain ASCII.
+    w->text.assign(text, text + std::char_traits<char>::length(text));
+    return TRUE;
+}
+
 int WINAPI GetDlgCtrlID(HWND hwnd) {
     const Window* w = FindWindowRecord(hwnd);
     return w != nullptr ? w->id : 0;
@@ -100,7 +115,9 @@ BOOL WINAPI IsWindow(HWND hwnd) { return FindWindowRecord(hwnd) != nullptr ? TRU
 
 LRESULT WINAPI SendMessageW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     const Window* w = FindWindowRecord(hwnd);
-    return w != nullptr ? w->proc(hwnd, msg, wParam, lParam) : 0;
+    if (w == nullptr) return 0;
+    if (w->dialogProc != nullptr) return w->dialogProc(hwnd, msg, wParam, lParam);
+    return w->proc(hwnd, msg, wParam, lParam);
 }
 
 HWND WINAPI SetCapture(HWND hwnd) {

@@ -8,15 +8,15 @@
 #include "traffic/speed_limiter.h"
 #include "traffic/stop_line.h"
 #include "traffic/traffic_light.h"
+#include "utility/marlovan_util.h"
 #include "vehicle/vehicle_control.h"
 #include "vehicle/vehicle_object.h"
 
 namespace {
 using DescAccessor = ClassDesc* (*)();
 
-// A class that is not built yet has a null slot.
 constexpr DescAccessor kAccessors[kRegisteredClassCount] = {
-    nullptr,  // MarlovanUtil
+    GetMarlovanUtilDesc,
     GetRoadModDesc,
     GetCrossModDesc,
     GetSpeedLimiterDesc,
@@ -32,6 +32,5 @@ constexpr DescAccessor kAccessors[kRegisteredClassCount] = {
 
 ClassDesc* RegisteredClass(unsigned int index) {
     if (index >= static_cast<unsigned int>(kRegisteredClassCount)) return nullptr;
-    const DescAccessor accessor = kAccessors[index];
-    return accessor != nullptr ? accessor() : nullptr;
+    return kAccessors[index]();
 }

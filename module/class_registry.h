@@ -5,5 +5,5 @@ class ClassDesc;
 
 constexpr int kRegisteredClassCount = 11;
 
-// Entry i of the table, or null for an index outside it or a class that is not built yet.
+// Entry i of the table, or null for an index outside it.
 ClassDesc* RegisteredClass(unsigned int index);

@@ -5,24 +5,11 @@
 #include "utility/scene_collect.h"
 #include "vehicle/vehicle_state.h"
 
-namespace {
-MarlovanUtil& Panel() {
-    static MarlovanUtil panel;
-    return panel;
-}
-}  // namespace
-
-void MarlovanTrace(ULONG surfaceHandle, std::int32_t startTime, std::int32_t endTime, MarlovanRunReport* report) {
-    MarlovanUtil& panel = Panel();
-    panel.ip = GetCOREInterface();
-    panel.surfaceHandle = surfaceHandle;
-    panel.startTime = startTime;
-    panel.endTime = endTime;
-    panel.PressTrace();
+void MarlovanRunSummary(MarlovanRunReport* report) {
     if (report == nullptr) return;
     *report = MarlovanRunReport{};
-    report->frames = panel.frameCount;
-    for (const VehicleState* v : CollectVehicles(panel.ip->GetRootNode())) {
+    report->frames = ThePanel().frameCount;
+    for (const VehicleState* v : CollectVehicles(GetCOREInterface()->GetRootNode())) {
         ++report->vehicles;
         for (int c = 0; c < kMotionChannels; ++c) report->keys += v->record.Track(c).KeyCount();
     }

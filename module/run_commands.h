@@ -1,4 +1,4 @@
-// The panel's "Trace" press for the headless host, which has no roll-ups to press it in.
+// What the headless host reports of the panel's latest run, which the host itself cannot see.
 #pragma once
 
 #include <cstdint>
@@ -12,7 +12,5 @@ struct MarlovanRunReport {
     std::int64_t keys = 0;  // over every track of every vehicle
 };
 
-// Places the vehicles and traces them from start to end (ticks) on the surface node; the host
-// interface is the panel's, as while the panel is open. The report may be null.
-MARLOVAN_EXPORT void MarlovanTrace(ULONG surfaceHandle, std::int32_t startTime, std::int32_t endTime,
-                                   MarlovanRunReport* report);
+// The panel's frame count of its latest run, and the scene's vehicles with their recorded keys.
+MARLOVAN_EXPORT void MarlovanRunSummary(MarlovanRunReport* report);

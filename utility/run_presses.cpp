@@ -1,8 +1,12 @@
 #include <exception>
 
 #include "utility/marlovan_util.h"
+#include "utility/panel_error.h"
 #include "utility/run_driver.h"
 #include "utility/scene_collect.h"
+#include "utility/surface_pick.h"
+#include "utility/vehicle_copying.h"
+#include "utility/vehicle_setup.h"
 #include "vehicle/vehicle_state.h"
 
 Interface* RunInterface(const MarlovanUtil& panel) { return panel.ip != nullptr ? panel.ip : GetCOREInterface(); }
@@ -39,7 +43,7 @@ void MarlovanUtil::PressTrace() {
     try {
         PlaceVehicles(*this);
     } catch (const std::exception&) {
-        MessageBoxW(motionWindow, L"Placement stopped: out of memory.", L"Error", MB_OK);
+        ShowPanelError(*this, L"Placement stopped: out of memory.");
     }
     CarTracing(*this);
 }
@@ -48,4 +52,18 @@ void MarlovanUtil::PressReset() {
     if (running_) return;
     const RunGuard guard(running_);
     ResetVehicles(*this);
+}
+
+void MarlovanUtil::PressSurface() {
+    if (running_) return;
+    ThePickSurfaceNode().panel = this;
+    RunInterface(*this)->SetPickMode(&ThePickSurfaceNode());
+}
+
+void MarlovanUtil::PressSetUp() {
+    if (!running_) VehicleSetup(*this);
+}
+
+void MarlovanUtil::PressCopy() {
+    if (!running_) VehicleCopying(*this);
 }

@@ -14,7 +14,7 @@ namespace {
 class VehicleControlClassDesc final : public ClassDesc2 {
 public:
     int IsPublic() override { return 1; }
-    void* Create(BOOL) override { return static_cast<Control*>(new (std::nothrow) VehicleControl); }
+    void* Create(BOOL) override { return NewVehicleControl(); }
     const wchar_t* ClassName() override { return GetMarlovanCategory(); }
     const wchar_t* InternalName() override { return GetMarlovanCategory(); }
     SClass_ID SuperClassID() override { return CTRL_MATRIX3_CLASS_ID; }
@@ -48,6 +48,8 @@ private:
 }  // namespace
 
 ClassDesc* GetVehicleControlDesc() { return &controlDesc; }
+
+Control* NewVehicleControl() { return new (std::nothrow) VehicleControl; }
 
 VehicleControl::VehicleControl() { controlDesc.MakeAutoParamBlocks(this); }
 

@@ -56,3 +56,5 @@ private:
 };
 
 ClassDesc* GetVehicleControlDesc();
+// A new vehicle controller, or null when it cannot be allocated.
+Control* NewVehicleControl();

@@ -87,6 +87,9 @@ private:
 };
 
 ClassDesc* GetVehicleDesc();
+// A new vehicle object, or null when it cannot be allocated.
+Object* NewVehicleObject();
+const wchar_t* GetVehicleClassName();
 // The vehicle whose roll-up is open, or null.
 VehicleObject* VehicleBeingEdited();
 // Binds the block's parameters to the roll-up's spinners and radio buttons.

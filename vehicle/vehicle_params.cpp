@@ -15,9 +15,9 @@ class VehicleClassDesc final : public ClassDesc2 {
 public:
     // Only the vehicle set-up makes vehicles: the class is not offered for creation.
     int IsPublic() override { return 0; }
-    void* Create(BOOL) override { return static_cast<Object*>(new (std::nothrow) VehicleObject); }
-    const wchar_t* ClassName() override { return L"Vehicle"; }
-    const wchar_t* InternalName() override { return L"Vehicle"; }
+    void* Create(BOOL) override { return NewVehicleObject(); }
+    const wchar_t* ClassName() override { return GetVehicleClassName(); }
+    const wchar_t* InternalName() override { return GetVehicleClassName(); }
     SClass_ID SuperClassID() override { return HELPER_CLASS_ID; }
     Class_ID ClassID() override { return kVehicleClassID; }
     const wchar_t* Category() override { return GetMarlovanCategory(); }
@@ -63,6 +63,10 @@ float PerSecond(double kmh) { return static_cast<float>(kmh / (GetMasterScale(UN
 }  // namespace
 
 ClassDesc* GetVehicleDesc() { return &vehicleDesc; }
+
+Object* NewVehicleObject() { return new (std::nothrow) VehicleObject; }
+
+const wchar_t* GetVehicleClassName() { return L"Vehicle"; }
 
 void BindVehicleParamUI(ParamBlockDesc2* desc) {
     BindSpinner(desc, kVehicleLength, EDITTYPE_UNIVERSE, IDC_VEHICLE_LENGTH_EDIT, IDC_VEHICLE_LENGTH_SPIN);

@@ -14,7 +14,7 @@ int CountColour(const std::vector<DrawRecord>& records, Point3 colour, DrawRecor
     }));
 }
 
-// The example town as the viewport draws it: lane lines, chevrons, helper outlines.
+// The example town as the viewport draws it: lane lines, chevrons, helper outlines, vehicles.
 TEST_F(ViewCaptureTest, TheExampleTownShowsItsRoadsAndHelpers) {
     LoadSceneFile(MARLOVAN_EXAMPLES_DIR "/town.json", *classes_, GetCOREInterface());
     const ViewCapture view = CaptureView(GetCOREInterface(), 0);
@@ -34,8 +34,10 @@ TEST_F(ViewCaptureTest, TheExampleTownShowsItsRoadsAndHelpers) {
         if (r.color != ringRoad) continue;
         EXPECT_EQ(r.points.size(), r.points.size() == 3 ? 3u : 4u * 5u + 1u);
     }
-    ASSERT_EQ(view.legend.size(), 6u);
+    // Six roads and helpers, then the vehicles that its actions set up and copied.
+    ASSERT_EQ(view.legend.size(), 6u + 5u);
     EXPECT_TRUE(view.legend[1].name == "Ring Road" && view.legend[1].color == ringRoad);
+    EXPECT_TRUE(view.legend[6].name == "Car 001" && view.legend[9].name == "Car 004" && view.legend[10].name == "Bus 001");
 }
 
 // The crossroads: chevrons per lane end, link curves; both roads' lanes, links, two bus stops, a parking bay.
