@@ -11,6 +11,13 @@ struct ZoneEffect {
     double priority = 0.0;
     float speedCap = kNoSpeedCap;  // scene units per second
 
-    // Adds the four sums and keeps the smaller cap.
-    ZoneEffect& Accumulate(const ZoneEffect& src);
+    // Adds the four sums and keeps the smaller cap. Inline: every lane and zone query ends in it.
+    ZoneEffect& Accumulate(const ZoneEffect& src) {
+        score += src.score;
+        found += src.found;
+        if (speedCap > src.speedCap) speedCap = src.speedCap;
+        stopTerm += src.stopTerm;
+        priority += src.priority;
+        return *this;
+    }
 };

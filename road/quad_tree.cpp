@@ -1,31 +1,10 @@
 #include "road/quad_tree.h"
 
-#include <cmath>
-
-// The same sums, in the same order, as the full transform: a way passed by here would fail the
-// way's own test on x or y.
-bool QuadTree::Footprint::Covers(const Point3& p) const {
-    const float px = ((x.x * p.x + x.y * p.y) + x.z * p.z) + x0;
-    const float py = ((y.x * p.x + y.y * p.y) + y.z * p.z) + y0;
-    return std::fabs(px) <= halfX && std::fabs(py) <= halfY;
-}
-
-// Within the indexed levels the next node comes from the column and row tables, not from the
-// node just read, so the reads along one path need not wait on each other.
 int QuadTree::Path(const Point3& p, const QuadNode** path) const {
-    std::uint32_t index = 0, column = 0, row = 0;
-    for (int depth = 0;; ++depth) {
-        const QuadNode& node = nodes_[index];
-        path[depth] = &node;
-        if (node.IsLeaf()) return depth + 1;
-        if (depth < indexedDepth_) {
-            const std::uint32_t first = (1u << depth) - 1u;
-            column = 2 * column + (p.x > columnCentres_[first + column] ? 1u : 0u);
-            row = 2 * row + (p.y > rowCentres_[first + row] ? 1u : 0u);
-            index = cells_[LevelStart(depth + 1) + (row << (depth + 1)) + column];
-        } else {
-            index = node.child + static_cast<std::uint32_t>(node.ChildIndex(p));
-        }
+    int depth = 0;
+    for (const QuadNode* node = nodes_.data();; node = &nodes_[node->child + static_cast<std::uint32_t>(node->ChildIndex(p))]) {
+        path[depth++] = node;
+        if (node->IsLeaf()) return depth;
     }
 }
 

@@ -5,6 +5,7 @@
 // run, which keeps piles of stacked ways from being stored once per cell.
 #pragma once
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <new>
@@ -15,10 +16,11 @@
 #include "host/geom.h"
 #include "road/way_record.h"
 
+// What a query reads of a node; its cell is kept apart (QuadTree::Cell), so that more nodes
+// share a cache line.
 struct QuadNode {
     static constexpr std::int32_t kMaxDepth = 16;
 
-    Box3 bounds;
     Point3 centre;
     // The node's ways: `count` way indices from `items` on in the pool, in the order of the
     // list they came from.
@@ -53,6 +55,7 @@ public:
 
     const QuadNode* Root() const { return nodes_.empty() ? nullptr : nodes_.data(); }
     const QuadNode& Child(const QuadNode& node, int index) const { return nodes_[node.child + index]; }
+    const Box3& Cell(const QuadNode& node) const { return cells_[static_cast<std::size_t>(&node - nodes_.data())]; }
     const WayRecord& Item(const QuadNode& node, std::int32_t i) const { return ways_[pool_[node.items + i]]; }
     std::size_t NodeCount() const { return nodes_.size(); }
     std::size_t PoolSize() const { return pool_.size(); }
@@ -69,28 +72,23 @@ private:
         Point3 x, y;  // columns 0 and 1 of the inverse's first three rows
         float x0, y0;  // row 3
         float halfX, halfY;
-        bool Covers(const Point3& p) const;
+        // The same sums, in the same order, as the full transform: a way passed by here would
+        // fail the way's own test on x or y.
+        bool Covers(const Point3& p) const {
+            const float px = ((x.x * p.x + x.y * p.y) + x.z * p.z) + x0;
+            const float py = ((y.x * p.x + y.y * p.y) + y.z * p.z) + y0;
+            return std::fabs(px) <= halfX && std::fabs(py) <= halfY;
+        }
     };
 
     class Builder;
-
-    // Levels down to this depth are also indexed by cell column and row, so that a query finds
-    // their nodes without reading each parent first.
-    static constexpr int kIndexedDepth = 8;
-    static std::uint32_t LevelStart(int depth) { return ((1u << (2 * depth)) - 1u) / 3u; }
-    void IndexLevels(std::uint32_t node, int depth, std::uint32_t column, std::uint32_t row);
 
     // The nodes from the root down to the point's deepest cell; returns how many.
     int Path(const Point3& p, const QuadNode** path) const;
 
     const WayRecord* ways_ = nullptr;
     std::vector<QuadNode> nodes_;
+    std::vector<Box3> cells_;  // each node's cell, by node index
     std::vector<std::uint32_t> pool_;
     std::vector<Footprint> footprints_;
-    int indexedDepth_ = 0;
-    // Per indexed level, the node of each cell, row by row (cells without a node are never read).
-    std::vector<std::uint32_t> cells_;
-    // Per level above the last indexed one, the centre of each column and of each row: all cells
-    // of one column share their x bounds, which follow from the column's halvings alone.
-    std::vector<float> columnCentres_, rowCentres_;
 };

@@ -46,11 +46,8 @@ public:
         for (std::int32_t i = 0; i < count; ++i) routing_.emplace_back(tree.ways_[i]);
     }
 
-    // The depth of the deepest node built.
-    std::int32_t Depth() const { return depth_; }
-
     void Build(std::uint32_t index, const Box3& cell, WayList list, std::int32_t depth) {
-        tree_.nodes_[index].bounds = cell;
+        tree_.cells_[index] = cell;
         tree_.nodes_[index].centre = Box3Center(cell);
         const std::int32_t n = static_cast<std::int32_t>(list.size());
         if (n <= 5 * depth || depth >= QuadNode::kMaxDepth) {
@@ -66,10 +63,10 @@ public:
         Keep(index, lists[4]);
         WayList().swap(lists[4]);
 
-        depth_ = std::max(depth_, depth + 1);
         Reserve(4);
         const std::uint32_t first = static_cast<std::uint32_t>(tree_.nodes_.size());
         tree_.nodes_.resize(first + 4);
+        tree_.cells_.resize(first + 4);
         tree_.nodes_[index].child = first;
         for (int k = 0; k < 4; ++k) Build(first + static_cast<std::uint32_t>(k), cells[k], std::move(lists[k]), depth + 1);
     }
@@ -125,7 +122,6 @@ private:
     QuadTree& tree_;
     const std::size_t limit_;
     std::vector<Routing> routing_;
-    std::int32_t depth_ = 0;
     // Hash of a list to the pool run (start, length) first stored with that hash.
     std::unordered_map<std::uint64_t, std::pair<std::uint32_t, std::size_t>> runs_;
 };
@@ -143,34 +139,18 @@ void QuadTree::Build(const WayRecord* ways, std::int32_t count, const Box3& cell
     WayList all(static_cast<std::size_t>(count));
     for (std::int32_t i = 0; i < count; ++i) all[static_cast<std::size_t>(i)] = static_cast<std::uint32_t>(i);
     nodes_.resize(1);
+    cells_.resize(1);
     Builder builder(*this, count);
     builder.Build(0, cell, std::move(all), 0);
     nodes_.shrink_to_fit();
+    cells_.shrink_to_fit();
     pool_.shrink_to_fit();
-
-    indexedDepth_ = std::min(builder.Depth(), kIndexedDepth);
-    cells_.assign(LevelStart(indexedDepth_ + 1), 0);
-    columnCentres_.assign((1u << indexedDepth_) - 1u, 0.0f);
-    rowCentres_.assign((1u << indexedDepth_) - 1u, 0.0f);
-    IndexLevels(0, 0, 0, 0);
-}
-
-void QuadTree::IndexLevels(std::uint32_t node, int depth, std::uint32_t column, std::uint32_t row) {
-    cells_[LevelStart(depth) + (row << depth) + column] = node;
-    if (depth == indexedDepth_ || nodes_[node].IsLeaf()) return;
-    columnCentres_[(1u << depth) - 1u + column] = nodes_[node].centre.x;
-    rowCentres_[(1u << depth) - 1u + row] = nodes_[node].centre.y;
-    for (std::uint32_t k = 0; k < 4; ++k)
-        IndexLevels(nodes_[node].child + k, depth + 1, 2 * column + (k & 1u), 2 * row + (k >> 1));
 }
 
 void QuadTree::Free() {
     ways_ = nullptr;
     std::vector<QuadNode>().swap(nodes_);
+    std::vector<Box3>().swap(cells_);
     std::vector<std::uint32_t>().swap(pool_);
     std::vector<Footprint>().swap(footprints_);
-    indexedDepth_ = 0;
-    std::vector<std::uint32_t>().swap(cells_);
-    std::vector<float>().swap(columnCentres_);
-    std::vector<float>().swap(rowCentres_);
 }

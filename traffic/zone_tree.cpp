@@ -19,16 +19,6 @@ void Emit(ZoneTree& tree, const ZoneNode& node, std::size_t at, const ZoneBounds
     for (int q = 0; q < 4; ++q) Emit(tree, *node.children[q], first + q, bounds, slot);
 }
 
-void ApplyHeld(const ZoneTree& tree, const ZoneTreeNode& node, const VehicleProbe& probe, const TrafficZone* copies,
-               ZoneEffect& effect) {
-    const float x = probe.position.x, y = probe.position.y;
-    for (std::uint32_t e = node.firstEntry, end = e + node.entryCount; e != end; ++e) {
-        const ZoneTreeEntry& entry = tree.entries[e];
-        // One branch, nearly always the same way, instead of four that vary.
-        const bool outside = (x < entry.minX) | (x > entry.maxX) | (y < entry.minY) | (y > entry.maxY);
-        if (!outside) copies[tree.copies[e]].Apply(probe, effect);
-    }
-}
 }  // namespace
 
 ZoneTree FlattenTree(const ZoneNode& root, const ZoneBounds* bounds, std::int32_t slot) {
@@ -39,40 +29,25 @@ ZoneTree FlattenTree(const ZoneNode& root, const ZoneBounds* bounds, std::int32_
     return tree;
 }
 
-// The paths are walked side by side, a level at a time and without branching on where they go,
-// so that the memory loads of the trees overlap and little is mispredicted; a finished path
-// rests on an empty node. Zones only assign the blocking value and lower the cap, so applying the
-// held zones afterwards, path by path, gives the same effect as applying them on the way.
+// Zones only assign the blocking value and lower the cap, so the order in which a probe meets
+// them does not matter: each node's zones are applied on the way down.
 void QueryTrees(const ZoneTree* trees, int count, const VehicleProbe& probe, const TrafficZone* copies,
                 ZoneEffect& effect) {
-    static constexpr ZoneTreeNode kFinished{0.0f, 0.0f, 0, 0, 0};
-    // Round r writes place r - 1 at most, and no path is deeper than 16: places 0 to 16.
-    constexpr int kPathRoom = 17;
-    const ZoneTreeNode* at[3];
-    const ZoneTreeNode* nodes[3];
-    const ZoneTree* walked[3];
-    int live = 0;
-    for (int t = 0; t < count; ++t) {
-        if (trees[t].nodes.empty()) continue;
-        at[live] = nodes[live] = trees[t].nodes.data();
-        walked[live++] = &trees[t];
-    }
     const float x = probe.position.x, y = probe.position.y;
-    const ZoneTreeNode* held[3][kPathRoom];
-    int heldCount[3] = {};
-    for (bool descending = live > 0; descending;) {
-        descending = false;
-        for (int j = 0; j < live; ++j) {
-            const ZoneTreeNode* node = at[j];
-            held[j][heldCount[j]] = node;
-            heldCount[j] += node->entryCount != 0 ? 1 : 0;
+    for (const ZoneTree* tree = trees; tree != trees + count; ++tree) {
+        if (tree->nodes.empty()) continue;
+        const ZoneTreeNode* const nodes = tree->nodes.data();
+        const ZoneTreeEntry* const entries = tree->entries.data();
+        for (const ZoneTreeNode* node = nodes;;) {
+            for (std::uint32_t e = node->firstEntry, end = e + node->entryCount; e != end; ++e) {
+                const ZoneTreeEntry& entry = entries[e];
+                // One branch, nearly always the same way, instead of four that vary.
+                const bool outside = (x < entry.minX) | (x > entry.maxX) | (y < entry.minY) | (y > entry.maxY);
+                if (!outside) copies[tree->copies[e]].Apply(probe, effect);
+            }
+            if (node->firstChild == 0) break;
             // A probe on a centre line goes to the lower or left side.
-            const std::uint32_t q = (x > node->centreX ? 1u : 0u) + (y > node->centreY ? 2u : 0u);
-            const std::uint32_t first = node->firstChild;
-            at[j] = first != 0 ? nodes[j] + first + q : &kFinished;
-            descending |= first != 0;
+            node = nodes + node->firstChild + (x > node->centreX ? 1u : 0u) + (y > node->centreY ? 2u : 0u);
         }
     }
-    for (int j = 0; j < live; ++j)
-        for (int k = 0; k < heldCount[j]; ++k) ApplyHeld(*walked[j], *held[j][k], probe, copies, effect);
 }

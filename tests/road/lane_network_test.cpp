@@ -127,7 +127,8 @@ RuleNode RuleTree(const Box3& cell, const std::vector<const WayRecord*>& list, i
 
 void ExpectSameCells(const QuadTree& tree, const QuadNode& node, const RuleNode& rule, int& cells) {
     ++cells;
-    ASSERT_TRUE(node.bounds.pmin == rule.cell.pmin && node.bounds.pmax == rule.cell.pmax);
+    const Box3& cell = tree.Cell(node);
+    ASSERT_TRUE(cell.pmin == rule.cell.pmin && cell.pmax == rule.cell.pmax);
     ASSERT_EQ(node.IsLeaf(), rule.child.empty());
     std::vector<const WayRecord*> items;
     for (std::int32_t i = 0; i < node.count; ++i) items.push_back(&tree.Item(node, i));
@@ -151,7 +152,7 @@ TEST(LaneTree, HoldsTheSplitRulesListsInEveryCell) {
         for (int i = 0; i < network->Count(); ++i) all.push_back(&network->Ways()[i]);
         const QuadTree& tree = network->Tree();
         int cells = 0;
-        ExpectSameCells(tree, *tree.Root(), RuleTree(tree.Root()->bounds, all, 0), cells);
+        ExpectSameCells(tree, *tree.Root(), RuleTree(tree.Cell(*tree.Root()), all, 0), cells);
         EXPECT_EQ(cells, static_cast<int>(tree.NodeCount()));
     }
 }
