@@ -46,7 +46,8 @@ HWND Interface::AddRollupPage(HINSTANCE instance, int dialogId, DLGPROC proc, co
         const WNDCLASSW* wc = HostFindWindowClass(instance, className.c_str());
         HostCreateWindow(wc != nullptr ? wc->lpfnWndProc : nullptr, className.c_str(), id, page);
     }
-    FindWindowRecord(page)->dialogProc = proc;
+    // A page that Windows could not make (as without a display) gets no procedure.
+    if (Window* w = FindWindowRecord(page)) w->dialogProc = proc;
     OpenRollupPages().push_back({page, title != nullptr ? title : L"", dialogId, category});
     SendMessageW(page, WM_INITDIALOG, 0, param);
     return page;

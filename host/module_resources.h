@@ -1,5 +1,6 @@
 // How a module's resources reach the stand-in: a module registers its string table at load,
-// keyed by its instance handle (its load address, as on Windows).
+// keyed by its instance handle (its load address, as on Windows). On Windows the host reads
+// them from the module itself, and registers and joins nothing.
 #pragma once
 
 #include <string>

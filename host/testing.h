@@ -1,5 +1,6 @@
 // Test support for the host stand-in: inspection of what the plug-in registered, and failure
-// and environment injection. Only tests and the headless program call these.
+// and environment injection. Only tests and the headless program call these. The Windows build,
+// whose Win32 is the system's, has only the window classes, the windows and the notifications.
 #pragma once
 
 #include <chrono>

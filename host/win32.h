@@ -3,6 +3,10 @@
 #pragma once
 
 #ifdef _WIN32
+// std::min and std::max stay usable.
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
 #include <windows.h>
 #include <process.h>
 #else

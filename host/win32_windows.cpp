@@ -67,13 +67,6 @@ void HostResetWindows() {
     t.windows.clear();
 }
 
-HostWindowState HostWindowStateOf(HWND hwnd) {
-    const Window* w = FindWindowRecord(hwnd);
-    if (w == nullptr) return {};
-    return {true,    w->className, w->enabled,    w->invalidations, w->eraseAsked, w->paintOps,
-            w->text, w->check,     w->buttonType, w->highlight,     w->spinner};
-}
-
 LONG_PTR WINAPI SetWindowLongPtrW(HWND hwnd, int index, LONG_PTR value) {
     Window* w = FindWindowRecord(hwnd);
     if (w == nullptr || index != GWLP_USERDATA) return 0;

@@ -22,7 +22,7 @@ void SwitchOffLaneModifiers(INode* node, ModifierSwitch& off) {
     }
 }
 
-struct DeleteObject {
+struct ObjectDeleter {
     void operator()(Object* obj) const { obj->DeleteThis(); }
 };
 
@@ -37,7 +37,7 @@ bool ReadRoadPolylines(INode* node, PolyShape& out) {
     Object* converted = os.obj->ConvertToType(0, splineShapeClassID);
     if (converted == nullptr) return false;
     // A conversion that made a new object is ours to delete.
-    const std::unique_ptr<Object, DeleteObject> made(converted != os.obj ? converted : nullptr);
+    const std::unique_ptr<Object, ObjectDeleter> made(converted != os.obj ? converted : nullptr);
     static_cast<ShapeObject*>(converted)->MakePolyShape(0, out, SHAPE_OWN_STEPS, false);
     return true;
 }

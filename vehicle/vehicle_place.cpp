@@ -32,7 +32,8 @@ std::vector<std::optional<ApplyBounds>> ReachOf(const TrafficZone* placed, int n
 // placed zone only blocks or lowers the cap, whatever the order, so the zones that cannot reach
 // any sample are left out.
 bool IsFree(VehicleProbe& probe, const Matrix3& m, float halfWidth, float reach, const TrafficZone* placed,
-            const std::vector<std::optional<ApplyBounds>>& reaches, std::vector<int>& near, const LaneNetwork& lanes) {
+            const std::vector<std::optional<ApplyBounds>>& reaches, std::vector<int>& nearby,
+            const LaneNetwork& lanes) {
     Point3 at[kSamples];
     float minX = INFINITY, minY = INFINITY, maxX = -INFINITY, maxY = -INFINITY;
     bool bounded = true;
@@ -44,17 +45,17 @@ bool IsFree(VehicleProbe& probe, const Matrix3& m, float halfWidth, float reach,
         minX = std::min(minX, p.x), maxX = std::max(maxX, p.x);
         minY = std::min(minY, p.y), maxY = std::max(maxY, p.y);
     }
-    near.clear();
+    nearby.clear();
     for (std::size_t k = 0; k < reaches.size(); ++k) {
         const std::optional<ApplyBounds>& b = reaches[k];
         if (bounded && b && (b->maxX < minX || b->minX > maxX || b->maxY < minY || b->minY > maxY)) continue;
-        near.push_back(static_cast<int>(k));
+        nearby.push_back(static_cast<int>(k));
     }
     ZoneEffect effect;
     for (const Point3& p : at) {
         probe.position = p;
         lanes.EvaluateWays(probe, effect);
-        for (const int k : near) placed[k].Apply(probe, effect);
+        for (const int k : nearby) placed[k].Apply(probe, effect);
     }
     return effect.found >= 0.0;
 }
@@ -69,13 +70,13 @@ bool VehicleState::Place(TrafficZone* placed, int n, const LaneNetwork& lanes, s
     VehicleProbe probe = ProbeOf(*this, false);
     probe.speed = 0.0f;
     const std::vector<std::optional<ApplyBounds>> reaches = ReachOf(placed, n);
-    std::vector<int> near;
+    std::vector<int> nearby;
     Matrix3 m;
     for (int attempt = 0; attempt < kTries; ++attempt) {
         if (!lanes.PlaceOnRandomWay(m)) break;
         probe.bodyTM = m;
         probe.heading = m.GetRow(1);
-        if (!IsFree(probe, m, halfWidth, halfLength + wheelbase, placed, reaches, near, lanes)) continue;
+        if (!IsFree(probe, m, halfWidth, halfLength + wheelbase, placed, reaches, nearby, lanes)) continue;
         placed[n].Init(m, 0, 2.0f * halfWidth, halfLength, 0, RuleVehicle, 0.0f);
         for (int k = 0; k < 8; ++k) zones[k].Init(m, OwnerTag(), halfWidth, halfLength, k, RuleVehicle, 0.0f);
         ResetAt(m, t);

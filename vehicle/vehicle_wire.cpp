@@ -10,11 +10,11 @@ void VehicleState::DrawWire(GraphicsWindow* gw) const {
         DrawLine(gw, left * zones[k].tm, left * zones[k + 1].tm);
         DrawLine(gw, right * zones[k].tm, right * zones[k + 1].tm);
     }
-    const Matrix3& far = zones[7].tm;
+    const Matrix3& farEnd = zones[7].tm;
     const float y = reverse ? -halfLength : halfLength;
     const Point3 farLeft(-halfWidth, y, 0.0f), farRight(halfWidth, y, 0.0f);
-    DrawLine(gw, left * far, farLeft * far);
-    DrawLine(gw, farLeft * far, farRight * far);
-    DrawLine(gw, right * far, farRight * far);
+    DrawLine(gw, left * farEnd, farLeft * farEnd);
+    DrawLine(gw, farLeft * farEnd, farRight * farEnd);
+    DrawLine(gw, right * farEnd, farRight * farEnd);
     gw->endSegments();
 }

@@ -18,7 +18,7 @@ SurfaceBuildOptions Helpers(std::int32_t maxHelpers) {
 }
 
 // The whole tree in pre-order, children and neighbours by their place in that order.
-std::vector<double> Fingerprint(const SurfaceOctree& tree) {
+[[maybe_unused]] std::vector<double> Fingerprint(const SurfaceOctree& tree) {
     std::vector<const SurfaceNode*> order;
     ForEachNode(*tree.Root(), [&](const SurfaceNode& n) { order.push_back(&n); });
     const auto place = [&](const SurfaceNode* n) { return double(std::find(order.begin(), order.end(), n) - order.begin()); };
@@ -34,6 +34,7 @@ std::vector<double> Fingerprint(const SurfaceOctree& tree) {
 
 using SurfaceOctreeThreads = ThreadsTest;
 
+#ifndef _WIN32  // only the host stand-in makes thread starts and events fail
 // Helper limits and failing threads or events change nothing; a helper not started gives back.
 TEST_F(SurfaceOctreeThreads, SameTreeWhateverTheThreads) {
     const Mesh mesh = SineTerrain(16, 500);
@@ -54,6 +55,7 @@ TEST_F(SurfaceOctreeThreads, SameTreeWhateverTheThreads) {
     }
     HostResetThreadsAndEvents();
 }
+#endif
 
 TEST_F(SurfaceOctreeThreads, AnExceptionInAHelperFailsTheBuildAndKeepsTheOldTree) {
     SurfaceOctree tree;
