@@ -31,6 +31,8 @@ const double kAligned = Shaped(0.0f, 1.0f, -1.0f, 0.0f);
 
 const EvaluateCase kEvaluateCases[] = {
     {"centre", AsIs, AsIs, kOnWay},
+    {"before the start", AsIs, [](VehicleProbe& p) { p.position.x = 89.0f; }, kLaneStart},
+    {"past the end", AsIs, [](VehicleProbe& p) { p.position.x = 111.0f; }, kLaneStart},
     {"backwards (d < 0)", AsIs, [](VehicleProbe& p) { p.heading = {-1.0f, 0.001f, 0.0f}; }, kLaneStart},
     {"across (d = 0) counts as forward", AsIs, [](VehicleProbe& p) { p.heading = {0.0f, 1.0f, 0.0f}; }, kOnWay},
     {"across, inner: asin(0) scores 0", AsIs,
@@ -157,4 +159,6 @@ TEST(WayOverlap, EveryHeldPointIsInAnOverlappedCell) {
         }
     }
     EXPECT_GT(held, 2000);
+    // In the corner of a cell vastly larger than the way, its reach rounds to the cell's edge.
+    EXPECT_TRUE(WayOverlapsBox(WayReach(BoxWay(0, 0, 1, 1)), Box3({0, 0, 0}, {1e9f, 1e9f, 0})));
 }

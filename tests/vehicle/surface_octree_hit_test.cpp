@@ -90,18 +90,31 @@ TEST(GroundHit, EdgeCases) {
     const float top = cube.pmax.z, nan = std::nanf("");
     const struct { const char* name; Point3 origin, dir; float expected; } rows[] = {
         {"nearer of two faces", {1, 1, 4}, {0, 0, -8}, 0.25f},
+        {"corner where both edges start", {0, 0, 4}, {0, 0, -8}, 0.25f},
+        {"corner where the third edge starts", {5, 0, 4}, {0, 0, -8}, 0.25f},
+        {"shared diagonal", {7, 7, 1}, {0, 0, -2}, 0.5f},
         {"zero direction inside", {8, 8, 1}, {0, 0, 0}, 1.0f},
         {"leaves the cube halfway", {8, 8, 1}, {0, 0, 2 * (top - 1)}, 0.5f},
         {"NaN origin", {nan, 5, 1}, {0, 0, -2}, 1.0f},
         {"NaN direction", {5, 5, 1}, {nan, 0, -2}, 1.0f},
         {"infinite direction", {5, 5, 1}, {0, INFINITY, -2}, 1.0f},
         // Beside the cube: never a parameter in [0, 1), which would read as a hit.
-        {"beside, pointing down", {cube.pmax.x + 1, 5, 1}, {0, 0, -4}, 1.0f},
+        {"just beside, pointing down", {std::nextafter(cube.pmax.x, INFINITY), 5, 1}, {0, 0, -100}, 1.0f},
+        {"just beside, level", {5, std::nextafter(cube.pmin.y, -INFINITY), 1}, {100, 0, 0}, 1.0f},
         {"beside, zero direction", {cube.pmax.x + 1, 5, 1}, {0, 0, 0}, 1.0f},
         {"passing a corner", {cube.pmin.x - 4, 5, 1}, {2, 100, 0}, 1.0f},
     };
     for (const auto& r : rows) EXPECT_FLOAT_EQ(tree.GroundHit(r.origin, r.dir), r.expected) << r.name;
     EXPECT_LT(tree.GroundHit({5, 5, top + 1}, {0, 0, 1}), 0.0f) << "above the cube, pointing up";
+}
+
+// Hits exactly on a leaf's boundary whose computed points round into a leaf that lacks the face.
+TEST(GroundHit, OnLeafBoundaries) {
+    SurfaceOctree tree;
+    ASSERT_TRUE(tree.BuildFromMesh(IntegerGrid(20), Matrix3()));
+    for (const Segment& s : {Segment{{9.15996647f, 6.42438841f, 6.91735649f}, {2.22035551f, -1.31598115f, -7.91572952f}},
+                             Segment{{0.428558052f, 18.0830555f, 8.49915695f}, {15.3174667f, -6.43116617f, -10.2884312f}}})
+        EXPECT_NEAR(tree.GroundHit(s.origin, s.dir), ExpectedGroundHit(tree, s.origin, s.dir), 1e-5f);
 }
 
 }  // namespace
