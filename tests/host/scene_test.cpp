@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "host/interface.h"
+#include "host/node.h"
 #include "host/spline_shape.h"
 
 namespace {
@@ -40,6 +42,25 @@ TEST(Spline, PointCountsOfStraightAndCurvedSegments) {
         lines.MakePolyShape(again);
         EXPECT_EQ(again.lines.at(0).NumPts(), row.points) << row.name << ": converted again";
     }
+}
+
+// A clone below a cloned node moves with it, by the offset once; names number on past 999.
+TEST(Scene, ClonesMoveOnceAndNamesNumberPast999) {
+    Interface* ip = GetCOREInterface();
+    ip->ResetScene();
+    INode* parent = ip->CreateObjectNode(nullptr);
+    ip->CreateObjectNode(nullptr, parent)->SetNodeTM(0, TransMatrix({1, 2, 3}));
+    INodeTab nodes, clones;
+    nodes.Append(1, &parent);
+    Point3 offset(10, 0, 0);
+    ASSERT_TRUE(ip->CloneNodes(nodes, offset, true, NODE_COPY, nullptr, &clones) && clones.Count() == 2);
+    EXPECT_TRUE(clones[0]->GetNodeTM(0).GetTrans() == offset && clones[1]->GetNodeTM(0).GetTrans() == Point3(11, 2, 3));
+    for (int n = 1; n < 1000; ++n)
+        ip->CreateObjectNode(nullptr)->SetName(L"Vehicle" + std::to_wstring(1000 + n).substr(1));
+    std::wstring name = L"Vehicle999";
+    ip->MakeNameUnique(name);
+    EXPECT_EQ(name, L"Vehicle1000");
+    ip->ResetScene();
 }
 
 }  // namespace

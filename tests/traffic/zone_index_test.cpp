@@ -11,6 +11,7 @@
 
 #include "tests/host/host_support.h"
 #include "tests/traffic/zone_test_support.h"
+#include "traffic/zone_shape.h"
 
 namespace {
 using ZoneBlock = std::array<TrafficZone, 8>;
@@ -240,13 +241,17 @@ TEST_F(ZoneIndexBuild, SameTreesWithinTheBudgetWhateverFails) {
 TEST_F(ZoneIndexTest, ZonesThatCannotBeIndexedAreLeftOut) {
     const ZoneScene good = RandomScene(41, 40, 200);
     ZoneScene scene = good;
-    // Corners beyond float range while the inverse stays finite: Apply alone would block everywhere.
-    const TrafficZone huge = MakeZone(ScaleMatrix({4, 4, 1}), 3e38f, 3e38f, RuleObstacle, 0);
-    ASSERT_FALSE(std::isfinite(huge.corners[0].x));
+    // Corners beyond float range, all but the first, while the inverse stays finite: Apply alone
+    // would block the probes.
+    const TrafficZone huge = MakeZone(ScaleMatrix({4, 4, 1}) * TransMatrix({1.5e38f, 0, 0}), 6e37f, 5, RuleObstacle, 0);
+    ASSERT_TRUE(std::isfinite(huge.corners[0].x) && !std::isfinite(huge.corners[1].x));
     ASSERT_EQ(Applied(huge, ProbeAt({1, 1, 0}, 77)).score, -100.0);
     const TrafficZone noExtent = MakeZone(TransMatrix({0, 0, 0}), std::numeric_limits<float>::quiet_NaN(), 5, RuleObstacle);
     const TrafficZone singular = MakeZone(Matrix3({1, 0, 0}, {2, 0, 0}, {0, 0, 1}, {}), 5, 5, RuleObstacle, 0);
-    for (const TrafficZone& bad : {huge, noExtent, singular}) scene.blocks.emplace_back().fill(bad);
+    for (const TrafficZone& bad : {huge, noExtent, singular}) {
+        ASSERT_FALSE(IsIndexable(bad)) << "an unbounded root square would split to the deepest level";
+        scene.blocks.emplace_back().fill(bad);
+    }
 
     ZoneIndex index, goodIndex;
     scene.BuildInto(index);

@@ -10,6 +10,7 @@
 #include "host/tri_object.h"
 #include "utility/marlovan_util.h"
 #include "utility/vehicle_copying.h"
+#include "utility/vehicle_enum_proc.h"
 #include "utility/vehicle_setup.h"
 #include "vehicle/vehicle_control.h"
 #include "vehicle/vehicle_object.h"
@@ -195,6 +196,17 @@ TEST_F(VehicleToolsTest, CopyRows) {
         theHold.Undo();
         EXPECT_EQ(std::make_pair(NodeCount(), PartsOf(original[0]).size()), std::make_pair(7ul, 5ul));
     }
+}
+
+// Each part once however often it is reached, and no more than seven.
+TEST_F(VehicleToolsTest, EnumProcTakesEachPartOnceAndSevenAtMost) {
+    Select(Build(kLayouts[1]));
+    VehicleSetup(panel);
+    const std::vector<INode*> parts = PartsOf(Vehicles().at(0));
+    VehicleEnumProc proc(Vehicles()[0]);
+    for (INode* part : parts) proc.proc(part), proc.proc(part);
+    proc.proc(CloneNode(GetCOREInterface(), parts[0], {}, NODE_INSTANCE));
+    EXPECT_EQ(std::vector<INode*>(proc.parts, proc.parts + proc.count), parts);
 }
 
 }  // namespace
