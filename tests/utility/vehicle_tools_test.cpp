@@ -202,8 +202,9 @@ TEST_F(VehicleToolsTest, CopyRows) {
 TEST_F(VehicleToolsTest, EnumProcTakesEachPartOnceAndSevenAtMost) {
     Select(Build(kLayouts[1]));
     VehicleSetup(panel);
-    const std::vector<INode*> parts = PartsOf(Vehicles().at(0));
-    VehicleEnumProc proc(Vehicles()[0]);
+    INode* vehicle = Vehicles().at(0);
+    const std::vector<INode*> parts = PartsOf(vehicle);
+    VehicleEnumProc proc(vehicle);
     for (INode* part : parts) proc.proc(part), proc.proc(part);
     proc.proc(CloneNode(GetCOREInterface(), parts[0], {}, NODE_INSTANCE));
     EXPECT_EQ(std::vector<INode*>(proc.parts, proc.parts + proc.count), parts);
