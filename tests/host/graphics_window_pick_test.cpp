@@ -22,8 +22,6 @@ std::vector<Point3> Across(float y) { return {{-9, y, 0}, {9, y, 0}}; }
 TEST(Pick, NearestHitRoundedWithInclusiveBounds) {
     using Shape = std::vector<Point3>;
     const HitRegion point = Region(HITTYPE_POINT, 0, {320, 240});
-    const HitRegion crossing = Region(HITTYPE_BOX, 1, {324, 236}, {316, 244});
-    const HitRegion window = Region(HITTYPE_BOX, 0, {316, 236}, {324, 244});
     const DWORD miss = 0xFFFFFFFFu;
     const struct { const char* name; HitRegion region; Matrix3 tm; std::vector<Shape> shapes; int closed; DWORD at; }
     rows[] = {
@@ -35,10 +33,11 @@ TEST(Pick, NearestHitRoundedWithInclusiveBounds) {
         {"in the drawing transform", point, TransMatrix({0, -3, 0}), {Across(5)}, 0, 2},
         {"open: no closing edge", point, {}, {{{-20, 2, 0}, {20, 30, 0}, {20, 2, 0}}}, 0, miss},
         {"closed: its closing edge", point, {}, {{{-20, 2, 0}, {20, 30, 0}, {20, 2, 0}}}, 1, 2},
-        {"crossing: on an edge", crossing, {}, {Across(4)}, 0, 0},
-        {"crossing: beside it", crossing, {}, {Across(4.5f)}, 0, miss},
-        {"window: corner to corner", window, {}, {{{-4, -4, 0}, {4, 4, 0}}}, 0, 0},
-        {"window: one end out", window, {}, {{{-4, -4, 0}, {5, 4, 0}}}, 0, miss},
+        {"crossing: on an edge", Region(HITTYPE_BOX, 1, {324, 236}, {316, 244}), {}, {Across(4)}, 0, 0},
+        {"crossing: at a corner", Region(HITTYPE_BOX, 1, {324, 236}, {316, 244}), {}, {{{4, 4, 0}, {9, 9, 0}}}, 0, 0},
+        {"crossing: beside it", Region(HITTYPE_BOX, 1, {324, 236}, {316, 244}), {}, {Across(4.5f)}, 0, miss},
+        {"window: corner to corner", Region(HITTYPE_BOX, 0, {316, 236}, {324, 244}), {}, {{{-4, -4, 0}, {4, 4, 0}}}, 0, 0},
+        {"window: one end out", Region(HITTYPE_BOX, 0, {316, 236}, {324, 244}), {}, {{{-4, -4, 0}, {5, 4, 0}}}, 0, miss},
     };
     for (const auto& row : rows) {
         GraphicsWindow gw;

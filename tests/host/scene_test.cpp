@@ -11,7 +11,6 @@
 
 namespace {
 
-// A holder that keeps the parts it is told of.
 struct Listener : ReferenceTarget {
     RefResult NotifyRefChanged(const Interval&, ReferenceTarget*, PartID& part, RefMessage) override {
         parts.push_back(std::exchange(part, 0));
