@@ -1,18 +1,13 @@
 // The small helpers: exact values, edges and NaN.
 #include <cmath>
-#include <optional>
 #include <utility>
 
 #include <gtest/gtest.h>
 
 #include "common/box_helpers.h"
 #include "common/zone_effect.h"
-#include "common/planar_geometry.h"
 #include "common/scalar.h"
-#include "common/worker_count.h"
-#include "host/testing.h"
 
-// Sign gives +0 for both zeros and NaN; the box helpers do not treat empty boxes apart.
 TEST(Helpers, ExactValues) {
     const std::pair<float, float> signs[] = {{2.5f, 1}, {-1e-30f, -1}, {0.0f, 0}, {-0.0f, 0}, {std::nanf(""), 0}};
     for (const auto& [x, sign] : signs) EXPECT_TRUE(Sign(x) == sign && std::signbit(Sign(x)) == (sign < 0)) << x;
@@ -20,15 +15,6 @@ TEST(Helpers, ExactValues) {
     EXPECT_EQ(Box3Size(Box3()), Point3(-2e30f, -2e30f, -2e30f));
 }
 
-TEST(Helpers, WorkerCountIsTheProcessorCountWithinOneToEight) {
-    const std::pair<DWORD, int> cases[] = {{0, 1}, {1, 1}, {2, 2}, {7, 7}, {8, 8}, {9, 8}, {16, 8}, {256, 8}};
-    for (const auto& [processors, workers] : cases) {
-        HostSetProcessorCount(processors);
-        EXPECT_EQ(GetWorkerThreadCount(), workers) << processors;
-    }
-    HostSetProcessorCount(std::nullopt);
-    EXPECT_TRUE(GetWorkerThreadCount() >= 1 && GetWorkerThreadCount() <= 8);
-}
 TEST(ZoneEffect, AccumulateAddsTheSumsAndKeepsTheSmallerCap) {
     ZoneEffect dst{1.0, 2.0, 3.0, 4.0, 5.0f};
     EXPECT_EQ(&dst.Accumulate({10.0, 20.0, 30.0, 40.0, 9.0f}), &dst);

@@ -19,7 +19,7 @@ struct Listener : ReferenceTarget {
     std::vector<PartID> parts;
 };
 
-// A change is logged once, evaluates nothing, and each holder hears it with a part of its own.
+// A change is logged once, and each holder hears it with a part of its own.
 TEST(References, NotificationsAreLoggedOnceAndToldToEachHolder) {
     auto* target = new ReferenceTarget;  // deleted when its last holder lets it go
     Listener a, b;

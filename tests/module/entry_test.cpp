@@ -8,6 +8,7 @@ using EntryTest = ModuleTest;
 
 // Only process attach acts (handle, thread calls, diagram class); other reasons change nothing.
 TEST_F(EntryTest, OnlyProcessAttachActs) {
+    HostResetWin32();
     const DWORD reasons[] = {DLL_PROCESS_DETACH, DLL_THREAD_ATTACH, DLL_THREAD_DETACH, 7};
     for (const bool attached : {false, true}) {
         for (const DWORD reason : reasons) {
