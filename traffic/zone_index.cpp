@@ -61,11 +61,17 @@ void ZoneIndex::Query(const VehicleProbe& probe, ZoneEffect& result) const {
     ZoneEffect fresh;
     const std::int32_t slot = std::clamp(probe.slot, 0, kSlots - 1);
     const std::int32_t first = std::max(0, slot - 2);
-    QueryTrees(roots_.data() + first, slot - first + 1, probe, copies_.data(), fresh);
+    for (std::int32_t s = first; s <= slot; ++s) {
+        const ZoneTree& root = roots_[static_cast<std::size_t>(s)];
+        if (!root.nodes.empty()) QueryNode(root, 0, probe, copies_.data(), fresh);
+    }
     result.Accumulate(fresh);
 }
 
 void ZoneIndex::Free() {
-    for (ZoneTree& tree : roots_) tree = ZoneTree{};
+    for (ZoneTree& root : roots_) FreeNode(root);
     copies_.Free();
 }
+
+// A tree's nodes lie in its own arrays, so the root takes every node under it along.
+void ZoneIndex::FreeNode(ZoneTree& root) { root = ZoneTree{}; }

@@ -107,3 +107,17 @@ TEST(ZoneApply, EdgesRulesAndHeadings) {
     }
 }
 
+
+// Strictly inside for ContainsXY; touching counts for OverlapsBox, apart by a hundredth does not.
+TEST(ZoneShape, ContainsXYIsStrictAndOverlapsBoxIsClosed) {
+    const TrafficZone limit = MakeZone(FrameAt(10, 20), 2.0f, 3.0f, RuleSpeedLimit);
+    EXPECT_TRUE(limit.ContainsXY({11.99f, 22.99f, 50}) && !limit.ContainsXY({12, 20, 0}) && !limit.ContainsXY({10, 17, 0}));
+    const Point3 across(0.6f, 0.8f, 0), along(-0.8f, 0.6f, 0);  // a thin zone 40 long, its corners outside [0, 10]
+    const std::pair<TrafficZone, bool> cases[] = {
+        {MakeZone(FrameAt(5, 5), 1, 1), true}, {MakeZone(FrameAt(5, 5), 20, 20), true},
+        {MakeZone(Frame(across, along, {5, 5, 0}), 0.5f, 20), true}, {MakeZone(FrameAt(12, 5), 2, 1), true},
+        {MakeZone(FrameAt(12.01f, 5), 2, 1), false}, {MakeZone(Frame(across, along, {13, 13, 0}), 0.5f, 20), false},
+        {MakeZone(Frame({1, 0, 0}, {2, 0, 0}, {5, 5, 0}), 5, 5), false}};
+    for (const auto& [zone, overlaps] : cases)
+        EXPECT_EQ(zone.OverlapsBox(Box3({0, 0, 0}, {10, 10, 0})), overlaps) << zone.corners[0].x << " " << zone.hx;
+}
