@@ -74,8 +74,9 @@ TEST_F(DiagramTest, StrokesPaintTheCellsUnderThemAsOneUndoStep) {
         for (const auto& s : kStrokes) {
             Down(s.path.front().first, s.path.front().second);
             for (const auto& [x, y] : s.path) Move(x, y);
-            Up(s.path.back().first, s.path.back().second);
             const bool step = s.step && !animated;
+            EXPECT_EQ(theHold.Holding(), step) << s.name << ": a hold opens only for a cell that exists and changes";
+            Up(s.path.back().first, s.path.back().second);
             EXPECT_EQ(Diagram(block), animated ? kStart : s.after) << s.name << animated;
             EXPECT_EQ(theHold.UndoNames(), step ? kOneStep : std::vector<std::wstring>{}) << s.name << animated;
             EXPECT_EQ(theHold.Undo(), step);
