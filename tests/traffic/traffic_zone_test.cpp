@@ -108,10 +108,11 @@ TEST(ZoneApply, EdgesRulesAndHeadings) {
 }
 
 
-// Strictly inside for ContainsXY; touching counts for OverlapsBox, apart by a hundredth does not.
-TEST(ZoneShape, ContainsXYIsStrictAndOverlapsBoxIsClosed) {
+// The smaller half size; strictly inside for ContainsXY; touching counts for OverlapsBox, apart by a hundredth does not.
+TEST(ZoneShape, MinHalfContainsXYIsStrictAndOverlapsBoxIsClosed) {
     const TrafficZone limit = MakeZone(FrameAt(10, 20), 2.0f, 3.0f, RuleSpeedLimit);
     EXPECT_TRUE(limit.ContainsXY({11.99f, 22.99f, 50}) && !limit.ContainsXY({12, 20, 0}) && !limit.ContainsXY({10, 17, 0}));
+    EXPECT_TRUE(limit.minHalf == 2.0f && MakeZone(FrameAt(0, 0), 3.0f, 1.0f).minHalf == 1.0f);
     const Point3 across(0.6f, 0.8f, 0), along(-0.8f, 0.6f, 0);  // a thin zone 40 long, its corners outside [0, 10]
     const std::pair<TrafficZone, bool> cases[] = {
         {MakeZone(FrameAt(5, 5), 1, 1), true}, {MakeZone(FrameAt(5, 5), 20, 20), true},
