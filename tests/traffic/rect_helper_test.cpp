@@ -59,8 +59,7 @@ protected:
             EXPECT_TRUE(records[i].kind == strokes[i].kind && !records[i].closed) << i;
             EXPECT_EQ(records[i].points, strokes[i].points) << i;
         }
-        EXPECT_EQ(view.getGW()->SegmentRuns(), 1);
-        EXPECT_EQ(view.getGW()->LooseSegments(), 0);
+        EXPECT_TRUE(view.getGW()->SegmentRuns() == 1 && view.getGW()->LooseSegments() == 0);
     }
 };
 
