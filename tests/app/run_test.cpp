@@ -1,11 +1,13 @@
 // The run command end to end on a small scene: a saved run plays back exactly, and a run that
 // shows an error writes nothing.
+#include <csignal>
 #include <filesystem>
 
 #include "app/command_line.h"
 #include "app/run_command.h"
 #include "app/terminal_run_ui.h"
 #include "app_fixture.h"
+#include "host/run_ui.h"
 
 namespace {
 
@@ -63,6 +65,69 @@ TEST_F(RunCommandTest, SavedRunPlaysBackIdenticallyAndErrorsWriteNothing) {
                   std::string::npos);
     EXPECT_EQ(Run("run @/road.json --end 5 -o @/c.svg"), 1);  // no surface picked
     EXPECT_TRUE(printed.find("Error: ") != std::string::npos && !fs::exists(dir / "c.svg")) << printed;
+}
+
+// Each place is tried before the scene is even loaded; what fails leaves nothing behind.
+TEST_F(RunCommandTest, OutputPlacesAreTriedFirstAndWrittenAsASet) {
+    fs::create_directories(dir);
+    std::ofstream(dir / "road.json") << RoadScene(1);
+    const struct { const char* option; const char* why; } cases[] = {
+        {"--csv @/", "it is a directory"}, {"--csv @/no/a.csv", "No such file or directory"},
+        {"--save @/road.json/s", "Not a directory"}, {"--csv @/a.svg", "named twice"}};
+    for (const auto& c : cases) {
+        const std::string error = ErrorOf([&] { Run("run @/road.json --surface Ground --end 5 -o @/a.svg " + std::string(c.option)); });
+        EXPECT_TRUE(error.rfind("cannot write ", 0) == 0 && error.find(c.why) != std::string::npos) << error;
+        EXPECT_EQ(Root()->NumberOfChildren(), 0) << c.option;
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1) << c.option;
+    }
+}
+
+// A Ctrl-C during placement stops the run at its first frame, and the summary counts to there;
+// a run that records nothing does not claim to save motion.
+TEST_F(RunCommandTest, ACtrlCBeforeTheBarStopsAtTheFirstFrame) {
+    fs::create_directories(dir);
+    std::ofstream(dir / "road.json") << RoadScene(2);
+    {
+        std::ostringstream err;
+        const TerminalRunUi takesTheCtrlC(err, true, false);
+        std::raise(SIGINT);
+        ASSERT_EQ(Run("run @/road.json --surface Ground --end 30 -o @/a.svg --save @/s.bin"), 0);
+    }
+    EXPECT_NE(printed.find("Placed 2 of 2 vehicles (0 beeps); 2 of 30 frames;"), std::string::npos) << printed;
+    EXPECT_NE(printed.find("Saved the scene with its recorded motion to "), std::string::npos) << printed;
+    ASSERT_EQ(Run("run @/road.json --surface Ground --end 0 -o @/a.svg --save @/s.bin"), 0);
+    EXPECT_NE(printed.find("Saved the scene, in which no vehicle has recorded motion, to "), std::string::npos) << printed;
+}
+
+// A saved run is played back, never traced again; motion that cannot be read names its vehicles.
+TEST_F(RunCommandTest, SavedScenesAreNotTracedAgainAndUnreadableMotionIsRefused) {
+    fs::create_directories(dir);
+    std::string scene = RoadScene(2);
+    std::ofstream(dir / "traced.json") << scene.insert(scene.size() - 1, R"(, "actions": [{"surface": "Ground", "end": 5}, "trace"])");
+    ASSERT_EQ(Run("run @/traced.json --load --end 5 -o @/a.svg --save @/s.bin"), 0);
+    int bars = 0;
+    HostSetUiObserver([&](const HostUiEvent& e) { bars += e.kind == HostUiEvent::ProgressStart; });
+    ASSERT_EQ(Run("run @/s.bin --load --end 5 -o @/a.svg --save @/t.bin"), 0);
+    HostSetUiObserver(nullptr);
+    EXPECT_TRUE(bars == 0 && ReadFile(dir / "s.bin") == ReadFile(dir / "t.bin"));
+    // Each vehicle's first key of its first track becomes NaN.
+    std::string bytes = ReadFile(dir / "s.bin");
+    for (std::size_t at = bytes.find(std::string("\x03\x53", 2)); at != std::string::npos; at = bytes.find(std::string("\x03\x53", 2), at + 1))
+        if (bytes.compare(at + 6, 2, std::string("\x0A\x00", 2)) == 0) bytes.replace(at + 16, 4, std::string("\0\0\xC0\x7F", 4));
+    std::ofstream(dir / "s.bin", std::ios::binary) << bytes;
+    for (const char* command : {"run @/s.bin --load -o @/b.svg", "run @/s.bin -o @/b.svg"})
+        EXPECT_NE(ErrorOf([&] { Run(command); }).find("saved scene: the saved motion of \"car0\", \"car1\" cannot be read"), std::string::npos);
+    EXPECT_FALSE(fs::exists(dir / "b.svg"));
+}
+
+// With "No" as the answer, a second Ctrl-C within two seconds answers "Yes".
+TEST(TerminalRunUiTest, ASecondCtrlCInsistsOnStopping) {
+    for (const int presses : {1, 2}) {
+        std::ostringstream err;
+        const TerminalRunUi ui(err, false, false);
+        for (int i = 0; i < presses; ++i) std::raise(SIGINT);
+        EXPECT_EQ(MessageBoxW(nullptr, L"Stop Tracing?", L"Marlovan", MB_YESNO), presses == 2 ? IDYES : IDNO);
+    }
 }
 
 // A terminal gets the bar redrawn at each percent, a log a line at each quarter.
