@@ -32,6 +32,12 @@ class RunCommandTest : public AppTest {
 protected:
     fs::path dir = fs::temp_directory_path() / ("marlovan_run_" + std::to_string(::getpid()));
     void TearDown() override { fs::remove_all(dir); }
+    // road.json with that many cars and those actions.
+    void Write(int cars, const std::string& actions = "") {
+        fs::create_directories(dir);
+        std::string scene = RoadScene(cars);
+        std::ofstream(dir / "road.json") << scene.insert(scene.size() - 1, actions);
+    }
 
     std::string printed;  // by the last run
 
@@ -52,8 +58,7 @@ protected:
 };
 
 TEST_F(RunCommandTest, SavedRunPlaysBackIdenticallyAndErrorsWriteNothing) {
-    fs::create_directories(dir);
-    std::ofstream(dir / "road.json") << RoadScene(6);
+    Write(6);
     ASSERT_EQ(Run("run @/road.json --surface Ground --end 30 -o @/a.svg --csv @/a.csv --save @/s.bin"), 0);
     EXPECT_NE(printed.find("Placed 6 of 6 vehicles (0 beeps); 30 frames;"), std::string::npos) << printed;
     ASSERT_EQ(Run("run @/s.bin --load --end 30 -o @/b.svg --csv @/b.csv"), 0);
@@ -69,8 +74,7 @@ TEST_F(RunCommandTest, SavedRunPlaysBackIdenticallyAndErrorsWriteNothing) {
 
 // Each place is tried before the scene is even loaded; what fails leaves nothing behind.
 TEST_F(RunCommandTest, OutputPlacesAreTriedFirstAndWrittenAsASet) {
-    fs::create_directories(dir);
-    std::ofstream(dir / "road.json") << RoadScene(1);
+    Write(1);
     const struct { const char* option; const char* why; } cases[] = {
         {"--csv @/", "it is a directory"}, {"--csv @/no/a.csv", "No such file or directory"},
         {"--save @/road.json/s", "Not a directory"}, {"--csv @/a.svg", "named twice"}};
@@ -85,8 +89,7 @@ TEST_F(RunCommandTest, OutputPlacesAreTriedFirstAndWrittenAsASet) {
 // A Ctrl-C during placement stops the run at its first frame, and the summary counts to there;
 // a run that records nothing does not claim to save motion.
 TEST_F(RunCommandTest, ACtrlCBeforeTheBarStopsAtTheFirstFrame) {
-    fs::create_directories(dir);
-    std::ofstream(dir / "road.json") << RoadScene(2);
+    Write(2);
     {
         std::ostringstream err;
         const TerminalRunUi takesTheCtrlC(err, true, false);
@@ -101,10 +104,8 @@ TEST_F(RunCommandTest, ACtrlCBeforeTheBarStopsAtTheFirstFrame) {
 
 // A saved run is played back, never traced again; motion that cannot be read names its vehicles.
 TEST_F(RunCommandTest, SavedScenesAreNotTracedAgainAndUnreadableMotionIsRefused) {
-    fs::create_directories(dir);
-    std::string scene = RoadScene(2);
-    std::ofstream(dir / "traced.json") << scene.insert(scene.size() - 1, R"(, "actions": [{"surface": "Ground", "end": 5}, "trace"])");
-    ASSERT_EQ(Run("run @/traced.json --load --end 5 -o @/a.svg --save @/s.bin"), 0);
+    Write(2, R"(, "actions": [{"surface": "Ground", "end": 5}, "trace"])");
+    ASSERT_EQ(Run("run @/road.json --load --end 5 -o @/a.svg --save @/s.bin"), 0);
     int bars = 0;
     HostSetUiObserver([&](const HostUiEvent& e) { bars += e.kind == HostUiEvent::ProgressStart; });
     ASSERT_EQ(Run("run @/s.bin --load --end 5 -o @/a.svg --save @/t.bin"), 0);
@@ -112,8 +113,8 @@ TEST_F(RunCommandTest, SavedScenesAreNotTracedAgainAndUnreadableMotionIsRefused)
     EXPECT_TRUE(bars == 0 && ReadFile(dir / "s.bin") == ReadFile(dir / "t.bin"));
     // Each vehicle's first key of its first track becomes NaN.
     std::string bytes = ReadFile(dir / "s.bin");
-    for (std::size_t at = bytes.find(std::string("\x03\x53", 2)); at != std::string::npos; at = bytes.find(std::string("\x03\x53", 2), at + 1))
-        if (bytes.compare(at + 6, 2, std::string("\x0A\x00", 2)) == 0) bytes.replace(at + 16, 4, std::string("\0\0\xC0\x7F", 4));
+    for (std::size_t at = 0; (at = bytes.find("\x03\x53", at + 1)) != std::string::npos;)
+        if (bytes.compare(at + 6, 2, std::string("\x0A\0", 2)) == 0) bytes.replace(at + 16, 4, std::string("\0\0\xC0\x7F", 4));
     std::ofstream(dir / "s.bin", std::ios::binary) << bytes;
     for (const char* command : {"run @/s.bin --load -o @/b.svg", "run @/s.bin -o @/b.svg"})
         EXPECT_NE(ErrorOf([&] { Run(command); }).find("saved scene: the saved motion of \"car0\", \"car1\" cannot be read"), std::string::npos);
