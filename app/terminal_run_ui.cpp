@@ -45,7 +45,6 @@ TerminalRunUi::TerminalRunUi(std::ostream& err, bool stopAnswer, bool terminal) 
         if (e.kind == HostUiEvent::ProgressStart) {
             // Opening the bar clears its cancel; a Ctrl-C pressed before it still counts.
             if (interrupts.load() > 0) cancelTarget->SetCancel(TRUE);
-            updates_ = 0;
             DrawBar(err_, percent_ = 0, terminal);
         }
         if (e.kind == HostUiEvent::ProgressUpdate) ++updates_;
