@@ -1,13 +1,9 @@
 #include "app/svg_writer.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
-#include <filesystem>
 #include <sstream>
-#include <stdexcept>
 
 namespace {
 
