@@ -1,8 +1,13 @@
 // The road modifier: the ways and segments it writes, its lane display, and the class itself.
 #include <array>
+#include <limits>
 #include <tuple>
 
 #include "host/rollups.h"
+#include "road/bus_stop.h"
+#include "road/cross_mod.h"
+#include "road/parking.h"
+#include "road/road_segment.h"
 #include "tests/road/road_support.h"
 
 namespace {
@@ -50,6 +55,57 @@ TEST_F(RoadModTest, StraightRoadWays) {
             EXPECT_EQ(std::tie(way.halfX, way.halfY, way.maxSpeed), std::tuple(500.0f, t.halfY, KmhToUnits(100.0))) << w;
             EXPECT_TRUE(way.enable[0] == 1 && way.enable[1] == 1 && way.enable[2] == 1 && !way.isBusStop && !way.isParking);
         }
+    }
+}
+
+// Every reader holds what it reads to the parameter's range, a NaN at its low end; a road's
+// segments carry what it read, its flags entry by entry.
+TEST_F(RoadModTest, ValuesPastTheirRangesAreReadAtItsEnds) {
+    RoadMod* road = nullptr;
+    AddRoad(MakeShape(), &road);
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const struct { float width, shift; int forward, backward, reverse, car; RoadSegment expected; } rows[] = {
+        {-5, -2e7f, -3, 2, 1, 0, {{0, 0, 0}, {1000, 0, 0}, 1e-4f, -1e7f / 1e-4f, 0, 2, 1, {0, 1, 0}}},
+        {2e7f, 3e7f, 150, 101, 0, 1, {{0, 0, 0}, {1000, 0, 0}, 1e7f, 1.0f, -100, 100, 0, {1, 1, 0}}},
+    };
+    for (const auto& r : rows) {
+        IParamBlock2* pb = Block(road);
+        pb->SetValue(kStripWidth, 0, r.width), pb->SetValue(kRoadShift, 0, r.shift);
+        pb->SetValue(kForwardStrip, 0, r.forward), pb->SetValue(kBackwardStrip, 0, r.backward);
+        pb->SetValue(kReverse, 0, r.reverse), pb->SetValue(kEnable, 0, r.car, 0), pb->SetValue(kEnable, 0, 0, 2);
+        RoadSegmentArray segments;
+        ASSERT_TRUE(CollectRoadSegments(segments) && segments.count == 1);
+        RoadSegment s = segments.items[0], e = r.expected;
+        FreeRoadSegments(segments);
+        EXPECT_TRUE(std::tie(s.start, s.end, s.stripWidth, s.shift, s.firstStrip, s.backwardStrips, s.reverse) ==
+                    std::tie(e.start, e.end, e.stripWidth, e.shift, e.firstStrip, e.backwardStrips, e.reverse));
+        EXPECT_EQ(std::vector(s.enable, s.enable + 3), std::vector(e.enable, e.enable + 3));
+    }
+    CrossMod cross;
+    BusStopObject stop;
+    ParkingObject parking;
+    const auto read = [&](int what) {
+        RoadParams p;
+        CrossParams c;
+        float v[3];
+        std::uint8_t reverse;
+        if (what == 0) return road->GetRoadParams(p), p.maxSpeed;
+        if (what == 1) return cross.GetCrossParams(c), c.speed;
+        if (what < 4) return stop.GetParams(v[0], v[1], reverse), v[what - 2];
+        return parking.GetParams(v[0], v[1], v[2]), v[what - 4];
+    };
+    // Reads: 0 road speed, 1 crossing speed, 2 half length and 3 width of a bus stop, 4 half
+    // length, 5 half width and 6 access angle of a parking place.
+    const struct { IParamBlock2* pb; ParamID id; float value; int what; float expected; } cases[] = {
+        {Block(road), kMaxSpeed, 500, 0, KmhToUnits(200.0)}, {cross.GetParamBlock(0), 2, 500, 1, KmhToUnits(200.0)},
+        {cross.GetParamBlock(0), 2, 0, 1, KmhToUnits(1.0)},  {cross.GetParamBlock(0), 2, -50, 1, KmhToUnits(1.0)},
+        {stop.GetParamBlock(0), 1, 1e9f, 2, 5e4f},            {stop.GetParamBlock(0), 0, -100, 3, 1e-4f},
+        {parking.GetParamBlock(0), 1, -100, 4, 0.5f * 1e-4f}, {parking.GetParamBlock(0), 0, 3e5f, 5, 5e4f},
+        {parking.GetParamBlock(0), 2, 500, 6, 90 * 0.017453292f}, {parking.GetParamBlock(0), 2, nan, 6, -90 * 0.017453292f},
+    };
+    for (const auto& c : cases) {
+        c.pb->SetValue(c.id, 0, c.value);
+        EXPECT_EQ(read(c.what), c.expected) << c.what << " " << c.value;
     }
 }
 
