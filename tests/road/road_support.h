@@ -114,8 +114,7 @@ inline INode* AddRoad(Object* shape, RoadMod** mod = nullptr, INode* parent = nu
 
 inline IParamBlock2* Block(RoadMod* mod) { return mod->GetParamBlock(0); }
 
-// What a way source announces and writes for the node, a modifier switched off as the scene walk
-// does; the fill must match the count.
+// What a way source announces and writes, a modifier switched off as by the walk; fill = count.
 template <class Source>
 std::vector<WayRecord> WaysOf(Source* source, INode* node) {
     ModifierSwitch off;
