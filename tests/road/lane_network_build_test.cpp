@@ -21,8 +21,8 @@ public:
     Object* ConvertToType(TimeValue, Class_ID) override { throw std::bad_alloc(); }
 };
 
-// Each modifier of a stack is read with only itself off: 3 lanes (F2 B1) along the 2 + 2 x 2
-// segments of the marks of its partner's 1 lane (F1 B0), and that 1 along the 4 + 6 x 2 of its own.
+// Each modifier of a stack is read with only itself off, so each lays its lanes along the other's
+// marks: 3 lanes (F2 B1) on 2 + 2 x 2 segments, 1 lane (F1 B0) on 4 + 6 x 2.
 TEST_F(LaneNetworkBuild, TwoRoadsOnOneShapeReadEachOthersDisplay) {
     RoadMod *below = nullptr, *above = new RoadMod;
     AddRoad(MakeShape(), &below)->AddWSModifier(above);
