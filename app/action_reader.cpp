@@ -73,8 +73,9 @@ std::vector<INode*> AllNodes(Interface* ip) {
 
 class ActionRunner {
 public:
-    ActionRunner(const ClassDirectory& classes, Interface* ip)
-        : ip_(ip), vehicleClass_(classes.FindHidden(L"Vehicle", HELPER_CLASS_ID)), panel_(classes, ip) {}
+    ActionRunner(const ClassDirectory& classes, Interface* ip, bool pressButtons)
+        : ip_(ip), vehicleClass_(classes.FindHidden(L"Vehicle", HELPER_CLASS_ID)), pressButtons_(pressButtons),
+          panel_(classes, ip) {}
 
     void Run(const JsonPlace& action) {
         if (action.Value().is_string()) return Press(action);
@@ -97,9 +98,9 @@ private:
         const std::string button = action.String();
         if (button == "trace") {
             CheckTraceSize(action);
-            panel_.PressTrace();
+            if (pressButtons_) panel_.PressTrace();
         } else if (button == "reset") {
-            panel_.PressReset();
+            if (pressButtons_) panel_.PressReset();
         } else {
             action.Fail("unknown action \"" + button + "\" (\"trace\", \"reset\" or an object)");
         }
@@ -165,14 +166,15 @@ private:
 
     Interface* ip_;
     ClassDesc* vehicleClass_;
+    bool pressButtons_;
     ShownMessages messages_;
     PanelSession panel_;
 };
 
 }  // namespace
 
-void RunSceneActions(const JsonPlace& actions, const ClassDirectory& classes, Interface* ip) {
+void RunSceneActions(const JsonPlace& actions, const ClassDirectory& classes, Interface* ip, bool pressButtons) {
     actions.ExpectArray();
-    ActionRunner runner(classes, ip);
+    ActionRunner runner(classes, ip, pressButtons);
     for (std::size_t i = 0; i < actions.Size(); ++i) runner.Run(actions.Item(i));
 }

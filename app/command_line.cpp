@@ -28,7 +28,9 @@ std::optional<CommandLine> ParseCommandLine(int argc, const char* const* argv, c
     run->add_option("--csv", cl.csvPath, "also write every frame's world transform of every vehicle part");
     run->add_option("--save", cl.savePath, "also save the scene with the recorded motion");
     std::string answer = "yes";
-    run->add_option("--stop", answer, "the answer to \"Stop Tracing?\" after Ctrl-C")
+    run->add_option("--stop", answer,
+                    "the answer to \"Stop Tracing?\" after Ctrl-C; with no, a second Ctrl-C within two seconds stops "
+                    "the run as yes does")
         ->check(CLI::IsMember({"yes", "no"}))
         ->capture_default_str();
     run->add_flag("--load", cl.load, "play the saved scene's recorded motion back without tracing");

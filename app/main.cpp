@@ -11,6 +11,7 @@
 #include "app/frame_time.h"
 #include "app/module_library.h"
 #include "app/module_report.h"
+#include "app/output_files.h"
 #include "app/param_docs.h"
 #include "app/run_command.h"
 #include "app/scene_save.h"
@@ -33,17 +34,20 @@ TimeValue RenderTime(const CommandLine& cl) {
 }
 
 void Render(const ModuleLibrary& module, const CommandLine& cl) {
+    OutputFiles outputs({cl.outputPath, cl.savePath});
     Interface* ip = GetCOREInterface();
     const nlohmann::json scene = LoadAnySceneFile(cl.scenePath, ClassDirectory(module), ip);
     const ViewCapture view = CaptureView(ip, RenderTime(cl));
-    WriteFileAtomically(cl.outputPath, TopViewSvg(view, cl.scenePath, GetMasterScale(UNITS_METERS)));
-    std::cout << "Wrote " << cl.outputPath << " (" << view.records.size() << " shapes at frame " << cl.frame << ")\n";
+    outputs.Set(cl.outputPath, TopViewSvg(view, cl.scenePath, GetMasterScale(UNITS_METERS)));
+    if (!cl.savePath.empty()) {
+        const std::vector<std::uint8_t> saved = SaveScene(scene, ip);
+        outputs.Set(cl.savePath, std::string(saved.begin(), saved.end()));
+    }
     int segments = 0, ways = 0;
     const bool built = module.LaneNetworkSize(segments, ways);
-    if (!cl.savePath.empty()) {
-        SaveSceneFile(cl.savePath, scene, ip);
-        std::cout << "Saved the scene to " << cl.savePath << '\n';
-    }
+    outputs.Commit();
+    std::cout << "Wrote " << cl.outputPath << " (" << view.records.size() << " shapes at frame " << cl.frame << ")\n";
+    if (!cl.savePath.empty()) std::cout << "Saved the scene to " << cl.savePath << '\n';
     std::cout << "Lane network: " << segments << " road segments, " << ways << " ways"
               << (built ? "" : " (the network could not be built in full)") << '\n';
     ip->ResetScene();

@@ -10,6 +10,7 @@
 #include "app/frame_time.h"
 #include "app/module_library.h"
 #include "app/node_names.h"
+#include "app/output_files.h"
 #include "app/panel_session.h"
 #include "app/run_outputs.h"
 #include "app/scene_save.h"
@@ -41,17 +42,20 @@ void PickSurface(PanelSession& panel, Interface* ip, const std::string& name) {
         throw std::runtime_error("--surface " + name + ": the node cannot be picked as the surface: it is no mesh, or frozen");
 }
 
-void PrintSummary(std::ostream& out, const MarlovanRunReport& r, int beeps, double seconds) {
-    const double steps = static_cast<double>(r.vehicles) * std::max(r.frames - 1, 0);
+// Counts the frames the run reached: a run stopped early counts up to where it stopped.
+void PrintSummary(std::ostream& out, const MarlovanRunReport& r, int stepped, int beeps, double seconds) {
+    const double steps = static_cast<double>(r.vehicles) * stepped;
+    const int reached = r.frames > 0 ? stepped + 1 : r.frames;
     const double perTrack = r.vehicles > 0 ? static_cast<double>(r.keys) / (r.vehicles * 21.0) : 0.0;
-    out << "Placed " << r.vehicles - beeps << " of " << r.vehicles << " vehicles (" << beeps << " beeps); "
-        << r.frames << " frames; " << perTrack << " keys per track; " << seconds << " s; "
-        << (seconds > 0 ? steps / seconds : 0.0) << " vehicle-steps/s\n";
+    out << "Placed " << r.vehicles - beeps << " of " << r.vehicles << " vehicles (" << beeps << " beeps); " << reached
+        << (reached < r.frames ? " of " + std::to_string(r.frames) : std::string()) << " frames; " << perTrack
+        << " keys per track; " << seconds << " s; " << (seconds > 0 ? steps / seconds : 0.0) << " vehicle-steps/s\n";
 }
 }  // namespace
 
 int RunCommand(const ModuleLibrary& module, const CommandLine& cl, std::ostream& out, std::ostream& err,
                bool errTerminal) {
+    OutputFiles outputs({cl.outputPath, cl.csvPath, cl.savePath});
     Interface* ip = GetCOREInterface();
     const ClassDirectory classes(module);
     const nlohmann::json scene = LoadAnySceneFile(cl.scenePath, classes, ip);
@@ -60,6 +64,7 @@ int RunCommand(const ModuleLibrary& module, const CommandLine& cl, std::ostream&
     TypeFrame(panel, cl.endFrame, "--end", &PanelSession::TypeEnd);
     if (!cl.surfaceName.empty()) PickSurface(panel, ip, cl.surfaceName);
     const TimeValue start = panel.Start(), end = panel.End();
+    MarlovanRunReport report;
     if (!cl.load) {
         TerminalRunUi ui(err, cl.stopAnswer, errTerminal);
         HostResetWin32();
@@ -67,26 +72,26 @@ int RunCommand(const ModuleLibrary& module, const CommandLine& cl, std::ostream&
         panel.PressTrace();
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - began;
         if (!ui.Errors().empty()) return 1;
-        MarlovanRunReport report;
         module.RunSummary(report);
-        PrintSummary(out, report, HostBeepCount(), took.count());
+        PrintSummary(out, report, ui.Updates(), HostBeepCount(), took.count());
     }
     // At the end frame, so that each path leads to where its vehicle stands.
     ViewCapture view = CaptureView(ip, end);
     for (DrawRecord& path : VehiclePaths(ip, start, end)) view.records.push_back(std::move(path));
-    const std::string svg = TopViewSvg(view, cl.scenePath, GetMasterScale(UNITS_METERS));
-    const std::string csv = cl.csvPath.empty() ? std::string() : PartTransformsCsv(ip, start, end);
-    const std::vector<std::uint8_t> saved = cl.savePath.empty() ? std::vector<std::uint8_t>() : SaveScene(scene, ip);
-    WriteFileAtomically(cl.outputPath, svg);
-    out << "Wrote " << cl.outputPath << '\n';
-    if (!cl.csvPath.empty()) {
-        WriteFileAtomically(cl.csvPath, csv);
-        out << "Wrote " << cl.csvPath << '\n';
-    }
+    outputs.Set(cl.outputPath, TopViewSvg(view, cl.scenePath, GetMasterScale(UNITS_METERS)));
+    if (!cl.csvPath.empty()) outputs.Set(cl.csvPath, PartTransformsCsv(ip, start, end));
     if (!cl.savePath.empty()) {
-        WriteFileAtomically(cl.savePath, std::string(saved.begin(), saved.end()));
-        out << "Saved the scene with its recorded motion to " << cl.savePath << '\n';
+        const std::vector<std::uint8_t> saved = SaveScene(scene, ip);
+        outputs.Set(cl.savePath, std::string(saved.begin(), saved.end()));
     }
+    module.RunSummary(report);
     ip->ResetScene();
+    outputs.Commit();
+    out << "Wrote " << cl.outputPath << '\n';
+    if (!cl.csvPath.empty()) out << "Wrote " << cl.csvPath << '\n';
+    if (!cl.savePath.empty())
+        out << (report.keys > 0 ? "Saved the scene with its recorded motion to "
+                                : "Saved the scene, in which no vehicle has recorded motion, to ")
+            << cl.savePath << '\n';
     return 0;
 }

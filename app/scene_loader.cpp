@@ -110,7 +110,7 @@ void ReadNode(const JsonPlace& n, INode* parent, int depth, SceneReadContext& co
     ReadNodeBody(n, node, depth, context, ip);
 }
 
-void ReadScene(const JsonPlace& scene, const ClassDirectory& classes, Interface* ip) {
+void ReadScene(const JsonPlace& scene, const ClassDirectory& classes, Interface* ip, bool pressButtons) {
     scene.ExpectObject({"units", "frame_rate", "nodes", "actions"});
     SetSceneUnitMetres(0.01);
     SetTicksPerFrame(160);
@@ -121,15 +121,15 @@ void ReadScene(const JsonPlace& scene, const ClassDirectory& classes, Interface*
     nodes.ExpectArray();
     for (std::size_t i = 0; i < nodes.Size(); ++i) ReadNode(nodes.Item(i), nullptr, 1, context, ip);
     AttachVehicleParts(context.vehicleParts, classes, ip);
-    if (scene.Has("actions")) RunSceneActions(scene["actions"], classes, ip);
+    if (scene.Has("actions")) RunSceneActions(scene["actions"], classes, ip, pressButtons);
 }
 
 }  // namespace
 
-void LoadScene(const nlohmann::json& scene, const ClassDirectory& classes, Interface* ip) {
+void LoadScene(const nlohmann::json& scene, const ClassDirectory& classes, Interface* ip, bool pressButtons) {
     ip->ResetScene();
     try {
-        ReadScene(JsonPlace(scene, "scene"), classes, ip);
+        ReadScene(JsonPlace(scene, "scene"), classes, ip, pressButtons);
     } catch (...) {
         ip->ResetScene();
         throw;
@@ -137,10 +137,10 @@ void LoadScene(const nlohmann::json& scene, const ClassDirectory& classes, Inter
 }
 
 nlohmann::json LoadSceneText(const std::string& text, const std::string& name, const ClassDirectory& classes,
-                             Interface* ip) {
+                             Interface* ip, bool pressButtons) {
     nlohmann::json scene = ParseSceneText(text, name);
     try {
-        LoadScene(scene, classes, ip);
+        LoadScene(scene, classes, ip, pressButtons);
     } catch (const SceneError& e) {
         throw SceneError(name, e.what());
     }

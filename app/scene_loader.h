@@ -11,5 +11,7 @@ class Interface;
 // naming the file and the place in it, and the scene is left empty.
 void LoadSceneFile(const std::string& path, const ClassDirectory& classes, Interface* ip);
 // The same for a file's text, which it returns parsed; name stands for the file in messages.
-nlohmann::json LoadSceneText(const std::string& text, const std::string& name, const ClassDirectory& classes, Interface* ip);
-void LoadScene(const nlohmann::json& scene, const ClassDirectory& classes, Interface* ip);
+// Without pressButtons the actions' "trace" and "reset" are read but not pressed.
+nlohmann::json LoadSceneText(const std::string& text, const std::string& name, const ClassDirectory& classes,
+                             Interface* ip, bool pressButtons = true);
+void LoadScene(const nlohmann::json& scene, const ClassDirectory& classes, Interface* ip, bool pressButtons = true);

@@ -3,7 +3,7 @@
 #include "app/scene_error.h"
 #include "app/scene_loader.h"
 #include "app/scene_text.h"
-#include "app/svg_writer.h"
+#include "app/text.h"
 #include "host/interface.h"
 #include "host/save_load.h"
 
@@ -40,14 +40,30 @@ std::string SceneDescription(ILoad& load) {
     return text;
 }
 
+// Hands the object what it saved; false when the object does not save the same again, which is
+// how an object's load shows what it refused (a vehicle clears motion it cannot read).
+bool LoadsWhole(Object* obj, std::vector<std::uint8_t> saved) {
+    ILoad own(saved);
+    obj->Load(&own);
+    ISave again;
+    obj->Save(&again);
+    return again.Bytes() == saved;
+}
+
 void ReadObjects(ILoad& load, Interface* ip) {
     OpenExpected(load, kObjectsChunk, "the objects' data");
+    std::string refused;
     for (INode* node : WalkNodes(ip)) {
         OpenExpected(load, kNodeChunk, "one entry per node of the scene");
-        if (Object* obj = node->GetObjectRef()) obj->Load(&load);
+        std::vector<std::uint8_t> saved(load.BytesLeft());
+        load.Read(saved.data(), static_cast<ULONG>(saved.size()), nullptr);
         load.CloseChunk();
+        Object* obj = node->GetObjectRef();
+        if (obj != nullptr ? !LoadsWhole(obj, std::move(saved)) : !saved.empty())
+            refused += (refused.empty() ? "\"" : ", \"") + ToUtf8(node->GetName().c_str()) + '"';
     }
     if (load.OpenChunk() != IO_END) Fail("more entries than the scene has nodes");
+    if (!refused.empty()) Fail("the saved motion of " + refused + " cannot be read, so the run it holds cannot be played back");
 }
 
 }  // namespace
@@ -72,7 +88,8 @@ nlohmann::json LoadSavedScene(const std::uint8_t* data, std::size_t size, const 
                               Interface* ip) {
     ip->ResetScene();
     ILoad load(data, size);
-    nlohmann::json scene = LoadSceneText(SceneDescription(load), "saved scene", classes, ip);
+    // The saved motion is the run's result: the file's "trace" and "reset" are not pressed again.
+    nlohmann::json scene = LoadSceneText(SceneDescription(load), "saved scene", classes, ip, false);
     try {
         ReadObjects(load, ip);
     } catch (...) {
@@ -92,9 +109,4 @@ nlohmann::json LoadAnySceneFile(const std::string& path, const ClassDirectory& c
     } catch (const SceneError& e) {
         throw SceneError(path, e.what());
     }
-}
-
-void SaveSceneFile(const std::string& path, const nlohmann::json& scene, Interface* ip) {
-    const std::vector<std::uint8_t> bytes = SaveScene(scene, ip);
-    WriteFileAtomically(path, std::string(bytes.begin(), bytes.end()));
 }

@@ -1,13 +1,9 @@
 #include "app/svg_writer.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
-#include <filesystem>
 #include <sstream>
-#include <stdexcept>
 
 namespace {
 
@@ -136,23 +132,4 @@ std::string TopViewSvg(const ViewCapture& view, const std::string& title, double
     WriteLegend(out, view.legend, v);
     out << "</svg>\n";
     return out.str();
-}
-
-void WriteFileAtomically(const std::string& path, const std::string& text) {
-    const std::string temp = path + ".tmp";
-    std::FILE* file = std::fopen(temp.c_str(), "wb");
-    if (file == nullptr) throw std::runtime_error("cannot write " + path + ": " + std::strerror(errno));
-    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    const int writeError = errno;
-    if (std::fclose(file) != 0 || !written) {
-        const int error = written ? errno : writeError;
-        std::remove(temp.c_str());
-        throw std::runtime_error("cannot write " + path + ": " + std::strerror(error));
-    }
-    std::error_code ec;
-    std::filesystem::rename(temp, path, ec);
-    if (ec) {
-        std::remove(temp.c_str());
-        throw std::runtime_error("cannot write " + path + ": " + ec.message());
-    }
 }

@@ -8,6 +8,3 @@
 
 // metresPerUnit labels the scale bar. Every drawn point must be finite (CaptureView checks).
 std::string TopViewSvg(const ViewCapture& view, const std::string& title, double metresPerUnit);
-// Writes through a temporary file, so a failed write leaves no half-written document; the error
-// says why the file could not be written.
-void WriteFileAtomically(const std::string& path, const std::string& text);

@@ -9,7 +9,9 @@
 
 class TerminalRunUi {
 public:
-    // stopAnswer answers "Stop Tracing?"; boxes with an OK button are printed and noted.
+    // stopAnswer answers "Stop Tracing?", but a second Ctrl-C within two seconds of the one
+    // before always answers Yes. A Ctrl-C before the bar opens (during placement) is kept for
+    // it. Boxes with an OK button are printed and noted.
     TerminalRunUi(std::ostream& err, bool stopAnswer, bool terminal);
     ~TerminalRunUi();
     TerminalRunUi(const TerminalRunUi&) = delete;
@@ -17,10 +19,13 @@ public:
 
     // The texts of the error boxes shown, in order.
     const std::vector<std::string>& Errors() const { return errors_; }
+    // The bar's updates since it opened: one per frame the run stepped.
+    int Updates() const { return updates_; }
 
 private:
     std::ostream& err_;
     std::vector<std::string> errors_;
     int percent_ = -1;
+    int updates_ = 0;
     void (*previousHandler_)(int) = nullptr;
 };

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -142,7 +144,13 @@ const ParamValue* IParamBlock2::Find(ParamID id, int tab) const {
     const int index = desc_->IDtoIndex(id);
     if (index < 0) return nullptr;
     const auto& entries = values_[static_cast<std::size_t>(index)];
-    if (tab < 0 || static_cast<std::size_t>(tab) >= entries.size()) return nullptr;
+    if (tab < 0 || static_cast<std::size_t>(tab) >= entries.size()) {
+        // Reading past a table is the caller's fault and would corrupt memory in the real host:
+        // stop at once, where the fault is, rather than hand back a value that hides it.
+        std::fprintf(stderr, "Parameter block fault: table index %d of parameter %d is outside 0 to %d\n", tab,
+                     static_cast<int>(id), static_cast<int>(entries.size()) - 1);
+        std::abort();
+    }
     return &entries[static_cast<std::size_t>(tab)];
 }
 
@@ -261,7 +269,7 @@ BOOL IParamBlock2::SetValue(ParamID id, TimeValue, const Matrix3& value, int tab
 }
 
 BOOL IParamBlock2::SetValue(ParamID id, TimeValue, INode* value, int tab) {
-    const int ref = NodeRef(id, tab);
+    const int ref = Find(id, tab) != nullptr ? NodeRef(id, tab) : -1;
     if (ref < 0 || Editing(id, tab) == nullptr) return FALSE;
     ReplaceReference(ref, value);
     return TRUE;

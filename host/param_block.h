@@ -149,14 +149,15 @@ public:
     BlockID ID() const { return desc_->ID(); }
     int Count(ParamID id) const;
 
-    // Reads by ID; an unknown ID or table index reads as zero (null node, identity matrix).
+    // Reads by ID; an unknown ID reads as zero (null node, identity matrix). Every read, write
+    // and key of a table index outside the parameter's table ends the process with a message.
     float GetFloat(ParamID id, TimeValue t = 0, int tab = 0) const;
     int GetInt(ParamID id, TimeValue t = 0, int tab = 0) const;
     Point3 GetPoint3(ParamID id, TimeValue t = 0, int tab = 0) const;
     Matrix3 GetMatrix3(ParamID id, TimeValue t = 0, int tab = 0) const;
     INode* GetINode(ParamID id, TimeValue t = 0, int tab = 0) const;
 
-    // Writes by ID; false for an unknown ID or table index. A keyed number gets a key at t.
+    // Writes by ID; false for an unknown ID. A keyed number gets a key at t.
     BOOL SetValue(ParamID id, TimeValue t, float v, int tab = 0);
     BOOL SetValue(ParamID id, TimeValue t, int v, int tab = 0);
     BOOL SetValue(ParamID id, TimeValue t, const Point3& v, int tab = 0);

@@ -8,6 +8,7 @@
 #include "common/helper_desc.h"
 #include "common/helper_params.h"
 #include "resources/resource.h"
+#include "road/param_at_zero.h"
 
 namespace {
 
@@ -21,7 +22,8 @@ public:
     void* Create(BOOL) override { return static_cast<Object*>(new (std::nothrow) BusStopObject); }
 };
 
-using BusStopCreateCallBack = HelperCreateCallBack;
+// The first click places the middle of the kerb line; the drag sets the width and half the length.
+class BusStopCreateCallBack final : public HelperCreateCallBack {};
 
 // Defined in this order: the block names the descriptor as its owner.
 BusStopClassDesc busStopDesc;
@@ -42,9 +44,9 @@ void BusStopObject::GetParams(float& halfLength, float& width, std::uint8_t& rev
         halfLength = halfLength_, width = width_, reverse = reverse_;
         return;
     }
-    halfLength = pblock->GetFloat(kLengthParam, 0) * 0.5f;
-    width = pblock->GetFloat(kWidthParam, 0);
-    reverse = pblock->GetInt(kReverseParam, 0) != 0 ? 1 : 0;
+    halfLength = FloatAtZero(*pblock, kLengthParam) * 0.5f;
+    width = FloatAtZero(*pblock, kWidthParam);
+    reverse = FlagAtZero(*pblock, kReverseParam);
 }
 
 void BusStopObject::UpdateCache() { GetParams(halfLength_, width_, reverse_); }
@@ -54,7 +56,7 @@ void BusStopObject::WriteDraggedSize(Point3 d) {
     pblock->SetValue(kLengthParam, 0, std::fabs(2.0f * d.y));
 }
 
-void BusStopObject::DrawBay(GraphicsWindow* gw) const {
+void BusStopObject::DrawShape(GraphicsWindow* gw) const {
     const float h = halfLength_, w = width_, e = reverse_ != 0 ? -1.0f : 1.0f;
     const float ew = e * w, end = h + 2.0f * w;
     gw->startSegments();

@@ -17,8 +17,8 @@ class BusStopObject : public HelperFrame {
 public:
     BusStopObject();
 
-    // Half the length, the full width and the Reverse switch at time 0; the cached values
-    // without a block.
+    // Half the length, the full width (each held in its range) and the Reverse switch at time 0;
+    // the cached values without a block.
     void GetParams(float& halfLength, float& width, std::uint8_t& reverse) const;
     void UpdateCache() override;
 
@@ -28,10 +28,10 @@ public:
     void FillWays(INode* node, WayRecord* ways, int& count, int capacity) const;
 
     // The kerb line, the outer edge, the arrow and the two tapers, in one run of segments.
-    void DrawBay(GraphicsWindow* gw) const;
+    void DrawShape(GraphicsWindow* gw) const;
 
 protected:
-    void DrawShape(GraphicsWindow* gw, TimeValue) const override { DrawBay(gw); }
+    void DrawShape(GraphicsWindow* gw, TimeValue) const override { DrawShape(gw); }
     void AddBoxPoints(Box3& box, const Matrix3& tm) const override;
     void WriteDraggedSize(Point3 d) override;
 

@@ -10,6 +10,7 @@
 #include "host/time.h"
 #include "resources/resource.h"
 #include "road/junction_ways.h"
+#include "road/param_at_zero.h"
 #include "road/road_class_ids.h"
 #include "road/road_reading.h"
 
@@ -73,9 +74,10 @@ void CrossMod::ModifyObject(TimeValue t, ModContext& mc, ObjectState* os, INode*
 
 bool CrossMod::GetCrossParams(CrossParams& out) const {
     if (pblock == nullptr) return false;
-    out.leftTurn = pblock->GetInt(kLeftTurn, 0) != 0 ? 1 : 0;
-    out.rightTurn = pblock->GetInt(kRightTurn, 0) != 0 ? 1 : 0;
-    out.speed = static_cast<float>(pblock->GetFloat(kMaxSpeed, 0) / (GetMasterScale(UNITS_KILOMETERS) * 3600.0));
+    out.leftTurn = FlagAtZero(*pblock, kLeftTurn);
+    out.rightTurn = FlagAtZero(*pblock, kRightTurn);
+    const double kmh = FloatAtZero(*pblock, kMaxSpeed);
+    out.speed = static_cast<float>(kmh / (GetMasterScale(UNITS_KILOMETERS) * 3600.0));
     return true;
 }
 

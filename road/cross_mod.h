@@ -29,7 +29,7 @@ class CrossMod : public BlockModifier {
 public:
     CrossMod();
 
-    // Every value read at time 0. False without a block.
+    // Every value read at time 0, the speed held in its range. False without a block.
     bool GetCrossParams(CrossParams& out) const;
 
     // The outline is read at time 0 with this modifier switched off by the caller.

@@ -1,6 +1,5 @@
 #include "road/parking.h"
 
-#include <algorithm>
 #include <array>
 #include <cmath>
 #include <new>
@@ -11,6 +10,7 @@
 #include "common/helper_params.h"
 #include "common/scalar.h"
 #include "resources/resource.h"
+#include "road/param_at_zero.h"
 #include "road/parking_arc.h"
 
 namespace {
@@ -27,7 +27,8 @@ public:
     void* Create(BOOL) override { return static_cast<Object*>(new (std::nothrow) ParkingObject); }
 };
 
-using ParkingCreateCallBack = HelperCreateCallBack;
+// The first click places the middle of the bay; the drag sets its half sizes.
+class ParkingCreateCallBack final : public HelperCreateCallBack {};
 
 // Defined in this order: the block names the descriptor as its owner.
 ParkingClassDesc parkingDesc;
@@ -66,11 +67,10 @@ void ParkingObject::GetParams(float& halfLength, float& halfWidth, float& angle)
         halfLength = halfLength_, halfWidth = halfWidth_, angle = accessAngle_;
         return;
     }
-    halfWidth = pblock->GetFloat(kWidthParam, 0) * 0.5f;
-    halfLength = pblock->GetFloat(kLengthParam, 0) * 0.5f;
-    const float degrees = pblock->GetFloat(kAngleParam, 0);
+    halfWidth = FloatAtZero(*pblock, kWidthParam) * 0.5f;
+    halfLength = FloatAtZero(*pblock, kLengthParam) * 0.5f;
     // Beyond a quarter turn the arc would fold back over the bay and out of the boxes.
-    angle = std::isnan(degrees) ? 0.0f : std::clamp(degrees, -kMaxAngleDegrees, kMaxAngleDegrees) * kRadiansPerDegree;
+    angle = FloatAtZero(*pblock, kAngleParam) * kRadiansPerDegree;
 }
 
 void ParkingObject::UpdateCache() { GetParams(halfLength_, halfWidth_, accessAngle_); }
@@ -80,7 +80,7 @@ void ParkingObject::WriteDraggedSize(Point3 d) {
     pblock->SetValue(kLengthParam, 0, std::fabs(2.0f * d.y));
 }
 
-void ParkingObject::DrawPlace(GraphicsWindow* gw) const {
+void ParkingObject::DrawShape(GraphicsWindow* gw) const {
     const float w = halfWidth_, l = halfLength_;
     gw->startSegments();
     DrawLine(gw, {-w, -l, 0.0f}, {-w, l, 0.0f});

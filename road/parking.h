@@ -15,8 +15,8 @@ class ParkingObject : public HelperFrame {
 public:
     ParkingObject();
 
-    // The half sizes and the access angle in radians at time 0, the cached values without a
-    // block. The angle is held within +-90 degrees; NaN counts as 0.
+    // The half sizes and the access angle in radians at time 0, each held in its range; the
+    // cached values without a block.
     void GetParams(float& halfLength, float& halfWidth, float& angle) const;
     void UpdateCache() override;
 
@@ -26,10 +26,10 @@ public:
     void FillWays(INode* node, WayRecord* ways, int& count, int capacity);
 
     // The bay, the sign (an arrow and the letter P) and the arc's two edges, in one run.
-    void DrawPlace(GraphicsWindow* gw) const;
+    void DrawShape(GraphicsWindow* gw) const;
 
 protected:
-    void DrawShape(GraphicsWindow* gw, TimeValue) const override { DrawPlace(gw); }
+    void DrawShape(GraphicsWindow* gw, TimeValue) const override { DrawShape(gw); }
     void AddBoxPoints(Box3& box, const Matrix3& tm) const override;
     void WriteDraggedSize(Point3 d) override;
 

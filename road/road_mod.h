@@ -22,9 +22,9 @@ public:
     // Every value read at time 0 and clamped to the parameter's range. False without a block.
     bool GetRoadParams(RoadParams& out) const;
 
-    // The routines below read the road at time 0 with every road and crossing modifier of its
-    // stack switched off, so they see the shape as drawn. Fills write at index onward, never at
-    // or past capacity, and advance index by what they wrote.
+    // The routines below read the road at time 0; the scene walk calls them with this modifier
+    // switched off, so they see the node's shape without this modifier's display. Fills write at
+    // index onward, never at or past capacity, and advance index by what they wrote.
     void CountSegments(INode* node, int& count);
     void FillSegments(INode* node, RoadSegment* items, int& index, int capacity);
     void CountWays(INode* node, int& count);

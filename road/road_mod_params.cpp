@@ -1,29 +1,6 @@
-#include <algorithm>
-
 #include "host/time.h"
+#include "road/param_at_zero.h"
 #include "road/road_mod.h"
-
-namespace {
-
-// The parameter's stored range; a NaN falls to the low end.
-double Clamped(double v, const ParamDef& def) {
-    if (!(v >= def.rangeLow)) return def.rangeLow;
-    return std::min(v, def.rangeHigh);
-}
-
-float FloatAtZero(const IParamBlock2& pb, ParamID id) {
-    const ParamDef& def = *pb.GetDesc()->FindParam(id);
-    return static_cast<float>(Clamped(pb.GetFloat(id, 0), def));
-}
-
-int IntAtZero(const IParamBlock2& pb, ParamID id) {
-    const ParamDef& def = *pb.GetDesc()->FindParam(id);
-    return static_cast<int>(Clamped(pb.GetInt(id, 0), def));
-}
-
-std::uint8_t FlagAtZero(const IParamBlock2& pb, ParamID id, int tab = 0) { return pb.GetInt(id, 0, tab) != 0 ? 1 : 0; }
-
-}  // namespace
 
 bool RoadMod::GetRoadParams(RoadParams& out) const {
     if (pblock == nullptr) return false;

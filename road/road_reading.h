@@ -1,5 +1,6 @@
-// Reads a road as drawn: the node's shape at time 0 with every road and crossing modifier of its
-// world-space stack switched off for the read (and those that were on switched on again).
+// Reads a road or a junction outline for the modifier on it that asks: the node's shape at time 0
+// as its world-space stack evaluates while the scene walk has that one modifier switched off.
+// Every other modifier of the stack stays as the user left it and applies.
 #pragma once
 
 class INode;

@@ -1,6 +1,6 @@
 // Walks of the scene that gather lane sources: a node before its children, the children in index
 // order; within a node its world-space modifiers by index, then its own object. Every source
-// modifier is switched off around its call, so its node evaluates to the shape entering it.
+// modifier is switched off around its call, so its node evaluates without that modifier.
 // count and index are advanced by the sources; fills never write at or past capacity.
 #pragma once
 

@@ -33,7 +33,7 @@ constinit const HelperClass obstacleClass{&obstacleDesc, &obstacleBlock, &SetupO
 ObstacleObject::ObstacleObject() : RectHelperObject(obstacleClass) {}
 
 void ObstacleObject::DrawFootprint(GraphicsWindow* gw) const {
-    const float w = width, l = length;
+    const float w = cachedWidth, l = cachedLength;
     gw->startSegments();
     DrawOutline(gw);
     DrawLine(gw, {-w, -l, 0.0f}, {w, l, 0.0f});

@@ -21,6 +21,6 @@ protected:
     void AddBoxPoints(Box3& box, const Matrix3& tm) const override;
     void WriteDraggedSize(Point3 d) override;
 
-    float length = 0.0f;  // cached half length along local Y
-    float width = 0.0f;   // cached half width along local X
+    float cachedLength = 0.0f;  // half length along local Y
+    float cachedWidth = 0.0f;   // half width along local X
 };

@@ -54,7 +54,7 @@ void DrawStroke(GraphicsWindow* gw, Point3 (&pts)[kMaxStroke], std::span<const G
 StopLineObject::StopLineObject() : RectHelperObject(stopLineClass) {}
 
 void StopLineObject::DrawSign(GraphicsWindow* gw) const {
-    const float w = width, l = length;
+    const float w = cachedWidth, l = cachedLength;
     const float bandTop = -l * 0.9f;
     // The letters keep within 0.9 of the half width and 0.6 of the half length.
     float s = 0.15f * l;

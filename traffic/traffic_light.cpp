@@ -39,12 +39,14 @@ TrafficLightCreateCallBack trafficLightCreate;
 constinit const HelperClass trafficLightClass{&trafficLightDesc, &trafficLightBlock, &BindTrafficLightParamUI,
                                                   &trafficLightCreate};
 
-// The interface of the roll-up being edited; set only between begin and end edit.
+// The interface of the roll-up being edited; set by begin edit, cleared by end edit and by
+// every new light.
 IObjParam* editInterface = nullptr;
 
 }  // namespace
 
-TrafficLightObject::TrafficLightObject() : RectHelperObject(trafficLightClass) {}
+// Every new light, a clone too, lets go of the roll-up interface until its own edit begins.
+TrafficLightObject::TrafficLightObject() : RectHelperObject(trafficLightClass) { editInterface = nullptr; }
 
 TrafficLightObject::~TrafficLightObject() {
     // A light deleted under its open roll-up must not stay bound to it.

@@ -30,7 +30,7 @@ public:
 
 protected:
     void DrawShape(GraphicsWindow* gw, TimeValue t) const override { DrawLight(gw, t); }
-    float StandingHeight() const override { return 2.3f * width; }
+    float StandingHeight() const override { return 2.3f * cachedWidth; }
 
 private:
     void DrawLamp(GraphicsWindow* gw, TimeValue t) const;

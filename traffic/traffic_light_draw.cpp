@@ -12,7 +12,7 @@ constexpr int kLampTriangles = 64;
 }  // namespace
 
 void TrafficLightObject::DrawLight(GraphicsWindow* gw, TimeValue t) const {
-    const float w = width, l = length, h = width / 2.0f;
+    const float w = cachedWidth, l = cachedLength, h = cachedWidth / 2.0f;
     gw->startSegments();
     DrawLine(gw, {-w, l, 0.0f}, {-w, -l, 0.0f});
     DrawLine(gw, {w, l, 0.0f}, {w, -l, 0.0f});
@@ -39,7 +39,7 @@ void TrafficLightObject::DrawLamp(GraphicsWindow* gw, TimeValue t) const {
     lamp.selfIllum = 1.0f;
     lamp.dblSided = 1;
     gw->setMaterial(lamp);
-    const float h = width / 2.0f, r = h / 2.0f;
+    const float h = cachedWidth / 2.0f, r = h / 2.0f;
     const Point3 centre(0.0f, 0.0f, 2.0f * h);
     Point3 colours[3] = {colour, colour, colour};
     const auto rim = [&](int i) {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "traffic/zone_shape.h"
 
 TrafficZone& TrafficZone::Init(const Matrix3& transform, std::uint64_t ownerTag, float halfX, float halfY,
                                std::int32_t timeSlot, std::uint32_t zoneRule, float zoneSpeed) {
@@ -56,6 +57,19 @@ void TrafficZone::Apply(const VehicleProbe& probe, ZoneEffect& effect) const {
     default:
         break;
     }
+}
+
+bool TrafficZone::ContainsXY(Point3 p) const {
+    const Point3 q = p * inverse;
+    return std::fabs(q.x) < hx && std::fabs(q.y) < hy;
+}
+
+bool TrafficZone::OverlapsBox(const Box3& box) const {
+    if (!IsIndexable(*this)) return false;
+    ZoneBounds bounds;
+    ZoneAxes axes;
+    MakeZoneShape(*this, bounds, axes);
+    return (QuadrantMask(bounds, axes, MakeQuadrantSquares({box, box, box, box})) & 1u) != 0;
 }
 
 void TrafficZone::AddToBox(Box3& box) const {

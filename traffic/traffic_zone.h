@@ -29,5 +29,11 @@ struct TrafficZone {
 
     // Blocks or caps the effect when the probe lies inside; the boundary counts as inside.
     void Apply(const VehicleProbe& probe, ZoneEffect& effect) const;
+    // Strictly inside in XY: the boundary is outside.
+    bool ContainsXY(Point3 p) const;
+    // Whether the zone touches the box in XY, with the index's allowance for rounding, so that
+    // every probe that Apply accepts within the box finds the zone. A zone that cannot be
+    // indexed touches nothing.
+    bool OverlapsBox(const Box3& box) const;
     void AddToBox(Box3& box) const;
 };

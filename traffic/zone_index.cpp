@@ -57,15 +57,41 @@ ZoneBuildStats ZoneIndex::Build(const TrafficZone* const* blocks, std::int32_t c
     return {maximum, budget.Started(), budget.Fallbacks() + slotFallbacks, budget.Peak(), budget.Running()};
 }
 
+// Zones only assign the blocking value and lower the cap, so the order in which a probe meets
+// them does not matter: each node's zones are applied on the way down.
+inline void ZoneIndex::QueryNode(const ZoneTree& tree, std::uint32_t node, const VehicleProbe& probe,
+                                 const TrafficZone* copies, ZoneEffect& effect) {
+    const float x = probe.position.x, y = probe.position.y;
+    const ZoneTreeNode* const nodes = tree.nodes.data();
+    const ZoneTreeEntry* const entries = tree.entries.data();
+    for (const ZoneTreeNode* at = nodes + node;;) {
+        for (std::uint32_t e = at->firstEntry, end = e + at->entryCount; e != end; ++e) {
+            const ZoneTreeEntry& entry = entries[e];
+            // One branch, nearly always the same way, instead of four that vary.
+            const bool outside = (x < entry.minX) | (x > entry.maxX) | (y < entry.minY) | (y > entry.maxY);
+            if (!outside) copies[tree.copies[e]].Apply(probe, effect);
+        }
+        if (at->firstChild == 0) return;
+        // A probe on a centre line goes to the lower or left side.
+        at = nodes + at->firstChild + (x > at->centreX ? 1u : 0u) + (y > at->centreY ? 2u : 0u);
+    }
+}
+
 void ZoneIndex::Query(const VehicleProbe& probe, ZoneEffect& result) const {
     ZoneEffect fresh;
     const std::int32_t slot = std::clamp(probe.slot, 0, kSlots - 1);
     const std::int32_t first = std::max(0, slot - 2);
-    QueryTrees(roots_.data() + first, slot - first + 1, probe, copies_.data(), fresh);
+    for (std::int32_t s = first; s <= slot; ++s) {
+        const ZoneTree& root = roots_[static_cast<std::size_t>(s)];
+        if (!root.nodes.empty()) QueryNode(root, 0, probe, copies_.data(), fresh);
+    }
     result.Accumulate(fresh);
 }
 
 void ZoneIndex::Free() {
-    for (ZoneTree& tree : roots_) tree = ZoneTree{};
+    for (ZoneTree& root : roots_) FreeNode(root);
     copies_.Free();
 }
+
+// A tree's nodes lie in its own arrays, so the root takes every node under it along.
+void ZoneIndex::FreeNode(ZoneTree& root) { root = ZoneTree{}; }

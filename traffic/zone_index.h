@@ -59,6 +59,12 @@ public:
                                std::int32_t depth, const NodeBuildContext& context, BuildArena& arena,
                                HelperPlace* place);
     static void BuildChild(ZoneChildJob& job, BuildArena& arena, HelperPlace* place);
+    // Applies every zone held on the path from node (an index into the tree's nodes) down to the
+    // leaf under the probe.
+    static void QueryNode(const ZoneTree& tree, std::uint32_t node, const VehicleProbe& probe,
+                          const TrafficZone* copies, ZoneEffect& effect);
+    // Frees the tree under root and leaves it empty.
+    static void FreeNode(ZoneTree& root);
 
 private:
     ZoneCopies copies_;

@@ -37,8 +37,8 @@ struct QuadrantSquares {
 
 QuadrantSquares MakeQuadrantSquares(const Box3 (&squares)[4]);
 
-// Bit q set when the zone touches quadrant q, tested against its bounds and along its own edge
-// normals. Touching counts, and so does a gap within the larger of the two rounding allowances.
+// TrafficZone::OverlapsBox of the four quadrants at once, on the zone's prepared outline: bit q
+// set when the zone touches quadrant q, tested against its bounds and along its own edge normals. Touching counts, and so does a gap within the larger of the two rounding allowances.
 // Every lane takes the same steps without branching, which keeps the four tests cheap.
 inline unsigned QuadrantMask(const ZoneBounds& b, const ZoneAxes& a, const QuadrantSquares& s) {
     unsigned mask = 0;

@@ -28,26 +28,3 @@ ZoneTree FlattenTree(const ZoneNode& root, const ZoneBounds* bounds, std::int32_
     Emit(tree, root, 0, bounds, static_cast<std::uint32_t>(slot));
     return tree;
 }
-
-// Zones only assign the blocking value and lower the cap, so the order in which a probe meets
-// them does not matter: each node's zones are applied on the way down.
-void QueryTrees(const ZoneTree* trees, int count, const VehicleProbe& probe, const TrafficZone* copies,
-                ZoneEffect& effect) {
-    const float x = probe.position.x, y = probe.position.y;
-    for (const ZoneTree* tree = trees; tree != trees + count; ++tree) {
-        if (tree->nodes.empty()) continue;
-        const ZoneTreeNode* const nodes = tree->nodes.data();
-        const ZoneTreeEntry* const entries = tree->entries.data();
-        for (const ZoneTreeNode* node = nodes;;) {
-            for (std::uint32_t e = node->firstEntry, end = e + node->entryCount; e != end; ++e) {
-                const ZoneTreeEntry& entry = entries[e];
-                // One branch, nearly always the same way, instead of four that vary.
-                const bool outside = (x < entry.minX) | (x > entry.maxX) | (y < entry.minY) | (y > entry.maxY);
-                if (!outside) copies[tree->copies[e]].Apply(probe, effect);
-            }
-            if (node->firstChild == 0) break;
-            // A probe on a centre line goes to the lower or left side.
-            node = nodes + node->firstChild + (x > node->centreX ? 1u : 0u) + (y > node->centreY ? 2u : 0u);
-        }
-    }
-}

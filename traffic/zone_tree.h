@@ -35,10 +35,5 @@ struct ZoneTree {
     std::vector<std::uint32_t> copies;  // each entry's zone copy, read only when its bounds hold the probe
 };
 
-// Applies, for each of the count trees, every zone held on the path from its root to the leaf
-// under the probe. Count is at most three.
-void QueryTrees(const ZoneTree* trees, int count, const VehicleProbe& probe, const TrafficZone* copies,
-                ZoneEffect& effect);
-
 // Lays out the tree under root of one slot; the zone of block i is copy i * 8 + slot.
 ZoneTree FlattenTree(const ZoneNode& root, const ZoneBounds* bounds, std::int32_t slot);

@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <exception>
+#include <new>
 #include <memory>
 #include <stdexcept>
 #include <vector>
@@ -19,6 +21,23 @@
 
 namespace {
 DWORD WINAPI NoProgressWork(LPVOID) { return 0; }
+
+struct StepFailed : std::runtime_error {
+    StepFailed() : std::runtime_error("a vehicle step failed") {}
+};
+
+// Why the run stopped, said as it is: only an allocation that failed is out of memory.
+const wchar_t* FailureText(std::exception_ptr error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::bad_alloc&) {
+        return L"Tracing stopped: out of memory.";
+    } catch (const StepFailed&) {
+        return L"Tracing stopped: a vehicle step failed.";
+    } catch (...) {
+        return L"Tracing stopped: a worker thread failed.";
+    }
+}
 
 // Everything one run makes, freed when it ends however it ends.
 struct TraceRun {
@@ -61,7 +80,7 @@ struct TraceRun {
         index.Build(sources.data(), static_cast<std::int32_t>(sources.size()));
         const bool stepped = RunTraceJobs(jobs, jobCount, static_cast<std::int32_t>(vehicles.size()), time);
         index.Free();
-        if (!stepped) throw std::runtime_error("a vehicle step failed");
+        if (!stepped) throw StepFailed();
     }
 
     void FinishRecords() {
@@ -111,7 +130,8 @@ void CarTracing(MarlovanUtil& panel) {
     }
     const FrameSchedule schedule(panel.startTime, panel.endTime, GetTicksPerFrame());
     panel.frameCount = schedule.frames;
-    bool failed = false, progress = false;
+    std::exception_ptr failure;
+    bool progress = false;
     TraceRun run;
     try {
         run.Prepare(ip->GetRootNode(), schedule.frames, surface);
@@ -121,7 +141,7 @@ void CarTracing(MarlovanUtil& panel) {
             if (!BetweenFrames(ip, schedule, i)) break;
         }
     } catch (const std::exception&) {
-        failed = true;
+        failure = std::current_exception();
     }
     run.FinishRecords();
     if (progress) ip->ProgressEnd();
@@ -129,7 +149,7 @@ void CarTracing(MarlovanUtil& panel) {
     try {
         if (redraw) ip->ForceCompleteRedraw(TRUE);
     } catch (const std::exception&) {
-        failed = true;
+        if (!failure) failure = std::current_exception();
     }
-    if (failed) ShowPanelError(panel, L"Tracing stopped: out of memory.");
+    if (failure) ShowPanelError(panel, FailureText(failure));
 }

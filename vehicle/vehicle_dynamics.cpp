@@ -70,8 +70,12 @@ void VehicleState::Integrate(float dt, SurfaceOctree& ground) {
 
     if (stopTimer > 0.0) {
         stopTimer -= dt;
-        // A timer that lands exactly on 0 has ended too.
-        if (stopTimer <= 0.0 && type == 0) reverse = 1;
+        // A timer that lands exactly on 0 has ended too; an ended stop stays below 0, where the
+        // step drives again.
+        if (stopTimer <= 0.0) {
+            stopTimer = -1.0;
+            if (type == 0) reverse = 1;
+        }
     }
     travelled += d * GetMasterScale(UNITS_METERS);
     if (AtStopPlace()) {

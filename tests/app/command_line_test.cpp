@@ -31,6 +31,7 @@ TEST(CommandLine, RenderTakesASceneAnOutputAndAFrame) {
     EXPECT_TRUE(cl->outputPath == "town.svg" && cl->frame == 20000000000LL);
     const auto other = Parse({"--module", "x.dlo", "render", "a.json", "-o", "b.svg"}).cl;
     EXPECT_TRUE(other->modulePath == "x.dlo" && other->outputPath == "b.svg");
+    EXPECT_NE(Parse({"run", "--help"}).out.find("with no, a second Ctrl-C within two seconds stops the run"), std::string::npos);
 }
 
 // Each mistake is named with the option and the word that was wrong; the exit code is 2.

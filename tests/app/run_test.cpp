@@ -1,11 +1,13 @@
 // The run command end to end on a small scene: a saved run plays back exactly, and a run that
 // shows an error writes nothing.
+#include <csignal>
 #include <filesystem>
 
 #include "app/command_line.h"
 #include "app/run_command.h"
 #include "app/terminal_run_ui.h"
 #include "app_fixture.h"
+#include "host/run_ui.h"
 
 namespace {
 
@@ -30,6 +32,12 @@ class RunCommandTest : public AppTest {
 protected:
     fs::path dir = fs::temp_directory_path() / ("marlovan_run_" + std::to_string(::getpid()));
     void TearDown() override { fs::remove_all(dir); }
+    // road.json with that many cars and those actions.
+    void Write(int cars, const std::string& actions = "") {
+        fs::create_directories(dir);
+        std::string scene = RoadScene(cars);
+        std::ofstream(dir / "road.json") << scene.insert(scene.size() - 1, actions);
+    }
 
     std::string printed;  // by the last run
 
@@ -50,8 +58,7 @@ protected:
 };
 
 TEST_F(RunCommandTest, SavedRunPlaysBackIdenticallyAndErrorsWriteNothing) {
-    fs::create_directories(dir);
-    std::ofstream(dir / "road.json") << RoadScene(6);
+    Write(6);
     ASSERT_EQ(Run("run @/road.json --surface Ground --end 30 -o @/a.svg --csv @/a.csv --save @/s.bin"), 0);
     EXPECT_NE(printed.find("Placed 6 of 6 vehicles (0 beeps); 30 frames;"), std::string::npos) << printed;
     ASSERT_EQ(Run("run @/s.bin --load --end 30 -o @/b.svg --csv @/b.csv"), 0);
@@ -62,7 +69,70 @@ TEST_F(RunCommandTest, SavedRunPlaysBackIdenticallyAndErrorsWriteNothing) {
         EXPECT_NE(ErrorOf([&] { Run("run @/road.json --end 5 -o @/c.svg --surface " + std::string(surface)); }).find("--surface "),
                   std::string::npos);
     EXPECT_EQ(Run("run @/road.json --end 5 -o @/c.svg"), 1);  // no surface picked
-    EXPECT_TRUE(printed.find("Error: ") != std::string::npos && !fs::exists(dir / "c.svg")) << printed;
+    EXPECT_TRUE(printed.find("Error: ") != std::string::npos && !fs::exists(dir / "c.svg") && !fs::exists(dir / "c.svg.tmp"));
+}
+
+// Each place is tried before the scene is even loaded; what fails leaves nothing behind.
+TEST_F(RunCommandTest, OutputPlacesAreTriedFirstAndWrittenAsASet) {
+    Write(1);
+    const struct { const char* option; const char* why; } cases[] = {
+        {"--csv @/", "it is a directory"}, {"--csv @/no/a.csv", "No such file or directory"},
+        {"--save @/road.json/s", "Not a directory"}, {"--csv @/a.svg", "named twice"}};
+    for (const auto& c : cases) {
+        const std::string error = ErrorOf([&] { Run("run @/road.json --surface Ground --end 5 -o @/a.svg " + std::string(c.option)); });
+        EXPECT_TRUE(error.rfind("cannot write ", 0) == 0 && error.find(c.why) != std::string::npos) << error;
+        EXPECT_TRUE(Root()->NumberOfChildren() == 0 && std::distance(fs::directory_iterator(dir), fs::directory_iterator()) == 1);
+    }
+}
+
+// A Ctrl-C during placement stops the run at its first frame, and the summary counts to there;
+// a run that records nothing does not claim to save motion.
+TEST_F(RunCommandTest, ACtrlCBeforeTheBarStopsAtTheFirstFrame) {
+    Write(2);
+    {
+        const TerminalRunUi takesTheCtrlC(std::cerr, true, false);
+        std::raise(SIGINT);
+        ASSERT_EQ(Run("run @/road.json --surface Ground --end 30 -o @/a.svg --save @/s.bin"), 0);
+    }
+    EXPECT_NE(printed.find("Placed 2 of 2 vehicles (0 beeps); 2 of 30 frames;"), std::string::npos) << printed;
+    EXPECT_NE(printed.find("Saved the scene with its recorded motion to "), std::string::npos) << printed;
+    ASSERT_EQ(Run("run @/road.json --surface Ground --end 0 -o @/a.svg --save @/s.bin"), 0);
+    EXPECT_NE(printed.find("Saved the scene, in which no vehicle has recorded motion, to "), std::string::npos) << printed;
+}
+
+// A saved run is played back, never traced again; motion that cannot be read names its vehicles.
+TEST_F(RunCommandTest, SavedScenesAreNotTracedAgainAndUnreadableMotionIsRefused) {
+    Write(2, R"(, "actions": [{"surface": "Ground", "end": 5}, "trace"])");
+    ASSERT_EQ(Run("run @/road.json --load --end 5 -o @/a.svg --save @/s.bin"), 0);
+    int bars = 0;
+    HostSetUiObserver([&](const HostUiEvent& e) { bars += e.kind == HostUiEvent::ProgressStart; });
+    ASSERT_EQ(Run("run @/s.bin --load --end 5 -o @/a.svg --save @/t.bin"), 0);
+    HostSetUiObserver(nullptr);
+    EXPECT_TRUE(bars == 0 && ReadFile(dir / "s.bin") == ReadFile(dir / "t.bin"));
+    // The first vehicle's first key becomes NaN; the last one's last track counts a key less (of
+    // fewer than 256), which leaves that key's bytes after the tracks.
+    std::string bytes = ReadFile(dir / "s.bin");
+    std::vector<std::size_t> motion;
+    for (std::size_t at = 0; (at = bytes.find("\x03\x53", at + 1)) != std::string::npos;)
+        if (bytes.compare(at + 6, 2, std::string("\x0A\0", 2)) == 0) motion.push_back(at + 12);
+    bytes.replace(motion.front() + 4, 4, std::string("\0\0\xC0\x7F", 4));
+    std::size_t track = motion.back();
+    for (int k = 0; k < 20; ++k) track += 4 + 8 * static_cast<std::uint8_t>(bytes[track]);
+    --bytes[track];
+    std::ofstream(dir / "s.bin", std::ios::binary) << bytes;
+    for (const char* command : {"run @/s.bin --load -o @/b.svg", "run @/s.bin -o @/b.svg"})
+        EXPECT_NE(ErrorOf([&] { Run(command); }).find("saved scene: the saved motion of \"car0\", \"car1\" cannot be read"), std::string::npos);
+    EXPECT_FALSE(fs::exists(dir / "b.svg"));
+}
+
+// With "No" as the answer, a second Ctrl-C within two seconds answers "Yes".
+TEST(TerminalRunUiTest, ASecondCtrlCInsistsOnStopping) {
+    for (const int presses : {1, 2}) {
+        std::ostringstream err;
+        const TerminalRunUi ui(err, false, false);
+        for (int i = 0; i < presses; ++i) std::raise(SIGINT);
+        EXPECT_EQ(MessageBoxW(nullptr, L"Stop Tracing?", L"Marlovan", MB_YESNO), presses == 2 ? IDYES : IDNO);
+    }
 }
 
 // A terminal gets the bar redrawn at each percent, a log a line at each quarter.

@@ -33,6 +33,7 @@ const struct { std::string scene, message; } kMistakes[] = {
     {Node(R"({"transform": {"matrix": [[1,0,0],[2,0,0],[0,0,1],[0,0,0]]}})"), "matrix: the matrix is singular"},
     {R"({"units": "furlong", "nodes": []})", "scene.units: unknown unit \"furlong\""},
     {R"({"frame_rate": 7, "nodes": []})", "scene.frame_rate: the frame rate must divide 4800"},
+    {R"({"frame_rate": 0, "nodes": []})", "scene.frame_rate: the frame rate must divide 4800"},
     {Node(R"({"wire_color": "red"})"), "scene.nodes[0].wire_color: expected a colour"},
     {Node(R"({"keys": [{"position": [0, 0, 0]}]})"), "scene.nodes[0].keys[0]: missing \"frame\""},
     {Node(R"({"keys": [{"frame": 20000000}]})"),

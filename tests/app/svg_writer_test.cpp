@@ -1,5 +1,3 @@
-#include <filesystem>
-
 #include "app/svg_writer.h"
 #include "app_fixture.h"
 
@@ -30,17 +28,6 @@ TEST(SvgWriter, DrawsRecordsScaleBarAndLegend) {
     // 615 pixels high: 33 lines fit above the scale bar, the last of them the count.
     EXPECT_NE(TopViewSvg(crowded, "t", 0.01).find(">and 68 more</text>"), std::string::npos);
     EXPECT_NE(TopViewSvg(ViewCapture{}, "t", 0.01).find("viewBox=\"-100 -100 200 200\""), std::string::npos);
-}
-
-TEST(SvgWriter, AFailedWriteSaysWhyAndLeavesNothingBehind) {
-    const auto dir = std::filesystem::temp_directory_path() / "marlovan_svg_test";
-    std::filesystem::create_directories(dir);
-    const std::string missing = (dir / "missing" / "out.svg").string();
-    EXPECT_EQ(ErrorOf([&] { WriteFileAtomically(missing, "x"); }), "cannot write " + missing + ": No such file or directory");
-    // A directory in the way: the temporary file is written, the rename fails and is undone.
-    EXPECT_THROW(WriteFileAtomically(dir.string(), "x"), std::runtime_error);
-    EXPECT_FALSE(std::filesystem::exists(dir.string() + ".tmp"));
-    std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 // Vehicles in scene files and saved scenes: parts, bad entries, damaged saves.
+#include "app/run_outputs.h"
 #include "app/scene_save.h"
 #include "tests/app/app_fixture.h"
 
@@ -66,6 +67,19 @@ TEST_F(VehicleSceneTest, DamagedSavedScenesAreRefused) {
         EXPECT_TRUE(error.rfind("saved scene", 0) == 0 && error.find(c.message) != std::string::npos) << error;
         EXPECT_EQ(Root()->NumberOfChildren(), 0) << c.message;
     }
+}
+
+// A row per whole frame and part, numbered in the scene's frames, with the nine digits that
+// tell floats apart; inches are 2.54 cm.
+TEST_F(VehicleSceneTest, TheCsvNumbersFramesAndKeepsNineDigits) {
+    std::string scene = kCarScene;
+    scene.replace(scene.find("[1000, 500, 0], \"rotation\": [0, 0, 90]"), 38, "[1000.1, 500, 0]");
+    Load(("{\"units\": \"in\", \"frame_rate\": 25, " + scene.substr(1)).c_str());
+    EXPECT_EQ(GetMasterScale(UNITS_METERS), 0.0254);
+    const std::string csv = PartTransformsCsv(GetCOREInterface(), 2 * 192, 4 * 192 + 191);
+    for (const char* row : {"\n2,body,1,0,0,0,1,0,0,0,1,1000.09998,500,40\n", "\n4,body,1,0,0,0,1,0,0,0,1,1000.09998,500,40\n"})
+        EXPECT_NE(csv.find(row), std::string::npos) << csv;
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 1 + 3 * 2);
 }
 
 }  // namespace

@@ -1,26 +1,20 @@
 // The small helpers: exact values, edges and NaN.
-#include <optional>
+#include <cmath>
 #include <utility>
 
 #include <gtest/gtest.h>
 
 #include "common/box_helpers.h"
 #include "common/zone_effect.h"
-#include "common/planar_geometry.h"
 #include "common/scalar.h"
-#include "common/worker_count.h"
-#include "host/testing.h"
 
-TEST(Helpers, WorkerCountIsTheProcessorCountWithinOneToEight) {
-    const std::pair<DWORD, int> cases[] = {{0, 1}, {1, 1}, {2, 2}, {7, 7}, {8, 8}, {9, 8}, {16, 8}, {256, 8}};
-    for (const auto& [processors, workers] : cases) {
-        HostSetProcessorCount(processors);
-        EXPECT_EQ(GetWorkerThreadCount(), workers) << processors;
-    }
-    HostSetProcessorCount(std::nullopt);
-    EXPECT_GE(GetWorkerThreadCount(), 1);
-    EXPECT_LE(GetWorkerThreadCount(), 8);
+TEST(Helpers, ExactValues) {
+    const std::pair<float, float> signs[] = {{2.5f, 1}, {-1e-30f, -1}, {0.0f, 0}, {-0.0f, 0}, {std::nanf(""), 0}};
+    for (const auto& [x, sign] : signs) EXPECT_TRUE(Sign(x) == sign && std::signbit(Sign(x)) == (sign < 0)) << x;
+    EXPECT_TRUE(Box3Center({{0, 0, 0}, {2, 4, 6}}) == Point3(1, 2, 3) && Box3Size({{0, 0, 0}, {2, 4, 6}}) == Point3(2, 4, 6));
+    EXPECT_EQ(Box3Size(Box3()), Point3(-2e30f, -2e30f, -2e30f));
 }
+
 TEST(ZoneEffect, AccumulateAddsTheSumsAndKeepsTheSmallerCap) {
     ZoneEffect dst{1.0, 2.0, 3.0, 4.0, 5.0f};
     EXPECT_EQ(&dst.Accumulate({10.0, 20.0, 30.0, 40.0, 9.0f}), &dst);

@@ -1,12 +1,47 @@
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "host/interface.h"
 #include "host/node.h"
+#include "host/param_block.h"
 #include "host/spline_shape.h"
+#include "host/testing.h"
 
 namespace {
+
+struct Listener : ReferenceTarget {
+    RefResult NotifyRefChanged(const Interval&, ReferenceTarget*, PartID& part, RefMessage) override {
+        parts.push_back(std::exchange(part, 0));
+        return REF_SUCCEED;
+    }
+    std::vector<PartID> parts;
+};
+
+// A change is logged once, and each holder hears it with a part of its own.
+TEST(References, NotificationsAreLoggedOnceAndToldToEachHolder) {
+    auto* target = new ReferenceTarget;  // deleted when its last holder lets it go
+    Listener a, b;
+    a.ReplaceReference(0, target);
+    b.ReplaceReference(0, target);
+    HostClearNotifications();
+    target->NotifyDependents(Interval(0, 160), PART_ALL, REFMSG_CHANGE);
+    ASSERT_EQ(HostNotifications().size(), 1u);
+    const Notification& n = HostNotifications()[0];
+    EXPECT_TRUE(n.sender == target && n.interval == Interval(0, 160) && n.partID == PART_ALL && n.message == REFMSG_CHANGE);
+    EXPECT_TRUE(a.parts == std::vector<PartID>{PART_ALL} && b.parts == a.parts);
+}
+
+// A table index outside its table is the caller's fault: the host stops there, loudly.
+TEST(ParamBlockDeathTest, TableIndexOutOfRangeStopsTheProcess) {
+    ParamBlockDesc2 desc(0, L"parameters", 0, nullptr, 0, 0, 0, 0,
+                         {ParamDef(0, L"Diagram", TYPE_INT, 0, 0).Table(3), ParamDef(1, L"Node", TYPE_INODE, 0, 0)});
+    IParamBlock2 block(&desc);
+    EXPECT_TRUE(block.SetValue(0, 0, 7, 2) && block.GetInt(0, 0, 2) == 7 && !block.SetValue(9, 0, 7));
+    EXPECT_DEATH(block.GetInt(0, 0, 3), "table index 3 of parameter 0 is outside 0 to 2");
+    EXPECT_DEATH(block.SetValue(1, 0, static_cast<INode*>(nullptr), 1), "table index 1 of parameter 1 is outside 0 to 0");
+}
 
 SplineKnot Corner(Point3 p) { return SplineKnot(KTYPE_CORNER, LTYPE_LINE, p, p, p); }
 SplineKnot Smooth(Point3 p, Point3 handle) { return SplineKnot(KTYPE_BEZIER, LTYPE_CURVE, p, p - handle, p + handle); }

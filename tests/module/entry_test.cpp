@@ -1,4 +1,3 @@
-
 #include "module/strings.h"
 #include "module_fixture.h"
 #include "traffic/traffic_light_view.h"
@@ -7,14 +6,21 @@ namespace {
 
 using EntryTest = ModuleTest;
 
-TEST_F(EntryTest, ProcessAttachKeepsHandleAndRegistersTheDiagramClass) {
-    Attach();
-    EXPECT_EQ(ModuleInstance(), Instance());
-    EXPECT_EQ(ClassDescHInstance(), Instance());
-    EXPECT_TRUE(HostThreadCallsDisabled(Instance()));
-    const WNDCLASSW* wc = HostFindWindowClass(Instance(), L"TrafficLightView");
-    ASSERT_NE(wc, nullptr);
-    EXPECT_TRUE(wc->lpfnWndProc == &TrafficLightViewProc && wc->hInstance == Instance());
+// Only process attach acts (handle, thread calls, diagram class); other reasons change nothing.
+TEST_F(EntryTest, OnlyProcessAttachActs) {
+    HostResetWin32();
+    const DWORD reasons[] = {DLL_PROCESS_DETACH, DLL_THREAD_ATTACH, DLL_THREAD_DETACH, 7};
+    for (const bool attached : {false, true}) {
+        for (const DWORD reason : reasons) {
+            EXPECT_EQ(DllMain(attached ? nullptr : Instance(), reason, nullptr), TRUE) << reason;
+            const WNDCLASSW* wc = HostFindWindowClass(Instance(), L"TrafficLightView");
+            EXPECT_TRUE(attached ? wc && wc->lpfnWndProc == &TrafficLightViewProc && wc->hInstance == Instance() : !wc);
+            EXPECT_TRUE(ModuleInstance() == (attached ? Instance() : nullptr) && ClassDescHInstance() == ModuleInstance());
+            EXPECT_EQ(HostThreadCallsDisabled(Instance()), attached) << reason;
+            EXPECT_EQ(LibDescription() != nullptr, attached) << reason;
+        }
+        Attach();
+    }
 }
 
 TEST_F(EntryTest, GetStringSharesOneBufferAndCutsAt255) {

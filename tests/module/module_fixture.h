@@ -1,4 +1,4 @@
-// Each test starts with the module detached, as right after loading.
+// Each test starts with the module handle unset, as right after loading.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,10 +10,7 @@
 
 class ModuleTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        SetModuleInstance(nullptr);
-        HostResetWin32();
-    }
+    void SetUp() override { SetModuleInstance(nullptr); }
     void TearDown() override { SetModuleInstance(nullptr); }
 
     static HINSTANCE Instance() { return HostModuleHandleOf(reinterpret_cast<const void*>(&DllMain)); }

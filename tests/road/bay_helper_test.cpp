@@ -160,8 +160,7 @@ TEST_F(BayHelperTest, TheNetworkAsksBothEvenWithoutBlocks) {
         for (HelperFrame* obj : objs) obj->ReplaceReference(0, nullptr);
     }
     EXPECT_EQ(Drawn(objs[0]).size(), 12u);
-    EXPECT_EQ(RegisteredClass(6), GetBusStopDesc());
-    EXPECT_EQ(RegisteredClass(9), GetParkingDesc());
+    EXPECT_TRUE(RegisteredClass(6) == GetBusStopDesc() && RegisteredClass(9) == GetParkingDesc());
 }
 
 }  // namespace

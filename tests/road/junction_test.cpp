@@ -1,10 +1,11 @@
 // Junctions on a "+" of two two-way roads turned any way: lane ends, links, connectors, display.
 #include <random>
+#include <tuple>
 
 #include "road/cross_mod.h"
 #include "road/junction_ways.h"
 #include "road/lane_end.h"
-#include "road/road_reading.h"
+#include "road/modifier_switch.h"
 #include "road/road_segment.h"
 #include "tests/road/road_support.h"
 
@@ -22,11 +23,13 @@ protected:
     void MakePlus(float angle, Point3 centre = {}, int lanes = 1) {
         const float c = std::cos(angle), s = std::sin(angle);
         auto at = [&](float x, float y) { return centre + Point3(c * x - s * y, s * x + c * y, 0.0f); };
-        for (const auto& [a, b] : {std::pair{at(-3000, 0), at(3000, 0)}, {at(0, -3000), at(0, 3000)}}) {
+        // Buses may use only the first road, trucks only the second: connectors are for cars.
+        for (const auto& [a, b, k] : {std::tuple{at(-3000, 0), at(3000, 0), 1}, {at(0, -3000), at(0, 3000), 2}}) {
             RoadMod* road = nullptr;
             AddRoad(MakeShape({a, b}), &road);
             Block(road)->SetValue(kForwardStrip, 0, lanes);
             Block(road)->SetValue(kBackwardStrip, 0, lanes);
+            Block(road)->SetValue(kEnable, 0, 0, 3 - k);
         }
         outline = GetCOREInterface()->CreateObjectNode(
             MakeShape({at(-1000, -1000), at(1000, -1000), at(1000, 1000), at(-1000, 1000)}, true));
@@ -39,6 +42,8 @@ protected:
     }
     std::vector<WayRecord> Connectors() {
         const Segments segments;
+        ModifierSwitch off;
+        off.SwitchOff(cross);
         int count = 0, index = 0;
         cross->CountWays(segments.array, outline, count);
         std::vector<WayRecord> ways(static_cast<std::size_t>(count));
@@ -73,10 +78,6 @@ TEST(LaneEnds, EachBundleEndsAtItsRightEdge) {
 
 TEST_F(JunctionTest, PlusJunctionLinksByTheTurnSwitches) {
     MakePlus(0.0f);
-    const Segments segments;
-    PolyShape lines;
-    ASSERT_TRUE(ReadRoadPolylines(outline, lines));
-    EXPECT_EQ(LaneEndList(segments.array, lines.lines[0], Matrix3()).count, 8);
     // Which way each link turns: the sign of its chord's cross product with its starting direction.
     const struct { const char* name; bool left, right; std::size_t links, lefts; } rows[] = {
         {"both turns", true, true, 8, 4}, {"right only", false, true, 4, 0}, {"left only", true, false, 4, 4},
@@ -95,7 +96,9 @@ TEST_F(JunctionTest, PlusJunctionLinksByTheTurnSwitches) {
     }
 }
 
-// Each connector's ways are bitwise the display's two curves of the link.
+// Each connector's ways are bitwise the display's two curves of the link, open to the classes
+// both its roads are, from edge to edge of its lane ends. The chevron of each of the 8 lane ends leads by 0.3 lanes into the junction
+// where its lane enters and out of it where its lane leaves.
 TEST_F(JunctionTest, ConnectorWaysAreTheDisplayedCurves) {
     MakePlus(0.0f);
     const std::vector<WayRecord> ways = Connectors();
@@ -103,6 +106,11 @@ TEST_F(JunctionTest, ConnectorWaysAreTheDisplayedCurves) {
     const ObjectState state = outline->EvalWorldState(0);
     const BezierShape& shape = static_cast<SplineShape*>(state.obj)->shape;
     ASSERT_EQ(shape.SplineCount(), 8 + 2 * 8);
+    const Point3 tips[8] = {{210, -874, 0}, {-210, -1126, 0}, {1126, -210, 0}, {874, 210, 0},
+                            {210, 1126, 0}, {-210, 874, 0},   {-874, -210, 0}, {-1126, 210, 0}};
+    const auto knot = [&](int s, int k) { return shape.GetSpline(s)->GetKnotPoint(k); };
+    for (int e = 0; e < 8; ++e)
+        EXPECT_TRUE(Near(knot(e, 1), tips[e], 1e-3f) && std::fabs(Length(knot(e, 2) - knot(e, 0)) - 252.0f) < 1e-3f) << e;
     for (int link = 0; link < 8; ++link) {
         const Spline3D* right = shape.GetSpline(8 + 2 * link);
         const Spline3D* left = shape.GetSpline(9 + 2 * link);
@@ -111,8 +119,13 @@ TEST_F(JunctionTest, ConnectorWaysAreTheDisplayedCurves) {
             const WayRecord& w = ways[static_cast<std::size_t>(link * kConnectorWays + k)];
             EXPECT_TRUE(w.corner[0] == right->GetKnotPoint(k) && w.corner[1] == right->GetKnotPoint(k + 1) &&
                         w.corner[2] == left->GetKnotPoint(k + 1) && w.corner[3] == left->GetKnotPoint(k)) << link << k;
-            EXPECT_FLOAT_EQ(w.maxSpeed, 100.0f / 0.036f);
+            EXPECT_TRUE(w.maxSpeed == ways[0].maxSpeed && w.enable[0] && !w.enable[1] && !w.enable[2]);
         }
+        // Halfway along, with tangents 0.4 of each edge's own chord: 830.09 from the centre on a
+        // right turn's inner edge, 15.88 on a left turn's, 407.11 on every outer edge.
+        const WayRecord& half = ways[static_cast<std::size_t>(link * kConnectorWays + 16)];
+        const float inner = Length(half.corner[0]), off = std::min(std::fabs(inner - 830.0916f), std::fabs(inner - 15.8781f));
+        EXPECT_TRUE(off < 1e-2f && std::fabs(Length(half.corner[3]) - 407.1068f) < 1e-2f) << link;
     }
 }
 

@@ -1,5 +1,7 @@
 // Building the lane network from the scene: the walks, the modifiers they switch, and failures.
 
+#include <tuple>
+
 #include "tests/support/allocation_failure.h"
 #include "road/lane_network_build.h"
 #include "tests/road/road_support.h"
@@ -13,41 +15,31 @@ struct Built {
     bool ok = BuildLaneNetwork(*network);
 };
 
-INode* RoadOfWidth(float width, INode* parent = nullptr, RoadMod** mod = nullptr) {
-    RoadMod* road = nullptr;
-    INode* node = AddRoad(MakeShape(), &road, parent);
-    Block(road)->SetValue(kStripWidth, 0, width);
-    if (mod != nullptr) *mod = road;
-    return node;
-}
-
 // Its conversion runs out of memory in the host.
 class ThrowingShape : public SplineShape {
 public:
     Object* ConvertToType(TimeValue, Class_ID) override { throw std::bad_alloc(); }
 };
 
-TEST_F(LaneNetworkBuild, HostRunningOutOfMemoryMidWalkIsReported) {
-    RoadOfWidth(100.0f);
-    RoadMod* road = nullptr;
-    INode* node = AddRoad(new ThrowingShape, &road);
-    auto* crossing = new FakeCrossMod;
-    node->AddWSModifier(crossing);
+// Each modifier of a stack is read with only itself off, so each lays its lanes along the other's
+// marks: 3 lanes (F2 B1) on 2 + 2 x 2 segments, 1 lane (F1 B0) on 4 + 6 x 2.
+TEST_F(LaneNetworkBuild, TwoRoadsOnOneShapeReadEachOthersDisplay) {
+    RoadMod *below = nullptr, *above = new RoadMod;
+    AddRoad(MakeShape(), &below)->AddWSModifier(above);
+    for (const auto& [mod, forward, backward] : {std::tuple{below, 1, 0}, {above, 2, 1}})
+        Block(mod)->SetValue(kForwardStrip, 0, forward), Block(mod)->SetValue(kBackwardStrip, 0, backward);
     const Built b;
-    EXPECT_FALSE(b.ok);
-    EXPECT_EQ(b.network->Count(), 0);
-    EXPECT_TRUE(road->IsEnabled() && crossing->IsEnabled());
+    EXPECT_TRUE(b.ok && b.network->Count() == 6 * 3 + 16 * 1 && below->IsEnabled() && above->IsEnabled());
 }
 
 TEST_F(LaneNetworkBuild, AllocationFailureIsReportedWithAnEmptyNetwork) {
-    // Failing each allocation of the build in turn: every failure is reported with an empty
-    // network, and every modifier is back in the state it had.
-    RoadMod* off = nullptr;
+    // Failing each allocation of the build in turn, then the host's in a road's conversion: every
+    // failure is reported with an empty network, and each modifier is back as the user left it.
+    RoadMod *off = nullptr, *on = nullptr;
     INode* road = AddRoad(MakeShape({{0, 0, 0}, {1000, 0, 0}, {1000, 1000, 0}}, true));
-    RoadOfWidth(200.0f, road, &off);
+    AddRoad(MakeShape(), &off, road);
+    Block(off)->SetValue(kStripWidth, 0, 200.0f);
     off->DisableMod();
-    auto* crossing = new FakeCrossMod;
-    road->AddWSModifier(crossing);
     Built b;
     ASSERT_TRUE(b.ok);
     ASSERT_EQ(b.network->Count(), 6);
@@ -58,7 +50,6 @@ TEST_F(LaneNetworkBuild, AllocationFailureIsReportedWithAnEmptyNetwork) {
         const bool failed = !AllocationFailurePending();
         FailAllocation(-1, true);
         EXPECT_FALSE(off->IsEnabled());
-        EXPECT_TRUE(crossing->IsEnabled());
         if (!failed) {
             EXPECT_TRUE(ok);
             EXPECT_EQ(b.network->Count(), 6);
@@ -70,6 +61,8 @@ TEST_F(LaneNetworkBuild, AllocationFailureIsReportedWithAnEmptyNetwork) {
     }
     // The segment array, the way array and the two arrays of the closed road's lane line.
     EXPECT_EQ(failures, 4);
+    AddRoad(new ThrowingShape, &on);
+    EXPECT_TRUE(!BuildLaneNetwork(*b.network) && b.network->Count() == 0 && on->IsEnabled() && !off->IsEnabled());
 }
 
 }  // namespace

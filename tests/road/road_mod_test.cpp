@@ -1,8 +1,14 @@
 // The road modifier: the ways and segments it writes, its lane display, and the class itself.
 #include <array>
+#include <cstring>
+#include <limits>
 #include <tuple>
 
 #include "host/rollups.h"
+#include "road/bus_stop.h"
+#include "road/cross_mod.h"
+#include "road/parking.h"
+#include "road/road_segment.h"
 #include "tests/road/road_support.h"
 
 namespace {
@@ -50,6 +56,53 @@ TEST_F(RoadModTest, StraightRoadWays) {
             EXPECT_EQ(std::tie(way.halfX, way.halfY, way.maxSpeed), std::tuple(500.0f, t.halfY, KmhToUnits(100.0))) << w;
             EXPECT_TRUE(way.enable[0] == 1 && way.enable[1] == 1 && way.enable[2] == 1 && !way.isBusStop && !way.isParking);
         }
+    }
+}
+
+// Every reader holds what it reads to the parameter's range, a NaN at its low end; a road's
+// segments carry what it read, its flags entry by entry.
+TEST_F(RoadModTest, ValuesPastTheirRangesAreReadAtItsEnds) {
+    RoadMod* road = nullptr;
+    AddRoad(MakeShape(), &road);
+    IParamBlock2* pb = Block(road);
+    const struct { float width, shift; int forward, backward, flag; RoadSegment expected; } rows[] = {
+        {-5, -2e7f, -3, 2, 1, {{0, 0, 0}, {1000, 0, 0}, 1e-4f, -1e7f / 1e-4f, 0, 2, 1, {0, 1, 0}}},
+        {2e7f, 3e7f, 150, 101, 0, {{0, 0, 0}, {1000, 0, 0}, 1e7f, 1.0f, -100, 100, 0, {1, 1, 0}}},
+    };
+    for (const auto& r : rows) {
+        pb->SetValue(kStripWidth, 0, r.width), pb->SetValue(kRoadShift, 0, r.shift), pb->SetValue(kReverse, 0, r.flag);
+        pb->SetValue(kForwardStrip, 0, r.forward), pb->SetValue(kBackwardStrip, 0, r.backward);
+        pb->SetValue(kEnable, 0, 1 - r.flag, 0), pb->SetValue(kEnable, 0, 0, 2);
+        RoadSegmentArray segments;
+        ASSERT_TRUE(CollectRoadSegments(segments) && segments.count == 1);
+        EXPECT_EQ(std::memcmp(&segments.items[0], &r.expected, sizeof(RoadSegment)), 0) << r.flag;
+        FreeRoadSegments(segments);
+    }
+    CrossMod cross;
+    BusStopObject stop;
+    ParkingObject parking;
+    RoadParams rp;
+    CrossParams cp;
+    float v[3];
+    // Reads: 0 road speed, 1 crossing speed, 2 half length and 3 width of a bus stop, 4 half
+    // length, 5 half width and 6 access angle of a parking place.
+    const auto read = [&](int what) {
+        if (what < 2) return what == 0 ? (road->GetRoadParams(rp), rp.maxSpeed) : (cross.GetCrossParams(cp), cp.speed);
+        if (what < 4) return stop.GetParams(v[0], v[1], rp.reverse), v[what - 2];
+        return parking.GetParams(v[0], v[1], v[2]), v[what - 4];
+    };
+    IParamBlock2 *crossing = cross.GetParamBlock(0), *bay = stop.GetParamBlock(0), *place = parking.GetParamBlock(0);
+    const float nan = std::numeric_limits<float>::quiet_NaN(), rad = 0.017453292f;
+    const struct { IParamBlock2* pb; ParamID id; float value; int what; float expected; } cases[] = {
+        {pb, kMaxSpeed, 500, 0, KmhToUnits(200.0)}, {crossing, 2, 500, 1, KmhToUnits(200.0)},
+        {crossing, 2, 0, 1, KmhToUnits(1.0)},       {crossing, 2, -50, 1, KmhToUnits(1.0)},
+        {bay, 1, 1e9f, 2, 5e4f},                    {bay, 0, -100, 3, 1e-4f},
+        {place, 1, -100, 4, 0.5f * 1e-4f},          {place, 0, 3e5f, 5, 5e4f},
+        {place, 2, 500, 6, 90 * rad},               {place, 2, nan, 6, -90 * rad},
+    };
+    for (const auto& c : cases) {
+        c.pb->SetValue(c.id, 0, c.value);
+        EXPECT_EQ(read(c.what), c.expected) << c.what << " " << c.value;
     }
 }
 
@@ -101,8 +154,7 @@ TEST_F(RoadModTest, EditingNotifiesAndRebuildsTheDisplayAtEveryEvaluation) {
     HostClearNotifications();
     mod->BeginEditParams(ip, 0, nullptr);
     EXPECT_TRUE(mod->LocalValidity(320).Empty());
-    ASSERT_EQ(OpenRollups().size(), 1u);
-    EXPECT_EQ(OpenRollups()[0].block, Block(mod));
+    ASSERT_TRUE(OpenRollups().size() == 1u && OpenRollups()[0].block == Block(mod));
     mod->EndEditParams(ip, 0, nullptr);
     EXPECT_EQ(mod->LocalValidity(320), Interval(320, 320));
     EXPECT_TRUE(OpenRollups().empty());
@@ -110,25 +162,7 @@ TEST_F(RoadModTest, EditingNotifiesAndRebuildsTheDisplayAtEveryEvaluation) {
     ASSERT_EQ(HostNotifications().size(), 4u);
     for (int i = 0; i < 4; ++i) {
         const Notification& n = HostNotifications()[static_cast<std::size_t>(i)];
-        EXPECT_TRUE(n.sender == mod && n.interval == Interval(320, 320) && n.partID == PART_ALL) << i;
-        EXPECT_EQ(n.message, sent[i]) << i;
-    }
-}
-
-// Saved scenes address the parameters by these ids, and scene files by these names.
-TEST(RoadModBlock, ParameterIds) {
-    RoadMod mod;
-    const ParamBlockDesc2* desc = mod.GetParamBlock(0)->GetDesc();
-    const std::pair<const wchar_t*, ParamType2> expected[7] = {
-        {L"Road_Shift", TYPE_WORLD}, {L"Strip_Width", TYPE_WORLD}, {L"Forward_Strip", TYPE_INT},
-        {L"Backward_Strip", TYPE_INT}, {L"Reverse", TYPE_BOOL}, {L"Max_Speed", TYPE_FLOAT}, {L"Enable", TYPE_BOOL},
-    };
-    ASSERT_EQ(desc->Count(), 7);
-    for (short id = 0; id < 7; ++id) {
-        const ParamDef* def = desc->FindParam(id);
-        ASSERT_NE(def, nullptr) << id;
-        EXPECT_EQ(def->internalName, expected[id].first) << id;
-        EXPECT_EQ(def->type, expected[id].second) << id;
+        EXPECT_TRUE(n.sender == mod && n.interval == Interval(320, 320) && n.partID == PART_ALL && n.message == sent[i]) << i;
     }
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <type_traits>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -17,7 +18,7 @@
 #include "host/spline_shape.h"
 #include "host/testing.h"
 #include "road/lane_network.h"
-#include "road/road_class_ids.h"
+#include "road/modifier_switch.h"
 #include "road/road_mod.h"
 #include "road/road_params.h"
 #include "road/way_record.h"
@@ -113,9 +114,11 @@ inline INode* AddRoad(Object* shape, RoadMod** mod = nullptr, INode* parent = nu
 
 inline IParamBlock2* Block(RoadMod* mod) { return mod->GetParamBlock(0); }
 
-// What a way source announces and writes for the node; the fill must match the count.
+// What a way source announces and writes, a modifier switched off as by the walk; fill = count.
 template <class Source>
 std::vector<WayRecord> WaysOf(Source* source, INode* node) {
+    ModifierSwitch off;
+    if constexpr (std::is_base_of_v<Modifier, Source>) off.SwitchOff(source);
     int count = 0, index = 0;
     source->CountWays(node, count);
     std::vector<WayRecord> ways(static_cast<std::size_t>(count));
@@ -123,25 +126,3 @@ std::vector<WayRecord> WaysOf(Source* source, INode* node) {
     EXPECT_EQ(index, count);
     return ways;
 }
-
-// Turns its input's every knot by +1000 in y; stands for a crossing on the road's stack.
-class FakeCrossMod : public WSModifier {
-public:
-    int calls = 0;
-    Class_ID ClassID() override { return kCrossModClassID; }
-    void ModifyObject(TimeValue, ModContext&, ObjectState* os, INode*) override {
-        ++calls;
-        BezierShape& shape = static_cast<SplineShape*>(os->obj)->shape;
-        for (int i = 0; i < shape.SplineCount(); ++i) {
-            Spline3D* s = shape.GetSpline(i);
-            Spline3D moved;
-            for (int k = 0; k < s->KnotCount(); ++k) {
-                SplineKnot knot = s->GetKnot(k);
-                knot.SetKnot(knot.Knot() + Point3(0, 1000, 0));
-                moved.AddKnot(knot);
-            }
-            moved.SetClosed(s->Closed());
-            *s = moved;
-        }
-    }
-};

@@ -144,10 +144,10 @@ TEST(WayEvaluate, LopsidedWayHoldsEveryCorner) {
 // A held point lies in an overlapped cell, even a one-point cell, on edges of far sheared ways.
 TEST(WayOverlap, EveryHeldPointIsInAnOverlappedCell) {
     std::mt19937 rng(5);
-    std::uniform_real_distribution<float> far(-2e5f, 2e5f), size(50.0f, 2000.0f), unit(0.0f, 1.0f);
+    std::uniform_real_distribution<float> spread(-2e5f, 2e5f), size(50.0f, 2000.0f), unit(0.0f, 1.0f);
     int held = 0;
     for (int trial = 0; trial < 2000; ++trial) {
-        const Point3 o(far(rng), far(rng), 0.0f), a(size(rng), size(rng) * (unit(rng) - 0.5f), 0.0f);
+        const Point3 o(spread(rng), spread(rng), 0.0f), a(size(rng), size(rng) * (unit(rng) - 0.5f), 0.0f);
         const Point3 b(size(rng) * (unit(rng) - 0.5f), size(rng), 0.0f);
         const WayRecord way = MakeWay(o, o + a, o + a + b, o + b);
         for (int k = 0; k < 4; ++k) {

@@ -11,13 +11,12 @@ namespace {
 
 class RectHelperTest : public SceneTest {
 protected:
-    // A node in the scene holding a new object of the class with the given half sizes; the cache
-    // is refreshed as the host does before drawing.
+    // A node in the scene holding a new object of the class, its half sizes set by a drag down and
+    // right from its centre; the cache is refreshed as the host does before drawing.
     static RectHelperObject* Make(ClassDesc* desc, float halfWidth, float halfLength) {
         auto* obj = static_cast<RectHelperObject*>(static_cast<Object*>(desc->Create(FALSE)));
         node = Place(obj);
-        obj->GetParamBlock(0)->SetValue(0, 0, halfWidth);
-        obj->GetParamBlock(0)->SetValue(1, 0, halfLength);
+        obj->SetDraggedSize({halfWidth, -halfLength, 0});
         obj->ObjectValidity(0);
         return obj;
     }
@@ -59,8 +58,7 @@ protected:
             EXPECT_TRUE(records[i].kind == strokes[i].kind && !records[i].closed) << i;
             EXPECT_EQ(records[i].points, strokes[i].points) << i;
         }
-        EXPECT_EQ(view.getGW()->SegmentRuns(), 1);
-        EXPECT_EQ(view.getGW()->LooseSegments(), 0);
+        EXPECT_TRUE(view.getGW()->SegmentRuns() == 1 && view.getGW()->LooseSegments() == 0);
     }
 };
 

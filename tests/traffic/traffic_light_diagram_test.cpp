@@ -59,8 +59,9 @@ const struct { const char* name; std::vector<std::pair<int, int>> path; const ch
     {"left of column 0 truncates to it", {{23, 20}}, "GRRRRRRRRRRRGGGGGGGGGGGG", true},
     {"last pixel of column 0", {{29, 20}}, "GRRRRRRRRRRRGGGGGGGGGGGG", true},
     {"upper half: red", {{87, 5}}, "RRRRRRRRRRRRRGGGGGGGGGGG", true},
-    {"right of the strip", {{146, 20}}, kStart, false},
-    {"below it", {{60, 31}}, kStart, false},
+    {"last pixel of column 23, upper half", {{144, 14}}, "RRRRRRRRRRRRGGGGGGGGGGGR", true},
+    {"right of the strip: column 24 does not exist", {{145, 20}}, kStart, false},
+    {"below it", {{60, 30}}, kStart, false},
     {"drag over ten columns",
      {{27, 20}, {32, 22}, {37, 22}, {42, 22}, {47, 22}, {52, 22}, {57, 22}, {62, 22}, {67, 22}, {72, 22}},
      "GGGGGGGGGGRRGGGGGGGGGGGG", true},
@@ -73,8 +74,9 @@ TEST_F(DiagramTest, StrokesPaintTheCellsUnderThemAsOneUndoStep) {
         for (const auto& s : kStrokes) {
             Down(s.path.front().first, s.path.front().second);
             for (const auto& [x, y] : s.path) Move(x, y);
-            Up(s.path.back().first, s.path.back().second);
             const bool step = s.step && !animated;
+            EXPECT_EQ(theHold.Holding(), step) << s.name << ": a hold opens only for a cell that exists and changes";
+            Up(s.path.back().first, s.path.back().second);
             EXPECT_EQ(Diagram(block), animated ? kStart : s.after) << s.name << animated;
             EXPECT_EQ(theHold.UndoNames(), step ? kOneStep : std::vector<std::wstring>{}) << s.name << animated;
             EXPECT_EQ(theHold.Undo(), step);
@@ -122,12 +124,18 @@ std::vector<PaintOp> ExpectedPaint(bool animated, int marker) {
 TEST_F(DiagramTest, PaintOperationsAndSpinnersByInputType) {
     light->ObjectValidity(0);
     EXPECT_TRUE(HostWindowStateOf(view).invalidations == 1 && HostWindowStateOf(view).eraseAsked);
+    RemapDir remap;
+    light->Clone(remap)->DeleteThis();  // a new light lets go of the roll-up's interface: no repaint until edited
+    light->ObjectValidity(0);
+    EXPECT_EQ(HostWindowStateOf(view).invalidations, 1);
     Ip()->SetTime(2000, FALSE);
     EXPECT_EQ(Paint(), ExpectedPaint(false, 1));
     EXPECT_TRUE(SpinnerOn(IDC_TRAFFIC_LIGHT_PERIOD_SPIN) && !SpinnerOn(IDC_TRAFFIC_LIGHT_INPUT_SPIN));
     SendMessageW(dialog, WM_COMMAND, IDC_TRAFFIC_LIGHT_ANIMATED_RADIO, 0);
     EXPECT_EQ(Paint(), ExpectedPaint(true, -1));
     EXPECT_TRUE(!SpinnerOn(IDC_TRAFFIC_LIGHT_PERIOD_SPIN) && SpinnerOn(IDC_TRAFFIC_LIGHT_INPUT_SPIN));
+    SendMessageW(dialog, WM_COMMAND, IDC_TRAFFIC_LIGHT_DIAGRAM_RADIO, 0);
+    EXPECT_TRUE(SpinnerOn(IDC_TRAFFIC_LIGHT_PERIOD_SPIN) && !SpinnerOn(IDC_TRAFFIC_LIGHT_INPUT_SPIN));
 }
 
 }  // namespace

@@ -29,8 +29,7 @@ protected:
     void SetUp() override {
         SceneTest::SetUp();
         node = Place(light, TransMatrix({10, 20, 0}));
-        light->GetParamBlock(0)->SetValue(0, 0, 2.0f);
-        light->GetParamBlock(0)->SetValue(1, 0, 5.0f);
+        light->SetDraggedSize({-2, 5, 0});  // a drag up and left from the centre
         SetDiagram(light->GetParamBlock(0), kFirstRed);
         light->ObjectValidity(0);
     }

@@ -107,3 +107,15 @@ TEST(ZoneApply, EdgesRulesAndHeadings) {
     }
 }
 
+TEST(ZoneShape, MinHalfIsTheSmallerContainsXYIsStrictOverlapsBoxIsClosed) {
+    const TrafficZone limit = MakeZone(FrameAt(10, 20), 2.0f, 3.0f, RuleSpeedLimit);
+    EXPECT_TRUE(limit.ContainsXY({11.99f, 22.99f, 50}) && !limit.ContainsXY({12, 20, 0}) && !limit.ContainsXY({10, 17, 0}));
+    EXPECT_TRUE(limit.minHalf == 2.0f && MakeZone(FrameAt(0, 0), 3.0f, 1.0f).minHalf == 1.0f);
+    // Against [0, 10]: inside, around, thin and 40 long across, touching; 0.01 apart, beside a corner, singular.
+    const Matrix3 thin = Frame({0.6f, 0.8f, 0}, {-0.8f, 0.6f, 0}, {5, 5, 0});
+    const std::pair<TrafficZone, bool> cases[] = {
+        {MakeZone(FrameAt(5, 5), 1, 1), true}, {MakeZone(FrameAt(5, 5), 20, 20), true}, {MakeZone(thin, 0.5f, 20), true},
+        {MakeZone(FrameAt(12, 5), 2, 1), true}, {MakeZone(FrameAt(12.01f, 5), 2, 1), false},
+        {MakeZone(thin * TransMatrix({8, 8, 0}), 0.5f, 20), false}, {MakeZone(Frame({1, 0, 0}, {2, 0, 0}, {}), 5, 5), false}};
+    for (const auto& [zone, overlaps] : cases) EXPECT_EQ(zone.OverlapsBox(Box3({0, 0, 0}, {10, 10, 0})), overlaps) << zone.hx;
+}

@@ -39,13 +39,18 @@ TEST_F(PlannerTest, TablesOfAStandingAndAMovingVehicle) {
     }
 }
 
-// 127 nodes, 254 branches of one draw each; a branch moves the base pose by its table entry.
+// 127 nodes, 254 branches of one draw each; a branch moves the base pose by its table entry. Each
+// branch caps its speed by its own steering sample, turnSpeed / (|tan| + 1e-5), then by maxSpeed.
 TEST_F(PlannerTest, TreeHas127NodesAnd254Evaluations) {
     SharedRandom().srand(7);
     car.bodyTM = RotateZMatrix(0.3f) * TransMatrix({50.0f, 100.0f, 0.0f});
     const PlanNode& root = tree.Grow(car.bodyTM, Prepared(25.0f));
     EXPECT_EQ(tree.Used(), 127);
     ExpectMatrixNear(root.pose[1], planner.stepTable[11][5] * car.bodyTM);
+    int k = 0;
+    for (const PlanNode* n = &root; n != nullptr; n = n->child[1], ++k)
+        for (const int b : {0, 1})
+            EXPECT_NEAR(n->effect[b].speedCap, std::min(500.0 / (std::fabs(std::tan((k + 2 * b - 1) / (25 / 3.0 + 0.01))) + 1e-5), 1389.0), 0.05);
     const float next = Rand11();
     SharedRandom().srand(7);
     for (int i = 0; i < 254; ++i) Rand11();
@@ -64,12 +69,18 @@ TEST(PlanNodeTest, BestTotalSumsKeepsTheLowerCapAndTiesGoToBranchOne) {
     EXPECT_EQ(root.Steer(), 1.0f);
 }
 
-// A slot 0 zone is seen by levels 1 and 2 only; standing, every branch ends where the car stands.
-TEST_F(PlannerTest, SlotZeroBlockReachesLevelsOneAndTwoOnly) {
-    zones[0].Init(Matrix3(), 0, 1e6f, 1e6f, 0, RuleObstacle, 0.0f);
-    PlanNode* node = &tree.Grow(car.bodyTM, Prepared(0.0f));
+// Standing, each branch ends where the car stands and draws its r depth first. The rear sample mirrors
+// the front one: a slot 0 zone at x 0..81, y -220..-160 meets it alone for r in (-0.9, 0), at levels
+// 1 and 2 only; a slot 1 strip at x 90, y -200..-100 meets the right rear side sample alone for r > 0.
+TEST_F(PlannerTest, FootprintSamplesMeetTheZonesOfTheirSlots) {
+    zones[0].Init(TransMatrix({40.5f, -190.0f, 0.0f}), 0, 40.5f, 30.0f, 0, RuleObstacle, 0.0f);
+    zones[1].Init(TransMatrix({90.0f, -150.0f, 0.0f}), 0, 5.0f, 50.0f, 1, RuleObstacle, 0.0f);
+    SharedRandom().srand(9);
+    const PlanNode* node = &tree.Grow(car.bodyTM, Prepared(0.0f));
+    SharedRandom().srand(9);
     for (int level = 1; node != nullptr; ++level, node = node->child[0])
-        EXPECT_EQ(node->effect[0].found, level <= 2 ? 10.0 * (1 - 100) : 10.0) << level;
+        for (int b = 0; const float r : {Rand11(), Rand11()})
+            EXPECT_EQ(node->effect[b++].found, 10.0 - 100.0 * ((level <= 2 && r > -0.9f && r < 0.0f) + (level <= 3 && r > 0.0f)));
 }
 
 }  // namespace

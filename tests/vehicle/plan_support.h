@@ -10,8 +10,7 @@
 
 inline VehicleState& MakeCar(VehicleState& s, std::int32_t type = 0) {
     s.type = type, s.halfLength = 200.0f, s.halfWidth = 90.0f, s.height = 150.0f, s.axleCount = 2;
-    s.wheelPos[0] = {80.0f, 120.0f, 30.0f};
-    s.wheelPos[1] = {80.0f, -120.0f, 30.0f};
+    s.wheelPos[0] = {80.0f, 120.0f, 30.0f}, s.wheelPos[1] = {80.0f, -120.0f, 30.0f};
     for (Point3& w : s.wheelSize) w = {20.0f, 30.0f, 0.0f};
     s.UpdateAxles();
     s.maxSpeed = 1389.0f, s.turnSpeed = 500.0f, s.accelRate = 300.0f, s.rigidity = 10.0f;

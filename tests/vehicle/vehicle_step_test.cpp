@@ -1,5 +1,6 @@
 // The vehicle step on a lane built from records over a flat ground, frame by frame as a run does.
 #include <thread>
+#include <utility>
 
 #include "tests/vehicle/ground_meshes.h"
 #include "tests/vehicle/plan_support.h"
@@ -9,7 +10,8 @@ namespace {
 struct StepTest : VehicleTest {
     // Every frame: an index of the zones the cars wrote the frame before, then a step of each car
     // on the thread of its slice.
-    void Run(int frames, int threads, void (*check)(std::vector<VehicleState>&)) {
+    template <class Check>
+    void Run(int frames, int threads, Check check) {
         SurfaceOctree ground;
         ground.BuildFromMesh(FlatGrid(8, 200000.0f), TransMatrix({-100000.0f, -50000.0f, 0.0f}));
         std::vector<const TrafficZone*> blocks;
@@ -35,7 +37,7 @@ struct StepTest : VehicleTest {
     std::vector<VehicleState> cars;
 };
 
-// Two cars off the lane centre steer back and keep to it; a third off every way stays finite.
+// Two cars off the lane centre keep to it, their last zone 0.1 of the speed longer; a third off every way stays finite.
 TEST_F(StepTest, CarKeepsToItsLaneAndSpeedsUpToItsCapTimesTemper) {
     Cars({{100, 0, 0}, {-100, 40000, 0}, {5000, 0, 0}});
     cars[0].temper = cars[1].temper = 1.1f;
@@ -43,18 +45,43 @@ TEST_F(StepTest, CarKeepsToItsLaneAndSpeedsUpToItsCapTimesTemper) {
         for (int i : {0, 1}) EXPECT_LE(std::fabs(c[i].bodyTM.GetTrans().x), 200.0f - 90.0f);
     });
     EXPECT_TRUE(std::fabs(cars[0].bodyTM.GetTrans().x) < 30.0f && std::fabs(cars[1].bodyTM.GetTrans().x) < 30.0f);
-    EXPECT_NEAR(cars[0].speed, 1389.0f * 1.1f, 30.0f);
-    for (int r = 0; r < 4; ++r) EXPECT_TRUE(std::isfinite(Length(cars[2].bodyTM.GetRow(r))));
-    EXPECT_TRUE(std::isfinite(cars[2].speed) && std::isfinite(cars[2].steer));
+    EXPECT_TRUE(std::fabs(cars[0].speed - 1389.0f * 1.1f) < 30.0f && std::fabs(cars[0].zones[7].hy - 200.0f - 0.1f * cars[0].speed) < 1.0f);
+    EXPECT_TRUE(std::isfinite(cars[2].speed + cars[2].steer + Length(cars[2].bodyTM.GetTrans())));
 }
 
-// Eager cars behind slow ones in one lane, eight threads: none ever runs into the one ahead.
+// Eager cars behind slow ones in one lane, eight threads: none ever runs into the one ahead. Each
+// writes its zones in its first step and never skips two rewrites running.
 TEST_F(StepTest, CarsInOneLaneNeverOverlapOnEightThreads) {
     Cars({{0, 0, 0}, {0, 1000, 0}, {0, 2000, 0}, {0, 3000, 0}, {0, 4000, 0}, {0, 5000, 0}, {0, 6000, 0}, {0, 7000, 0}});
     for (std::size_t i = 0; i < cars.size(); ++i) cars[i].temper = i % 2 ? 0.8f : 1.2f;
-    Run(200, 8, [](auto& c) {
-        for (std::size_t i = 1; i < c.size(); ++i) EXPECT_GE(Length(c[i].bodyTM.GetTrans() - c[i - 1].bodyTM.GetTrans()), 400.0f);
+    std::vector<int> skips(cars.size(), 1);  // a fresh car counts as skipped
+    Run(200, 8, [&skips](auto& c) {
+        for (std::size_t i = 0; i < c.size(); ++i) {
+            EXPECT_GE(i ? Length(c[i].bodyTM.GetTrans() - c[i - 1].bodyTM.GetTrans()) : 400.0f, 400.0f);
+            EXPECT_LT(std::exchange(skips[i], 1 - c[i].zonesWritten) + skips[i], 2) << i;
+        }
     });
+}
+
+// A standing car 1 m right of its lane's centre: in a stop it brakes, keeps plan A's zones where it
+// stands and does not steer; else it gains a fifth of its rate in 0.033 s, its zones follow plan B
+// (63 steps of 8 cm; of 2.4 cm back when reversing) and it steers by plan A's spacing, 0.3 x 0.01 x 5
+// at most. Only a car under 6 m from its stop checks the way forward. A stop ending on 0 ends too.
+TEST_F(StepTest, OneStepOfAStandingCarAndTheEndOfAStop) {
+    const struct { std::int32_t type; double stopTimer, travelled; std::uint8_t reverse; float speed, ahead, steerRate, tol; } rows[] = {
+        {0, 1.0, 100.0, 0, 0.0f, 0.0f, 0.0f, 0.0f}, {0, -1.0, 100.0, 0, 1.98f, 504.0f, -0.015f, 1e-6f},
+        {0, -1.0, 100.0, 1, -1.98f, -151.2f, 0.0f, 0.015f}, {1, -1.0, 0.0, 1, -1.98f, -151.2f, 0.0f, 0.015f},
+        {0, -1.0, 0.0, 1, 1.98f, -151.2f, 0.0f, 0.015f}, {0, 0.033f, 0.0, 0, 0.0f, 0.0f, 0.0f, 0.0f}};
+    for (const auto& r : rows) {
+        Cars({{100, 0, 0}});
+        VehicleState& c = cars[0];
+        c.type = r.type, c.stopTimer = r.stopTimer, c.travelled = r.travelled, c.reverse = r.reverse;
+        Run(1, 1, [](auto&) {});
+        EXPECT_TRUE(std::fabs(c.speed - r.speed) < 1e-5f && std::fabs(c.steerRate - r.steerRate) <= r.tol) << c.steerRate;
+        EXPECT_NEAR(c.zones[7].tm.GetTrans().y, r.ahead, 0.05f * std::fabs(r.ahead) + 0.01f) << r.ahead;
+    }
+    Run(60, 1, [](auto&) {});
+    EXPECT_TRUE(cars[0].speed > 300.0f && cars[0].bodyTM.GetTrans().y > 200.0f) << cars[0].speed;
 }
 
 }  // namespace
