@@ -51,9 +51,8 @@ TEST_F(RecordTest, SavedChunkGoldenBytes) {
     EXPECT_EQ(hex, expected);
 }
 
-// Channels 0-8 of a 180 by 460 vehicle within 0.18 / 230, 9-17 within 0.18, 18-20 within 0.002:
-// a line from the first sample passes within the tolerance of a spike of 1.45 and the sample
-// after it, and of no spike of 1.55.
+// Tolerances 0.18 / 230 (channels 0-8), 0.18 (9-17), 0.002 (18-20): a line from the first sample
+// passes within them of a spike of 1.45 tolerances and of the sample after it, not of one of 1.55.
 TEST_F(RecordTest, EveryChannelHasItsTolerance) {
     for (const float spike : {1.45f, 1.55f}) {
         s.ResetAt(Matrix3(), 0);

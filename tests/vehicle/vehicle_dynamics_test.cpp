@@ -45,22 +45,23 @@ TEST_F(VehicleDynamics, BrakingStopsAtZeroAndReverseAcceleratesBackwards) {
     }
 }
 
-// The rear pivot travels the step along the new heading and steer turns right, rolling the body
-// left as acceleration pitches it back; spin by each axle's radius; the phase wraps above 2 pi.
+// Straight, the body follows the chassis; steered right and speeding up, it rolls left, pitches back.
 TEST_F(VehicleDynamics, BicycleStepSpinLoadsAndSteering) {
     DefaultCar().speed = 1000;
     s.phase = 6.282;
     s.Integrate(kDt, flat);
+    EXPECT_EQ(s.springTM, TransMatrix({0, 33, 0}));
     EXPECT_NEAR(s.phase, 0.00211452, 1e-7);
     DefaultCar().speed = 1000;
     s.accel = 100 / kDt;
     s.steer = 0.2f;
     for (float& h : s.steerHistory) h = 0.2f;
     s.Integrate(kDt, flat);
-    const float yaw = 0.0477817f;
+    const float yaw = 0.0477817f;  // 33 / 140 tan(0.2): the step over the wheelbase
     ExpectMatrixNear(s.bodyTM, RotateZMatrix(-yaw) * TransMatrix({53 * std::sin(yaw), 53 * std::cos(yaw) - 20, 0}));
     EXPECT_FLOAT_EQ(s.spin[0], 33.0f / 30.0f / std::cos(0.2f));
     EXPECT_FLOAT_EQ(s.spin[1], 33.0f / 32.0f);
+    // (100, -1000 yaw) 72.5 / (230², 90²) 0.13 (c + ... + c^10), c = 1 - 0.033 sqrt(300) 0.06
     ExpectMatrixNear(TransMatrix(s.bodyRate), TransMatrix({0.147792f, -0.461193f, 0}), 1e-5f);
     DefaultCar().steer = 0.9f;
     s.steerRate = 1 / kDt;
@@ -72,15 +73,15 @@ TEST_F(VehicleDynamics, BicycleStepSpinLoadsAndSteering) {
     EXPECT_EQ(s.bodyTM, Matrix3());
 }
 
-// Wheels rest on flat ground, sit 20 low on ground raised 20, and hang at -height off the mesh.
+// Ground flat, raised 20, off the mesh, and under the right tyres' outer samples (0.7 width out).
 TEST_F(VehicleDynamics, GroundContact) {
     SurfaceOctree raised = Ground(20), beside, above;
-    ASSERT_TRUE(beside.BuildFromMesh(FlatGrid(1, 100), TransMatrix({2000, 0, -60})));
+    ASSERT_TRUE(beside.BuildFromMesh(FlatGrid(1, 400), TransMatrix({82, -200, -60})));
     ASSERT_TRUE(above.BuildFromMesh(FlatGrid(1, 400), TransMatrix({-200, -200, 1000})));
-    const std::pair<SurfaceOctree*, float> rows[] = {{&flat, 0}, {&raised, 20}, {&beside, -145}, {&above, -145}};
-    for (const auto& [ground, expected] : rows) {
+    const std::tuple<SurfaceOctree*, float, float> rows[] = {{&flat, 0, 0}, {&raised, 20, 20}, {&beside, -145, -60}, {&above, -145, -145}};
+    for (const auto& [ground, left, right] : rows) {
         DefaultCar().GroundContact(*ground);
-        for (int i = 0; i < 4; ++i) EXPECT_NEAR(s.suspension[i], expected, 1e-2f) << expected << " wheel " << i;
+        for (int i = 0; i < 4; ++i) EXPECT_NEAR(s.suspension[i], i % 2 ? right : left, 1e-2f) << left << " wheel " << i;
     }
 }
 
