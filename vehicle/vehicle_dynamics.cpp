@@ -44,7 +44,7 @@ void VehicleState::Integrate(float dt, SurfaceOctree& ground) {
     speed = v;
     AlignBody();
 
-    const float k = static_cast<float>(std::min<double>(rigidity, StableRigidity(dt)));
+    const float k = static_cast<float>(std::min<double>(rigidity, RigidityCap(dt)));
     const int wheels = 2 * axleCount;
     for (int i = 0; i < wheels; ++i) {
         Point3 w = wheelPos[i / 2];

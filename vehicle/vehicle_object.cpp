@@ -39,35 +39,36 @@ VehicleObject::~VehicleObject() {
 }
 
 void VehicleObject::SetSize(Point3 size) {
-    if (pblock == nullptr) return;
-    pblock->SetValue(kVehicleWidth, 0, std::fabs(size.x));
-    pblock->SetValue(kVehicleLength, 0, std::fabs(size.y));
-    pblock->SetValue(kVehicleHeight, 0, std::fabs(size.z));
+    if (paramBlock == nullptr) return;
+    paramBlock->SetValue(kVehicleWidth, 0, std::fabs(size.x));
+    paramBlock->SetValue(kVehicleLength, 0, std::fabs(size.y));
+    paramBlock->SetValue(kVehicleHeight, 0, std::fabs(size.z));
 }
 
 Point3 VehicleObject::GetSize() const {
-    if (pblock == nullptr) return {};
-    return {pblock->GetFloat(kVehicleWidth, 0), pblock->GetFloat(kVehicleLength, 0), pblock->GetFloat(kVehicleHeight, 0)};
+    if (paramBlock == nullptr) return {};
+    return {paramBlock->GetFloat(kVehicleWidth, 0), paramBlock->GetFloat(kVehicleLength, 0),
+            paramBlock->GetFloat(kVehicleHeight, 0)};
 }
 
 void VehicleObject::SetWheelCount(int axles) {
-    if (pblock != nullptr) pblock->SetValue(kVehicleWheelCount, 0, axles);
+    if (paramBlock != nullptr) paramBlock->SetValue(kVehicleWheelCount, 0, axles);
 }
 
 void VehicleObject::SetWheelTables(Point3 position, Point3 size, int axle) {
-    if (pblock == nullptr) return;
-    pblock->SetValue(kVehicleWheelSize, 0, size, axle);
-    pblock->SetValue(kVehicleWheelPos, 0, position, axle);
+    if (paramBlock == nullptr) return;
+    paramBlock->SetValue(kVehicleWheelSize, 0, size, axle);
+    paramBlock->SetValue(kVehicleWheelPos, 0, position, axle);
 }
 
 void VehicleObject::SetType(int type) {
-    if (pblock == nullptr) return;
-    pblock->SetValue(kVehicleType, 0, type);
-    pblock->SetValue(kVehicleRigidity, 0, 200.0f);
-    pblock->SetValue(kVehicleManeuverable, 0, 15.0f);
-    pblock->SetValue(kVehicleAcceleration, 0, 3.0f);
-    pblock->SetValue(kVehicleMaxSpeed, 0, type == 0 ? 200.0f : 100.0f);
-    pblock->SetValue(kVehicleStopTime, 0, type == 0 ? 60.0f : 10.0f);
+    if (paramBlock == nullptr) return;
+    paramBlock->SetValue(kVehicleType, 0, type);
+    paramBlock->SetValue(kVehicleRigidity, 0, 200.0f);
+    paramBlock->SetValue(kVehicleManeuverable, 0, 15.0f);
+    paramBlock->SetValue(kVehicleAcceleration, 0, 3.0f);
+    paramBlock->SetValue(kVehicleMaxSpeed, 0, type == 0 ? 200.0f : 100.0f);
+    paramBlock->SetValue(kVehicleStopTime, 0, type == 0 ? 60.0f : 10.0f);
 }
 
 void VehicleObject::BeginEditParams(IObjParam* ip, unsigned long flags, Animatable* prev) {
@@ -81,13 +82,13 @@ void VehicleObject::EndEditParams(IObjParam* ip, unsigned long flags, Animatable
 }
 
 IParamBlock2* VehicleObject::GetParamBlockByID(short id) {
-    return pblock != nullptr && static_cast<unsigned short>(pblock->ID()) == static_cast<unsigned short>(id) ? pblock
-                                                                                                           : nullptr;
+    if (paramBlock == nullptr) return nullptr;
+    return static_cast<unsigned short>(paramBlock->ID()) == static_cast<unsigned short>(id) ? paramBlock : nullptr;
 }
 
-ReferenceTarget* VehicleObject::GetReference(int) { return pblock; }
+ReferenceTarget* VehicleObject::GetReference(int) { return paramBlock; }
 
-void VehicleObject::SetReference(int, ReferenceTarget* target) { pblock = static_cast<IParamBlock2*>(target); }
+void VehicleObject::SetReference(int, ReferenceTarget* target) { paramBlock = static_cast<IParamBlock2*>(target); }
 
 IOResult VehicleObject::Save(ISave* isave) {
     if (!state.HasRecord()) return IO_OK;
@@ -108,7 +109,7 @@ IOResult VehicleObject::Load(ILoad* iload) {
 ReferenceTarget* VehicleObject::Clone(RemapDir& remap) {
     auto* copy = static_cast<VehicleObject*>(static_cast<Object*>(Desc()->Create(FALSE)));
     if (copy == nullptr) return nullptr;
-    copy->ReplaceReference(0, remap.CloneRef(pblock));
+    copy->ReplaceReference(0, remap.CloneRef(paramBlock));
     BaseClone(this, copy, remap);
     return copy;
 }

@@ -50,10 +50,10 @@ public:
     void BeginEditParams(IObjParam* ip, unsigned long flags, Animatable* prev) override;
     void EndEditParams(IObjParam* ip, unsigned long flags, Animatable* next) override;
     int NumSubs() override { return 1; }
-    Animatable* SubAnim(int) override { return pblock; }
+    Animatable* SubAnim(int) override { return paramBlock; }
     std::wstring SubAnimName(int) override { return L"Vehicle"; }
     int NumParamBlocks() override { return 1; }
-    IParamBlock2* GetParamBlock(int) override { return pblock; }
+    IParamBlock2* GetParamBlock(int) override { return paramBlock; }
     IParamBlock2* GetParamBlockByID(short id) override;
     int NumRefs() override { return 1; }
     ReferenceTarget* GetReference(int) override;
@@ -83,7 +83,7 @@ private:
     float boxHalfLength = 0.0f;
     float boxHalfWidth = 0.0f;
     float boxHeight = 0.0f;
-    IParamBlock2* pblock = nullptr;
+    IParamBlock2* paramBlock = nullptr;
 };
 
 ClassDesc* GetVehicleDesc();

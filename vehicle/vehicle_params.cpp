@@ -84,28 +84,28 @@ void BindVehicleParamUI(ParamBlockDesc2* desc) {
 }
 
 void VehicleObject::UpdateSimParams() {
-    if (pblock == nullptr) return;
-    state.halfLength = ReadAmount(pblock, kVehicleLength) * 0.5f;
-    state.halfWidth = ReadAmount(pblock, kVehicleWidth) * 0.5f;
-    state.height = ReadAmount(pblock, kVehicleHeight);
-    state.axleCount = std::clamp(pblock->GetInt(kVehicleWheelCount, 0), 0, 3);
+    if (paramBlock == nullptr) return;
+    state.halfLength = ReadAmount(paramBlock, kVehicleLength) * 0.5f;
+    state.halfWidth = ReadAmount(paramBlock, kVehicleWidth) * 0.5f;
+    state.height = ReadAmount(paramBlock, kVehicleHeight);
+    state.axleCount = std::clamp(paramBlock->GetInt(kVehicleWheelCount, 0), 0, 3);
     for (int i = 0; i < 3; ++i) {
-        state.wheelSize[i] = pblock->GetPoint3(kVehicleWheelSize, 0, i);
-        state.wheelPos[i] = pblock->GetPoint3(kVehicleWheelPos, 0, i);
+        state.wheelSize[i] = paramBlock->GetPoint3(kVehicleWheelSize, 0, i);
+        state.wheelPos[i] = paramBlock->GetPoint3(kVehicleWheelPos, 0, i);
     }
-    state.accelRate = static_cast<float>(ReadAmount(pblock, kVehicleAcceleration) / GetMasterScale(UNITS_METERS));
-    state.turnSpeed = PerSecond(ReadAmount(pblock, kVehicleManeuverable));
-    state.rigidity = ReadAmount(pblock, kVehicleRigidity);
-    state.type = std::clamp(pblock->GetInt(kVehicleType, 0), 0, 2);
-    state.stopTime = ReadAmount(pblock, kVehicleStopTime);
-    state.maxSpeed = PerSecond(ReadAmount(pblock, kVehicleMaxSpeed));
+    state.accelRate = static_cast<float>(ReadAmount(paramBlock, kVehicleAcceleration) / GetMasterScale(UNITS_METERS));
+    state.turnSpeed = PerSecond(ReadAmount(paramBlock, kVehicleManeuverable));
+    state.rigidity = ReadAmount(paramBlock, kVehicleRigidity);
+    state.type = std::clamp(paramBlock->GetInt(kVehicleType, 0), 0, 2);
+    state.stopTime = ReadAmount(paramBlock, kVehicleStopTime);
+    state.maxSpeed = PerSecond(ReadAmount(paramBlock, kVehicleMaxSpeed));
     state.UpdateAxles();
 }
 
 void VehicleObject::UpdateFromParams() {
-    if (pblock == nullptr) return;
-    boxHalfLength = ReadAmount(pblock, kVehicleLength) * 0.5f;
-    boxHalfWidth = ReadAmount(pblock, kVehicleWidth) * 0.5f;
-    boxHeight = ReadAmount(pblock, kVehicleHeight);
+    if (paramBlock == nullptr) return;
+    boxHalfLength = ReadAmount(paramBlock, kVehicleLength) * 0.5f;
+    boxHalfWidth = ReadAmount(paramBlock, kVehicleWidth) * 0.5f;
+    boxHeight = ReadAmount(paramBlock, kVehicleHeight);
     UpdateSimParams();
 }

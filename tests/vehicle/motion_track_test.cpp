@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <cmath>
 #include <random>
-#include <string>
 #include <utility>
 #include <vector>
 

@@ -9,7 +9,7 @@
 
 namespace {
 
-using ObjectTest = VehicleTest;
+using ObjectTest = OneVehicleTest;
 
 // At 1 unit = 1 cm; values out of range are clamped, non-numbers take the defaults.
 TEST_F(ObjectTest, SimulationParametersInSceneUnitsAndClamped) {
@@ -22,50 +22,39 @@ TEST_F(ObjectTest, SimulationParametersInSceneUnitsAndClamped) {
         {kVehicleMaxSpeed, -inf, &VehicleState::maxSpeed, 100 / 0.036f},
     };
     for (const auto& c : floats) {
-        VehicleObject* v = MakeVehicle();
-        v->GetParamBlock(0)->SetValue(c.id, 0, c.value);
-        v->UpdateSimParams();
-        EXPECT_FLOAT_EQ(v->State().*c.field, c.expected) << c.id << " " << c.value;
-        v->DeleteThis();
+        vehicle->GetParamBlock(0)->SetValue(c.id, 0, c.value);
+        vehicle->UpdateSimParams();
+        EXPECT_FLOAT_EQ(s.*c.field, c.expected) << c.id << " " << c.value;
     }
     const struct { ParamID id; int value, axles, type; } ints[] = {
         {kVehicleWheelCount, 7, 3, 0}, {kVehicleWheelCount, -2, 0, 0}, {kVehicleType, 5, 0, 2}, {kVehicleType, -1, 0, 0}};
     for (const auto& c : ints) {
-        VehicleObject* v = MakeVehicle();
-        v->GetParamBlock(0)->SetValue(c.id, 0, c.value);
-        v->UpdateSimParams();
-        EXPECT_EQ(std::make_pair(v->State().axleCount, v->State().type), std::make_pair(c.axles, c.type));
-        v->DeleteThis();
+        vehicle->GetParamBlock(0)->SetValue(c.id, 0, c.value);
+        vehicle->UpdateSimParams();
+        EXPECT_EQ(std::make_pair(s.axleCount, s.type), std::make_pair(c.axles, c.type));
     }
-    VehicleObject* v = MakeVehicle();
-    SetWheels(v, 3);
-    EXPECT_EQ(v->State().wheelSize[1], Point3(20, 32, 0));
-    EXPECT_EQ(std::make_pair(v->State().pivot, v->State().wheelbase), std::make_pair(-40.0f, 160.0f));
-    v->DeleteThis();
 }
 
 // A 40 by 100 by 30 vehicle at (200, 100), its predicted path straight ahead to y = 800.
-class DrawTest : public VehicleTest {
+class DrawTest : public OneVehicleTest {
 protected:
     void SetUp() override {
-        VehicleTest::SetUp();
+        OneVehicleTest::SetUp();
         vehicle->SetSize({-40, 100, 30});
-        node = PlaceVehicle(vehicle, TransMatrix({200, 100, 0}));
+        vehicleNode->SetNodeTM(0, TransMatrix({200, 100, 0}));
         vehicle->ObjectValidity(0);
         for (int k = 0; k < 8; ++k) vehicle->State().zones[k].tm = TransMatrix({200, 100 + 100.0f * k, 0});
     }
     IPoint2 Pixel(float x, float y) const { return ::Pixel(view, x, y); }
     int Pick(float x, float y) {
         IPoint2 p = Pixel(x, y);
-        return vehicle->HitTest(0, node, HITTYPE_POINT, 0, 0, &p, &view);
+        return vehicle->HitTest(0, vehicleNode, HITTYPE_POINT, 0, 0, &p, &view);
     }
     Box3 WorldBox() {
         Box3 box;
-        vehicle->GetWorldBoundBox(0, node, &view, box);
+        vehicle->GetWorldBoundBox(0, vehicleNode, &view, box);
         return box;
     }
-    VehicleObject* vehicle = MakeVehicle();
-    INode* node = nullptr;
     ViewExp view;
 };
 
@@ -73,9 +62,9 @@ using Line = std::vector<Point3>;
 
 // Edges and chevron in the wire colour; tracing adds the plan's run, the rear half when reversing.
 TEST_F(DrawTest, DrawingPickingAndBoxes) {
-    node->SetWireColor(0x00336699);
+    vehicleNode->SetWireColor(0x00336699);
     const auto& r = view.getGW()->Records();
-    EXPECT_EQ(vehicle->Display(0, node, &view, 0), 0);
+    EXPECT_EQ(vehicle->Display(0, vehicleNode, &view, 0), 0);
     ASSERT_EQ(r.size(), 14u);
     EXPECT_EQ(std::make_pair(r[6].points, r[13].points), std::make_pair(Line{{220, 150, 30}, {180, 150, 30}}, Line{{188, 100, 0}, {200, 112, 0}}));
     EXPECT_EQ(r[0].color, Point3(0x99 / 255.0f, 0x66 / 255.0f, 0x33 / 255.0f));
@@ -96,12 +85,12 @@ TEST_F(DrawTest, DrawingPickingAndBoxes) {
     vehicle->GetDeformBBox(0, local, &ignored, false);
     EXPECT_EQ(std::make_pair(local.pmin, local.pmax), std::make_pair(Point3(-20, -50, 0), Point3(20, 50, 30)));
     vehicle->State().reverse = 1;
-    GetCOREInterface()->SelectNode(node, 0);
-    vehicle->Display(0, node, &view, 0);
+    GetCOREInterface()->SelectNode(vehicleNode, 0);
+    vehicle->Display(0, vehicleNode, &view, 0);
     ASSERT_EQ(r.size(), 31u);
     EXPECT_EQ(view.getGW()->SegmentRuns(), 2);
     EXPECT_EQ(std::make_pair(r[0].color, r[14].color), std::make_pair(Point3(1, 1, 1), Point3(0, 1, 0)));
-    EXPECT_EQ(r[14].points, (Line{{180, 100, 0}, {180, 200, 0}}));
+    EXPECT_EQ(std::make_pair(r[14].points, r[15].points), std::make_pair(Line{{180, 100, 0}, {180, 200, 0}}, Line{{220, 100, 0}, {220, 200, 0}}));
     EXPECT_EQ(r[29].points, (Line{{180, 750, 0}, {220, 750, 0}}));
 }
 

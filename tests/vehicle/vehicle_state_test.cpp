@@ -1,29 +1,20 @@
-// The vehicle state: inert own zones, resets, drivability, and part transforms at rest and live.
+// The vehicle state: inert own zones, resets, stop wishes, drivability, and part transforms.
 
 #include <cmath>
 #include <limits>
 #include <tuple>
 
+#include "common/random_access.h"
 #include "tests/vehicle/vehicle_support.h"
+#include "vehicle/vehicle_probe_fill.h"
 
 namespace {
 
-using StateTest = VehicleTest;
+using StateTest = OneVehicleTest;
 
-// Three axles: front at y 120, then 0 and -80; right wheels at x 70, radius 30.
-void SetLayout(VehicleState& s, int axles) {
-    s.axleCount = axles;
-    const float y[] = {120.0f, 0.0f, -80.0f};
-    for (int a = 0; a < 3; ++a) {
-        s.wheelPos[a] = {70.0f, y[a], 30.0f + a};
-        s.wheelSize[a] = {20.0f, 30.0f, 0.0f};
-    }
-    s.UpdateAxles();
-}
-
-// Fresh zones act on nothing; a reset rests the motion at the pose, keeping record and zones.
-TEST_F(StateTest, ConstructionAndResets) {
-    VehicleState s;
+// Fresh zones act on nothing; a reset rests the motion at the pose with a new phase, keeping
+// record and zones. Past 50 m only a bus wishes to stop and only a car to park.
+TEST_F(StateTest, ConstructionResetsAndStopWishes) {
     ZoneEffect effect;
     for (const TrafficZone& zone : s.zones) zone.Apply(VehicleProbe{}, effect);
     EXPECT_EQ(effect.found, 0.0);
@@ -32,28 +23,34 @@ TEST_F(StateTest, ConstructionAndResets) {
     s.speed = 9.0f;
     s.stopShare[39] = 1.0f;
     s.reverse = s.zonesWritten = 1;
+    SharedRandom().srand(5);
+    const double phase = Rand01() * 3.1415927 * 2.0;
+    SharedRandom().srand(5);
     s.ResetAt(TransMatrix({10, 20, 0}), 480);
     EXPECT_EQ(std::make_tuple(s.springTM, s.time, s.speed + s.stopShare[39] + s.reverse + s.zonesWritten),
               std::make_tuple(TransMatrix({10, 20, 0}), 480, 0.0f));
-    EXPECT_EQ(std::make_tuple(s.wander, s.travelled, s.stopTimer), std::make_tuple(1.0f, 100.0, -1.0));
-    EXPECT_TRUE(s.record.IsStarted());
-    EXPECT_EQ(s.zones[3].tm.GetTrans(), Point3(5, 6, 7));
+    EXPECT_EQ(std::make_tuple(s.wander, s.travelled, s.stopTimer, s.phase), std::make_tuple(1.0f, 100.0, -1.0, phase));
+    EXPECT_EQ(std::make_pair(s.record.IsStarted(), s.zones[3].tm.GetTrans()), std::make_pair(true, Point3(5, 6, 7)));
+    const std::pair<int, int> wishes[] = {{0, 1}, {1, 0}, {0, 0}};  // bus stop, parking: car, bus, truck
+    for (s.type = 0; s.type < 3; ++s.type)
+        EXPECT_EQ(std::make_pair(ProbeOf(s, true).busMayStop + 0, ProbeOf(s, true).carMayPark + 0), wishes[s.type]);
 }
 
 TEST_F(StateTest, OnlyWellFormedVehiclesAreDrivable) {
-    const float inf = std::numeric_limits<float>::infinity();
-    const struct { const char* what; int axles; float frontY, radius, rearX; bool drivable; } cases[] = {
-        {"two axles", 2, 120, 30, 70, true},        {"three axles", 3, 120, 30, 70, true},
-        {"one axle", 1, 120, 30, 70, false},        {"front behind the pivot", 2, -10, 30, 70, false},
-        {"zero radius", 2, 120, 0, 70, false},      {"infinite radius", 2, 120, inf, 70, false},
-        {"position not a number", 2, 120, 30, std::nanf(""), false},
+    const float inf = std::numeric_limits<float>::infinity(), nan = std::nanf("");
+    const struct { const char* what; int axles; float frontY; int axle; float radius, x; bool drivable; } cases[] = {
+        {"two axles", 2, 120, 1, 32, 70, true},         {"three axles", 3, 120, 2, 34, 70, true},
+        {"one axle", 1, 120, 1, 32, 70, false},         {"front behind the pivot", 2, -30, 1, 32, 70, false},
+        {"zero wheelbase", 2, -20, 1, 32, 70, false},   {"zero wheelbase of three", 3, -50, 1, 32, 70, false},
+        {"zero radius", 2, 120, 1, 0, 70, false},       {"infinite radius", 2, 120, 1, inf, 70, false},
+        {"position not a number", 2, 120, 1, 32, nan, false}, {"third axle without radius", 3, 120, 2, 0, 70, false},
+        {"third axle nowhere", 3, 120, 2, 34, nan, false},    {"no third axle", 2, 120, 2, 0, nan, true},
     };
     for (const auto& c : cases) {
-        VehicleState s;
-        SetLayout(s, c.axles);
+        SetWheels(vehicle, c.axles);
         s.wheelPos[0].y = c.frontY;
-        s.wheelSize[1].y = c.radius;
-        s.wheelPos[1].x = c.rearX;
+        s.wheelSize[c.axle].y = c.radius;
+        s.wheelPos[c.axle].x = c.x;
         s.UpdateAxles();
         EXPECT_EQ(s.IsDrivable(), c.drivable) << c.what;
     }
@@ -61,10 +58,8 @@ TEST_F(StateTest, OnlyWellFormedVehiclesAreDrivable) {
 
 // At rest only left wheels' x mirrors; 2-axle parts 5, 6 use entry 3; tracing spins and steers.
 TEST_F(StateTest, PartTransformsAtRestAndLive) {
-    VehicleState s;
-    SetLayout(s, 2);
     Matrix3 m;
-    const Point3 rest[] = {{-70, 120, 30}, {70, 120, 30}, {-70, 0, 31}, {70, 0, 31}, {-70, -80, 32}, {70, -80, 32}};
+    const Point3 rest[] = {{-70, 120, 30}, {70, 120, 30}, {-70, -20, 32}, {70, -20, 32}, {-70, -80, 34}, {70, -80, 34}};
     for (int part = 1; part <= 6; ++part) {
         ASSERT_TRUE(s.GetPartTM(m, part, 0));
         EXPECT_EQ(m, TransMatrix(rest[part - 1])) << part;
@@ -78,7 +73,7 @@ TEST_F(StateTest, PartTransformsAtRestAndLive) {
     ASSERT_TRUE(s.GetPartTM(m, 2, 0));
     ExpectMatrixNear(m, RotateXMatrix(-0.7f) * RotateZMatrix(-0.2f) * TransMatrix({70, 120, 32}) * s.springTM);
     ASSERT_TRUE(s.GetPartTM(m, 5, 0));
-    ExpectMatrixNear(m, RotateXMatrix(1.1f) * TransMatrix({-70, -80, 37}) * s.springTM);
+    ExpectMatrixNear(m, RotateXMatrix(1.1f) * TransMatrix({-70, -80, 39}) * s.springTM);
 }
 
 }  // namespace

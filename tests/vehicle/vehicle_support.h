@@ -17,11 +17,11 @@ protected:
     static VehicleObject* MakeVehicle() {
         return static_cast<VehicleObject*>(static_cast<Object*>(GetVehicleDesc()->Create(FALSE)));
     }
-    // Three axles: front at y 120, then 0 and -80; right wheels at x 70; radii 30, 32, 34.
+    // Three axles: front at y 120, then -20 and -80; right wheels at x 70; radii and heights 30, 32, 34.
     static void SetWheels(VehicleObject* v, int axles = 3) {
         v->SetWheelCount(axles);
-        const float y[] = {120.0f, 0.0f, -80.0f};
-        for (int a = 0; a < 3; ++a) v->SetWheelTables({70.0f, y[a], 30.0f + a}, {20.0f, 30.0f + 2.0f * a, 0.0f}, a);
+        const float y[] = {120.0f, -20.0f, -80.0f};
+        for (int a = 0; a < 3; ++a) v->SetWheelTables({70.0f, y[a], 30.0f + 2.0f * a}, {20.0f, 30.0f + 2.0f * a, 0.0f}, a);
         v->UpdateFromParams();
     }
     static INode* PlaceVehicle(VehicleObject* v, const Matrix3& tm) {
@@ -37,6 +37,19 @@ private:
         SetSceneUnitMetres(0.01);
         SetTracing(0);
     }
+};
+
+// The block's default vehicle (460 by 180 by 145) on two axles, in the scene at the origin.
+class OneVehicleTest : public VehicleTest {
+protected:
+    void SetUp() override {
+        VehicleTest::SetUp();
+        vehicleNode = PlaceVehicle(vehicle, Matrix3());
+        SetWheels(vehicle, 2);
+    }
+    VehicleObject* vehicle = MakeVehicle();
+    VehicleState& s = vehicle->State();
+    INode* vehicleNode = nullptr;
 };
 
 inline void ExpectMatrixNear(const Matrix3& a, const Matrix3& b, float tol = 1e-4f) {
