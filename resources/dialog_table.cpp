@@ -43,6 +43,6 @@ constexpr DialogResource kDialogs[] = {
     Dialog(IDD_VEHICLE_COPY, kCopyControls),
 };
 
-[[maybe_unused]] const bool registered =
+[[maybe_unused]] const bool dialogsRegistered =
     HostRegisterDialogs(HostModuleHandleOf(kDialogs), kDialogs, static_cast<int>(sizeof kDialogs / sizeof kDialogs[0]));
 }  // namespace

@@ -9,6 +9,6 @@ constexpr StringResource kStringTable[] = {
 };
 #undef MARLOVAN_STRING
 
-[[maybe_unused]] const bool registered = HostRegisterStringTable(HostModuleHandleOf(kStringTable), kStringTable,
+[[maybe_unused]] const bool stringsRegistered = HostRegisterStringTable(HostModuleHandleOf(kStringTable), kStringTable,
                                                 static_cast<int>(sizeof kStringTable / sizeof kStringTable[0]));
 }  // namespace

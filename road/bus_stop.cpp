@@ -12,9 +12,9 @@
 
 namespace {
 
-constexpr ParamID kWidthParam = 0;
-constexpr ParamID kLengthParam = 1;
-constexpr ParamID kReverseParam = 2;
+constexpr ParamID kBusStopWidth = 0;
+constexpr ParamID kBusStopLength = 1;
+constexpr ParamID kBusStopReverse = 2;
 
 class BusStopClassDesc final : public HelperClassDesc {
 public:
@@ -29,8 +29,8 @@ class BusStopCreateCallBack final : public HelperCreateCallBack {};
 BusStopClassDesc busStopDesc;
 ParamBlockDesc2 busStopBlock(0, L"parameters", 0, &busStopDesc, P_AUTO_CONSTRUCT | P_AUTO_UI, 0, IDD_BUS_STOP_PARAM,
                              IDS_PARAMETERS,
-                             {SizeParamDef(kWidthParam), SizeParamDef(kLengthParam),
-                              ParamDef(kReverseParam, L"Reverse", TYPE_BOOL, 0, 0).Default(0)});
+                             {SizeParamDef(kBusStopWidth), SizeParamDef(kBusStopLength),
+                              ParamDef(kBusStopReverse, L"Reverse", TYPE_BOOL, 0, 0).Default(0)});
 BusStopCreateCallBack busStopCreate;
 
 constinit const HelperClass busStopClass{&busStopDesc, &busStopBlock, &SetupBusStopParamBlocks, &busStopCreate};
@@ -44,16 +44,16 @@ void BusStopObject::GetParams(float& halfLength, float& width, std::uint8_t& rev
         halfLength = halfLength_, width = width_, reverse = reverse_;
         return;
     }
-    halfLength = FloatAtZero(*pblock, kLengthParam) * 0.5f;
-    width = FloatAtZero(*pblock, kWidthParam);
-    reverse = FlagAtZero(*pblock, kReverseParam);
+    halfLength = FloatAtZero(*pblock, kBusStopLength) * 0.5f;
+    width = FloatAtZero(*pblock, kBusStopWidth);
+    reverse = FlagAtZero(*pblock, kBusStopReverse);
 }
 
 void BusStopObject::UpdateCache() { GetParams(halfLength_, width_, reverse_); }
 
 void BusStopObject::WriteDraggedSize(Point3 d) {
-    pblock->SetValue(kWidthParam, 0, std::fabs(d.x));
-    pblock->SetValue(kLengthParam, 0, std::fabs(2.0f * d.y));
+    pblock->SetValue(kBusStopWidth, 0, std::fabs(d.x));
+    pblock->SetValue(kBusStopLength, 0, std::fabs(2.0f * d.y));
 }
 
 void BusStopObject::DrawShape(GraphicsWindow* gw) const {
@@ -80,7 +80,7 @@ void BusStopObject::AddBoxPoints(Box3& box, const Matrix3& tm) const {
 ClassDesc* GetBusStopDesc() { return &busStopDesc; }
 
 void SetupBusStopParamBlocks(ParamBlockDesc2* desc) {
-    BindSpinner(desc, kWidthParam, EDITTYPE_UNIVERSE, IDC_BUS_STOP_WIDTH_EDIT, IDC_BUS_STOP_WIDTH_SPIN);
-    BindSpinner(desc, kLengthParam, EDITTYPE_UNIVERSE, IDC_BUS_STOP_LENGTH_EDIT, IDC_BUS_STOP_LENGTH_SPIN);
-    if (desc != nullptr) desc->ParamOption(kReverseParam, p_ui, TYPE_SINGLECHECKBOX, IDC_BUS_STOP_REVERSE_CHECK);
+    BindSpinner(desc, kBusStopWidth, EDITTYPE_UNIVERSE, IDC_BUS_STOP_WIDTH_EDIT, IDC_BUS_STOP_WIDTH_SPIN);
+    BindSpinner(desc, kBusStopLength, EDITTYPE_UNIVERSE, IDC_BUS_STOP_LENGTH_EDIT, IDC_BUS_STOP_LENGTH_SPIN);
+    if (desc != nullptr) desc->ParamOption(kBusStopReverse, p_ui, TYPE_SINGLECHECKBOX, IDC_BUS_STOP_REVERSE_CHECK);
 }

@@ -18,7 +18,7 @@ namespace {
 
 constexpr ParamID kLeftTurn = 0;
 constexpr ParamID kRightTurn = 1;
-constexpr ParamID kMaxSpeed = 2;
+constexpr ParamID kCrossMaxSpeed = 2;
 
 class CrossModClassDesc : public ClassDesc2 {
 public:
@@ -39,7 +39,7 @@ ParamBlockDesc2 crossParamBlock(0, L"parameters", 0, &crossModDesc, P_AUTO_CONST
                                 {
                                     ParamDef(kLeftTurn, L"Left_Turn", TYPE_BOOL, 0, 0).Default(1),
                                     ParamDef(kRightTurn, L"Right_Turn", TYPE_BOOL, 0, 0).Default(1),
-                                    ParamDef(kMaxSpeed, L"Max_Speed", TYPE_FLOAT, P_ANIMATABLE, 0)
+                                    ParamDef(kCrossMaxSpeed, L"Max_Speed", TYPE_FLOAT, P_ANIMATABLE, 0)
                                         .Default(100.0)
                                         .Range(1.0, 200.0),
                                 });
@@ -58,7 +58,7 @@ ClassDesc* GetCrossModDesc() { return &crossModDesc; }
 void SetupCrossModParamBlocks(ParamBlockDesc2* desc) {
     desc->ParamOption(kLeftTurn, p_ui, TYPE_SINGLECHECKBOX, IDC_CROSS_LEFT_TURN_CHECK);
     desc->ParamOption(kRightTurn, p_ui, TYPE_SINGLECHECKBOX, IDC_CROSS_RIGHT_TURN_CHECK);
-    desc->ParamOption(kMaxSpeed, p_ui, TYPE_SPINNER, EDITTYPE_FLOAT, IDC_CROSS_MAX_SPEED_EDIT, IDC_CROSS_MAX_SPEED_SPIN,
+    desc->ParamOption(kCrossMaxSpeed, p_ui, TYPE_SPINNER, EDITTYPE_FLOAT, IDC_CROSS_MAX_SPEED_EDIT, IDC_CROSS_MAX_SPEED_SPIN,
                       SPIN_AUTOSCALE);
 }
 
@@ -76,7 +76,7 @@ bool CrossMod::GetCrossParams(CrossParams& out) const {
     if (pblock == nullptr) return false;
     out.leftTurn = FlagAtZero(*pblock, kLeftTurn);
     out.rightTurn = FlagAtZero(*pblock, kRightTurn);
-    const double kmh = FloatAtZero(*pblock, kMaxSpeed);
+    const double kmh = FloatAtZero(*pblock, kCrossMaxSpeed);
     out.speed = static_cast<float>(kmh / (GetMasterScale(UNITS_KILOMETERS) * 3600.0));
     return true;
 }

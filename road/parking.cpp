@@ -15,9 +15,9 @@
 
 namespace {
 
-constexpr ParamID kWidthParam = 0;
-constexpr ParamID kLengthParam = 1;
-constexpr ParamID kAngleParam = 2;
+constexpr ParamID kParkingWidth = 0;
+constexpr ParamID kParkingLength = 1;
+constexpr ParamID kParkingAngle = 2;
 constexpr float kRadiansPerDegree = 0.017453292f;
 constexpr float kMaxAngleDegrees = 90.0f;
 
@@ -34,8 +34,8 @@ class ParkingCreateCallBack final : public HelperCreateCallBack {};
 ParkingClassDesc parkingDesc;
 ParamBlockDesc2 parkingBlock(0, L"parameters", 0, &parkingDesc, P_AUTO_CONSTRUCT | P_AUTO_UI, 0, IDD_PARKING_PARAM,
                              IDS_PARAMETERS,
-                             {SizeParamDef(kWidthParam), SizeParamDef(kLengthParam),
-                              ParamDef(kAngleParam, L"Access_Angle", TYPE_FLOAT, 0, 0)
+                             {SizeParamDef(kParkingWidth), SizeParamDef(kParkingLength),
+                              ParamDef(kParkingAngle, L"Access_Angle", TYPE_FLOAT, 0, 0)
                                   .Default(0.0)
                                   .Range(-kMaxAngleDegrees, kMaxAngleDegrees)});
 ParkingCreateCallBack parkingCreate;
@@ -67,17 +67,17 @@ void ParkingObject::GetParams(float& halfLength, float& halfWidth, float& angle)
         halfLength = halfLength_, halfWidth = halfWidth_, angle = accessAngle_;
         return;
     }
-    halfWidth = FloatAtZero(*pblock, kWidthParam) * 0.5f;
-    halfLength = FloatAtZero(*pblock, kLengthParam) * 0.5f;
+    halfWidth = FloatAtZero(*pblock, kParkingWidth) * 0.5f;
+    halfLength = FloatAtZero(*pblock, kParkingLength) * 0.5f;
     // Beyond a quarter turn the arc would fold back over the bay and out of the boxes.
-    angle = FloatAtZero(*pblock, kAngleParam) * kRadiansPerDegree;
+    angle = FloatAtZero(*pblock, kParkingAngle) * kRadiansPerDegree;
 }
 
 void ParkingObject::UpdateCache() { GetParams(halfLength_, halfWidth_, accessAngle_); }
 
 void ParkingObject::WriteDraggedSize(Point3 d) {
-    pblock->SetValue(kWidthParam, 0, std::fabs(2.0f * d.x));
-    pblock->SetValue(kLengthParam, 0, std::fabs(2.0f * d.y));
+    pblock->SetValue(kParkingWidth, 0, std::fabs(2.0f * d.x));
+    pblock->SetValue(kParkingLength, 0, std::fabs(2.0f * d.y));
 }
 
 void ParkingObject::DrawShape(GraphicsWindow* gw) const {
@@ -112,9 +112,9 @@ void ParkingObject::AddBoxPoints(Box3& box, const Matrix3& tm) const {
 ClassDesc* GetParkingDesc() { return &parkingDesc; }
 
 void SetupParkingParamBlocks(ParamBlockDesc2* desc) {
-    BindSpinner(desc, kWidthParam, EDITTYPE_UNIVERSE, IDC_PARKING_WIDTH_EDIT, IDC_PARKING_WIDTH_SPIN);
-    BindSpinner(desc, kLengthParam, EDITTYPE_UNIVERSE, IDC_PARKING_LENGTH_EDIT, IDC_PARKING_LENGTH_SPIN);
+    BindSpinner(desc, kParkingWidth, EDITTYPE_UNIVERSE, IDC_PARKING_WIDTH_EDIT, IDC_PARKING_WIDTH_SPIN);
+    BindSpinner(desc, kParkingLength, EDITTYPE_UNIVERSE, IDC_PARKING_LENGTH_EDIT, IDC_PARKING_LENGTH_SPIN);
     if (desc != nullptr)
-        desc->ParamOption(kAngleParam, p_ui, TYPE_SPINNER, EDITTYPE_FLOAT, IDC_PARKING_ANGLE_EDIT,
+        desc->ParamOption(kParkingAngle, p_ui, TYPE_SPINNER, EDITTYPE_FLOAT, IDC_PARKING_ANGLE_EDIT,
                           IDC_PARKING_ANGLE_SPIN, 1.0f);
 }
