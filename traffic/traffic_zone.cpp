@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "common/box_helpers.h"
+
 #include "traffic/zone_shape.h"
 
 TrafficZone& TrafficZone::Init(const Matrix3& transform, std::uint64_t ownerTag, float halfX, float halfY,
@@ -66,6 +68,10 @@ bool TrafficZone::ContainsXY(Point3 p) const {
 
 bool TrafficZone::OverlapsBox(const Box3& box) const {
     if (!IsIndexable(*this)) return false;
+    // A zone corner inside the box or a box corner inside the zone settles it at once; the
+    // closed test of the outlines finds the crossings and the touches.
+    for (int i = 0; i < 4; ++i)
+        if (PointInBoxXY(corners[i], box) || ContainsXY(box[i])) return true;
     ZoneBounds bounds;
     ZoneAxes axes;
     MakeZoneShape(*this, bounds, axes);

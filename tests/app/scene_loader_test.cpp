@@ -66,12 +66,10 @@ TEST_F(SceneLoaderTest, MistakesNameTheirPlaceAndLeaveNoScene) {
 }
 
 TEST_F(SceneLoaderTest, FilesThatCannotBeReadAreReported) {
-    const std::string dir = std::filesystem::temp_directory_path().string();
-    for (const auto& [path, message] : {std::pair{std::string("/nonexistent/scene.json"),
-                                                  std::string(": cannot open the file: No such file or directory")},
-                                        std::pair{dir, std::string(": is a directory, not a scene file")}}) {
-        EXPECT_EQ(ErrorOf([&] { LoadSceneFile(path, *classes_, GetCOREInterface()); }), path + message);
-    }
+    const std::pair<std::string, std::string> cases[] = {
+        {"/nonexistent/scene.json", ": cannot open the file: No such file or directory"},
+        {std::filesystem::temp_directory_path().string(), ": is a directory, not a scene file"}};
+    for (const auto& c : cases) EXPECT_EQ(ErrorOf([&] { LoadSceneFile(c.first, *classes_, GetCOREInterface()); }), c.first + c.second);
 }
 
 }  // namespace

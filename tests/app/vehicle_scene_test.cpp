@@ -17,16 +17,11 @@ const char* const kCarScene = R"({"nodes": [
 class VehicleSceneTest : public AppTest {
 protected:
     static Point3 At(int node, TimeValue t) { return Root()->GetChildNode(node)->GetNodeTM(t).GetTrans(); }
-    static Bytes Saved() { return SaveScene(nlohmann::json::parse(kCarScene), GetCOREInterface()); }
-    static std::string LoadSavedError(const Bytes& bytes) {
-        return ErrorOf([&] { LoadSavedScene(bytes.data(), bytes.size(), *classes_, GetCOREInterface()); });
-    }
 };
 
 TEST_F(VehicleSceneTest, PartsRestOnTheVehicleNodeAndBadEntriesNameTheirPlace) {
     Load(kCarScene);
-    EXPECT_LT(Length(At(0, 0) - Point3(1000, 500, 40)), 1e-3f);
-    EXPECT_LT(Length(At(1, 0) - Point3(870, 420, 30)), 1e-3f);
+    EXPECT_TRUE(Length(At(0, 0) - Point3(1000, 500, 40)) < 1e-3f && Length(At(1, 0) - Point3(870, 420, 30)) < 1e-3f);
     const struct { const char* scene; const char* message; } cases[] = {
         {R"([{"vehicle_part": {"vehicle": "car", "part": 0}}])", "nodes[0].vehicle_part.vehicle: no node is named \"car\""},
         {R"([{"name": "car", "vehicle": {}}, {"name": "car"}, {"vehicle_part": {"vehicle": "car", "part": 0}}])",
@@ -44,7 +39,7 @@ TEST_F(VehicleSceneTest, PartsRestOnTheVehicleNodeAndBadEntriesNameTheirPlace) {
 
 TEST_F(VehicleSceneTest, DamagedSavedScenesAreRefused) {
     Load(kCarScene);
-    const Bytes saved = Saved();
+    const Bytes saved = SaveScene(nlohmann::json::parse(kCarScene), GetCOREInterface());
     const std::size_t text = 6 + nlohmann::json::parse(kCarScene).dump().size();
     const auto edited = [&](std::size_t keep, std::size_t at, std::uint8_t value, Bytes extra = {}) {
         Bytes b(saved.begin(), saved.begin() + static_cast<long>(keep));
@@ -63,7 +58,7 @@ TEST_F(VehicleSceneTest, DamagedSavedScenesAreRefused) {
         {overflow, ""},
     };
     for (const auto& c : cases) {
-        const std::string error = LoadSavedError(c.bytes);
+        const std::string error = ErrorOf([&] { LoadSavedScene(c.bytes.data(), c.bytes.size(), *classes_, GetCOREInterface()); });
         EXPECT_TRUE(error.rfind("saved scene", 0) == 0 && error.find(c.message) != std::string::npos) << error;
         EXPECT_EQ(Root()->NumberOfChildren(), 0) << c.message;
     }

@@ -33,10 +33,7 @@ TEST_F(ViewCaptureTest, TheExampleTownShowsItsRoadsAndHelpers) {
     // The ring road's lane line: four curved segments at 4 steps, closed by repeating its start;
     // converted once, never cut again when drawn.
     const Point3 ringRoad(0x60 / 255.0f, 0xC0 / 255.0f, 0xF0 / 255.0f);
-    for (const DrawRecord& r : records) {
-        if (r.color != ringRoad) continue;
-        EXPECT_EQ(r.points.size(), r.points.size() == 3 ? 3u : 4u * 5u + 1u);
-    }
+    for (const DrawRecord& r : records) EXPECT_TRUE(r.color != ringRoad || r.points.size() == 3u || r.points.size() == 4u * 5u + 1u);
     // The flat ground shows its outline alone (22 by 15 cells), a body box its twelve edges.
     EXPECT_TRUE(CountColour(records, Point3(0x40, 0x60, 0x40) / 255.0f, DrawRecord::Kind::Segment) == 2 * (22 + 15) &&
                 CountColour(records, Point3(0xE6, 0x19, 0x4B) / 255.0f, DrawRecord::Kind::Segment) == 12);
@@ -57,9 +54,8 @@ TEST_F(ViewCaptureTest, TheExampleCrossroadsShowsItsJunction) {
     const Point3 junction(0xE0 / 255.0f, 0xE0 / 255.0f, 0xE0 / 255.0f);
     int chevrons = 0, curves = 0;
     for (const DrawRecord& r : view.records) {
-        if (r.color != junction) continue;
-        chevrons += r.points.size() == 3;
-        curves += r.points.size() == 33;
+        chevrons += r.color == junction && r.points.size() == 3;
+        curves += r.color == junction && r.points.size() == 33;
     }
     EXPECT_TRUE(chevrons == 8 && curves == 16) << chevrons << " " << curves;
     EXPECT_EQ(view.legend.size(), 1u + 24u);

@@ -18,9 +18,7 @@ TEST(Helpers, ExactValues) {
 TEST(ZoneEffect, AccumulateAddsTheSumsAndKeepsTheSmallerCap) {
     ZoneEffect dst{1.0, 2.0, 3.0, 4.0, 5.0f};
     EXPECT_EQ(&dst.Accumulate({10.0, 20.0, 30.0, 40.0, 9.0f}), &dst);
-    EXPECT_TRUE(dst.score == 11.0 && dst.found == 22.0 && dst.stopTerm == 33.0 && dst.priority == 44.0);
-    EXPECT_EQ(dst.speedCap, 5.0f);
+    EXPECT_TRUE(dst.score == 11.0 && dst.found == 22.0 && dst.stopTerm == 33.0 && dst.priority == 44.0 && dst.speedCap == 5.0f);
     dst.Accumulate({-100.0, -100.0, 0.5, 0.25, 2.0f}).Accumulate({});
-    EXPECT_TRUE(dst.score == -89.0 && dst.found == -78.0 && dst.stopTerm == 33.5 && dst.priority == 44.25);
-    EXPECT_EQ(dst.speedCap, 2.0f);
+    EXPECT_TRUE(dst.score == -89.0 && dst.found == -78.0 && dst.stopTerm == 33.5 && dst.priority == 44.25 && dst.speedCap == 2.0f);
 }

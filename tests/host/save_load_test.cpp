@@ -28,19 +28,14 @@ TEST(SaveLoad, NestedChunksWriteAndReadBack) {
     std::uint8_t buf[8] = {};
     ULONG read = 0;
     ASSERT_EQ(load.OpenChunk(), IO_OK);
-    EXPECT_EQ(load.CurChunkID(), 0x1234);
-    EXPECT_EQ(load.Read(buf, 2, &read), IO_OK);
-    EXPECT_EQ(load.BytesLeft(), 8u);
+    EXPECT_TRUE(load.CurChunkID() == 0x1234 && load.Read(buf, 2, &read) == IO_OK && load.BytesLeft() == 8u);
     EXPECT_EQ(load.OpenChunk(), IO_ERROR) << "one byte left cannot hold a header";
     load.CloseChunk();
     ASSERT_EQ(load.OpenChunk(), IO_OK);
-    EXPECT_EQ(load.Read(buf, 8, &read), IO_ERROR);
-    EXPECT_EQ(read, 2u);
-    EXPECT_EQ(buf[1], 6);
+    EXPECT_TRUE(load.Read(buf, 8, &read) == IO_ERROR && read == 2u && buf[1] == 6);
     load.CloseChunk();
     EXPECT_EQ(load.OpenChunk(), IO_ERROR) << "a length beyond the stream";
-    EXPECT_EQ(load.OpenChunk(), IO_END);
-    EXPECT_EQ(load.CloseChunk(), IO_ERROR);
+    EXPECT_TRUE(load.OpenChunk() == IO_END && load.CloseChunk() == IO_ERROR);
 }
 
 }  // namespace

@@ -67,8 +67,7 @@ TEST(Spline, PointCountsOfStraightAndCurvedSegments) {
         PolyShape own, explicitSteps, again;
         shape.MakePolyShape(own, SHAPE_OWN_STEPS);
         shape.MakePolyShape(explicitSteps, row.steps);
-        EXPECT_EQ(own.lines.at(0).NumPts(), row.points) << row.name;
-        EXPECT_EQ(explicitSteps.lines.at(0).NumPts(), row.points) << row.name;
+        EXPECT_TRUE(own.lines.at(0).NumPts() == row.points && explicitSteps.lines.at(0).NumPts() == row.points) << row.name;
         BezierShape lines;
         Spline3D* copy = lines.NewSpline();
         for (const PolyPt& p : own.lines[0].pts) copy->AddKnot(Corner(p.p));

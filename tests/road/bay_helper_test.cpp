@@ -28,9 +28,6 @@ protected:
         return obj;
     }
     static INode* Node() { return GetCOREInterface()->GetRootNode()->GetChildNode(0); }
-    template <class T>
-    static std::vector<WayRecord> Ways(T* obj) { return WaysOf(obj, Node()); }
-    IPoint2 Pixel(float x, float y) const { return ::Pixel(view, x, y); }
     std::vector<Point3> Drawn(HelperFrame* obj) {
         view.getGW()->ClearRecords();
         obj->Display(0, Node(), &view, 0);
@@ -45,7 +42,7 @@ protected:
 using Quad = std::array<Point3, 4>;
 Quad Corners(const WayRecord& w) { return {w.corner[0], w.corner[1], w.corner[2], w.corner[3]}; }
 
-TEST_F(BayHelperTest, BusStopWaysRunAlongTheBayAndCopyItsFlags) {
+TEST_F(BayHelperTest, BusStopWaysRunAlongTheBayAndCopyItsFlagsThenItsDrawing) {
     const struct { const char* name; float reverse; Quad quads[3]; } rows[] = {
         {"normal", 0, {{{{100, -200, 0}, {100, 200, 0}, {0, 200, 0}, {0, -200, 0}}},
                        {{{50, 200, 0}, {50, 250, 0}, {0, 250, 0}, {0, 200, 0}}},
@@ -54,17 +51,24 @@ TEST_F(BayHelperTest, BusStopWaysRunAlongTheBayAndCopyItsFlags) {
                          {{{-50, 250, 0}, {-50, 200, 0}, {0, 200, 0}, {0, 250, 0}}},
                          {{{-50, -200, 0}, {-50, -250, 0}, {0, -250, 0}, {0, -200, 0}}}}},
     };
+    BusStopObject* stop = nullptr;
     for (const auto& row : rows) {
         GetCOREInterface()->ResetScene();
-        const auto ways = Ways(Place<BusStopObject>(GetBusStopDesc(), 100, 200, row.reverse));
+        stop = Place<BusStopObject>(GetBusStopDesc(), 100, 200, row.reverse);
+        const auto ways = WaysOf(stop, Node());
         ASSERT_EQ(ways.size(), 3u) << row.name;
         for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(Corners(ways[i]), row.quads[i]) << row.name << i;
         for (const WayRecord& w : ways) {
             EXPECT_FLOAT_EQ(w.maxSpeed, 20.0f / 0.036f) << row.name;  // 20 km/h in cm/s
             EXPECT_TRUE(w.enable[0] == 0 && w.enable[1] == 1 && w.enable[2] == 0 && w.isBusStop == 1 && !w.isParking);
-            EXPECT_FLOAT_EQ(w.frame.GetRow(0).y, row.reverse != 0 ? -1.0f : 1.0f) << row.name;
         }
     }
+    // The reversed stop draws its kerb, edge, arrow and tapers in one run.
+    const std::vector<Point3> expected = {{0, -300, 0},  {0, 300, 0},  {-100, -100, 0}, {-100, 100, 0},
+                                          {-20, 0, 0},   {-50, 0.3f * 100, 0}, {-80, 0, 0},     {-50, 0.3f * 100, 0},
+                                          {-100, -100, 0}, {0, -300, 0}, {-100, 100, 0},  {0, 300, 0}};
+    EXPECT_EQ(Drawn(stop), expected);
+    EXPECT_EQ(view.getGW()->SegmentRuns(), 1);
 }
 
 // The bay runs +Y; arc pieces lead to it between radii 2 hw and 4 hw around (+-3 hw, -hl).
@@ -79,7 +83,8 @@ TEST_F(BayHelperTest, ParkingWaysFollowTheAccessArc) {
     };
     for (const auto& row : rows) {
         GetCOREInterface()->ResetScene();
-        const auto ways = Ways(Place<ParkingObject>(GetParkingDesc(), 100, 200, row.degrees));
+        auto* parking = Place<ParkingObject>(GetParkingDesc(), 100, 200, row.degrees);
+        const auto ways = WaysOf(parking, Node());
         ASSERT_EQ(ways.size(), row.ways) << row.name;
         EXPECT_EQ(Corners(ways[0]), (Quad{{{50, -100, 0}, {50, 100, 0}, {-50, 100, 0}, {-50, -100, 0}}})) << row.name;
         EXPECT_TRUE(ways[0].isParking && ways[0].enable[0] && !ways[0].enable[1] && !ways[0].enable[2]);
@@ -95,15 +100,6 @@ TEST_F(BayHelperTest, ParkingWaysFollowTheAccessArc) {
         EXPECT_TRUE(Near(last.corner[left ? 0 : 3], row.lastFarInner, 1e-2f)) << row.name;
         EXPECT_TRUE(Near(last.corner[left ? 3 : 0], row.lastFarOuter, 1e-2f)) << row.name;
     }
-}
-
-TEST_F(BayHelperTest, BusStopDrawsKerbEdgeArrowAndTapers) {
-    auto* stop = Place<BusStopObject>(GetBusStopDesc(), 100, 200, 1);
-    const std::vector<Point3> expected = {{0, -300, 0},  {0, 300, 0},  {-100, -100, 0}, {-100, 100, 0},
-                                          {-20, 0, 0},   {-50, 0.3f * 100, 0}, {-80, 0, 0},     {-50, 0.3f * 100, 0},
-                                          {-100, -100, 0}, {0, -300, 0}, {-100, 100, 0},  {0, 300, 0}};
-    EXPECT_EQ(Drawn(stop), expected);
-    EXPECT_EQ(view.getGW()->SegmentRuns(), 1);
 }
 
 // Whatever the sizes and angle, the boxes hold every point drawn, in object and in world space.
@@ -123,8 +119,7 @@ TEST_F(BayHelperTest, BoxesHoldEveryDrawnPoint) {
         obj->GetWorldBoundBox(0, Node(), nullptr, world);
         const std::vector<Point3> drawn = Drawn(obj);
         ASSERT_FALSE(drawn.empty());
-        const Point3 slack(1e-3f, 1e-3f, 1e-3f);
-        // The window records world points.
+        const Point3 slack(1e-3f, 1e-3f, 1e-3f);  // the window records world points
         for (const Point3& p : drawn) {
             EXPECT_TRUE(Box3(local.pmin - slack, local.pmax + slack).Contains(p * Inverse(tm))) << row.p0;
             EXPECT_TRUE(Box3(world.pmin - slack, world.pmax + slack).Contains(p)) << row.p0 << " " << row.p1;
@@ -139,9 +134,9 @@ TEST_F(BayHelperTest, CreationByTwoClicks) {
         auto* obj = static_cast<HelperFrame*>(static_cast<Object*>(desc->Create(FALSE)));
         CreateMouseCallBack* cb = obj->GetCreateMouseCallBack();
         Matrix3 mat;
-        EXPECT_EQ(cb->proc(&view, MOUSE_POINT, 0, 0, Pixel(10, 20), mat), CREATE_CONTINUE);
-        EXPECT_EQ(cb->proc(&view, MOUSE_POINT, 1, 0, Pixel(10, 60), mat), CREATE_ABORT);
-        EXPECT_EQ(cb->proc(&view, MOUSE_POINT, 1, 0, Pixel(40, 60), mat), CREATE_STOP);
+        EXPECT_EQ(cb->proc(&view, MOUSE_POINT, 0, 0, ::Pixel(view, 10, 20), mat), CREATE_CONTINUE);
+        EXPECT_EQ(cb->proc(&view, MOUSE_POINT, 1, 0, ::Pixel(view, 10, 60), mat), CREATE_ABORT);
+        EXPECT_EQ(cb->proc(&view, MOUSE_POINT, 1, 0, ::Pixel(view, 40, 60), mat), CREATE_STOP);
         const IParamBlock2* block = obj->GetParamBlock(0);
         EXPECT_EQ(std::make_tuple(block->GetFloat(0, 0), block->GetFloat(1, 0), mat.GetTrans()),
                   std::make_tuple(width, length, Point3(10, 20, 0)));

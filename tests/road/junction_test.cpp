@@ -5,17 +5,10 @@
 #include "road/cross_mod.h"
 #include "road/junction_ways.h"
 #include "road/lane_end.h"
-#include "road/modifier_switch.h"
 #include "road/road_segment.h"
 #include "tests/road/road_support.h"
 
 namespace {
-
-struct Segments {
-    RoadSegmentArray array;
-    Segments() { EXPECT_TRUE(CollectRoadSegments(array)); }
-    ~Segments() { FreeRoadSegments(array); }
-};
 
 class JunctionTest : public RoadSceneTest {
 protected:
@@ -41,14 +34,10 @@ protected:
         cross->GetParamBlock(0)->SetValue(1, 0, right ? 1 : 0);
     }
     std::vector<WayRecord> Connectors() {
-        const Segments segments;
-        ModifierSwitch off;
-        off.SwitchOff(cross);
-        int count = 0, index = 0;
-        cross->CountWays(segments.array, outline, count);
-        std::vector<WayRecord> ways(static_cast<std::size_t>(count));
-        cross->FillWays(segments.array, outline, ways.data(), index, count);
-        EXPECT_EQ(index, count);
+        RoadSegmentArray segments;
+        EXPECT_TRUE(CollectRoadSegments(segments));
+        std::vector<WayRecord> ways = WaysOf(cross, segments, outline);
+        FreeRoadSegments(segments);
         return ways;
     }
     INode* outline = nullptr;
@@ -76,23 +65,35 @@ TEST(LaneEnds, EachBundleEndsAtItsRightEdge) {
     }
 }
 
-TEST_F(JunctionTest, PlusJunctionLinksByTheTurnSwitches) {
-    MakePlus(0.0f);
-    // Which way each link turns: the sign of its chord's cross product with its starting direction.
-    const struct { const char* name; bool left, right; std::size_t links, lefts; } rows[] = {
-        {"both turns", true, true, 8, 4}, {"right only", false, true, 4, 0}, {"left only", true, false, 4, 4},
-        {"none", false, false, 0, 0}};
-    for (const auto& row : rows) {
-        SetTurns(row.left, row.right);
-        const std::vector<WayRecord> ways = Connectors();
-        ASSERT_EQ(ways.size(), row.links * kConnectorWays) << row.name;
-        std::size_t lefts = 0;
-        for (std::size_t i = 0; i < ways.size(); i += kConnectorWays) {
-            const Point3 start = ways[i].corner[0], dir = ways[i].corner[1] - start;
-            const Point3 chord = ways[i + kConnectorWays - 1].corner[1] - start;
-            lefts += dir.x * chord.y - dir.y * chord.x > 0.0f ? 1 : 0;
+// Turned any way, the junction links by the turn switches; a link turns left when its chord's cross
+// product with its starting direction is positive. Random junctions fill what they count.
+TEST_F(JunctionTest, LinksByTheTurnSwitchesTurnedAnyWay) {
+    const struct { bool left, right; std::size_t links, lefts; } rows[] = {
+        {true, true, 8, 4}, {false, true, 4, 0}, {true, false, 4, 4}, {false, false, 0, 0}};
+    for (int degrees = 0; degrees < 90; ++degrees) {
+        GetCOREInterface()->ResetScene();
+        MakePlus(static_cast<float>(degrees) * 0.017453292f, {1234.5f, -678.25f, 0});
+        for (const auto& row : rows) {
+            SetTurns(row.left, row.right);
+            const std::vector<WayRecord> ways = Connectors();
+            ASSERT_EQ(ways.size(), row.links * kConnectorWays) << degrees << row.left << row.right;
+            std::size_t lefts = 0;
+            for (std::size_t i = 0; i < ways.size(); i += kConnectorWays) {
+                const Point3 start = ways[i].corner[0], dir = ways[i].corner[1] - start;
+                const Point3 chord = ways[i + kConnectorWays - 1].corner[1] - start;
+                lefts += dir.x * chord.y - dir.y * chord.x > 0.0f ? 1 : 0;
+            }
+            EXPECT_EQ(lefts, row.lefts) << degrees << row.left << row.right;
         }
-        EXPECT_EQ(lefts, row.lefts) << row.name;
+    }
+    std::mt19937 random(14);
+    std::uniform_real_distribution<float> unit(0.0f, 1.0f);
+    for (int i = 0; i < 40; ++i) {
+        GetCOREInterface()->ResetScene();
+        MakePlus(unit(random) * 6.2831853f, {unit(random) * 1e5f, unit(random) * 1e5f, unit(random) * 100},
+                 1 + static_cast<int>(unit(random) * 3));
+        SetTurns(unit(random) < 0.7f, unit(random) < 0.7f);
+        Connectors();
     }
 }
 
@@ -126,24 +127,6 @@ TEST_F(JunctionTest, ConnectorWaysAreTheDisplayedCurves) {
         const WayRecord& half = ways[static_cast<std::size_t>(link * kConnectorWays + 16)];
         const float inner = Length(half.corner[0]), off = std::min(std::fabs(inner - 830.0916f), std::fabs(inner - 15.8781f));
         EXPECT_TRUE(off < 1e-2f && std::fabs(Length(half.corner[3]) - 407.1068f) < 1e-2f) << link;
-    }
-}
-
-// Turned any way the junction keeps its links; random junctions fill what they count.
-TEST_F(JunctionTest, TurnedOrRandomJunctionsCountWhatTheyFill) {
-    for (int degrees = 0; degrees < 90; ++degrees) {
-        GetCOREInterface()->ResetScene();
-        MakePlus(static_cast<float>(degrees) * 0.017453292f, {1234.5f, -678.25f, 0});
-        EXPECT_EQ(Connectors().size(), 8u * kConnectorWays) << degrees;
-    }
-    std::mt19937 random(14);
-    std::uniform_real_distribution<float> unit(0.0f, 1.0f);
-    for (int i = 0; i < 40; ++i) {
-        GetCOREInterface()->ResetScene();
-        MakePlus(unit(random) * 6.2831853f, {unit(random) * 1e5f, unit(random) * 1e5f, unit(random) * 100},
-                 1 + static_cast<int>(unit(random) * 3));
-        SetTurns(unit(random) < 0.7f, unit(random) < 0.7f);
-        Connectors();
     }
 }
 

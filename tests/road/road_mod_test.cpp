@@ -106,39 +106,29 @@ TEST_F(RoadModTest, ValuesPastTheirRangesAreReadAtItsEnds) {
     }
 }
 
-// The node's display: its evaluated shape, kept alive with the state.
-struct Display {
-    ObjectState state;
-    BezierShape& Shape() const { return static_cast<SplineShape*>(state.obj)->shape; }
-    Point3 Knot(int spline, int k) const { return Shape().GetSpline(spline)->GetKnotPoint(k); }
-};
-
-Display Evaluate(INode* node, TimeValue t = 0) {
-    Display d{node->EvalWorldState(t)};
-    EXPECT_EQ(d.state.obj->ClassID(), splineShapeClassID);
-    return d;
-}
-
 TEST_F(RoadModTest, DefaultDisplayShowsThreeBoundariesAndFourChevrons) {
     for (const int reverse : {0, 1}) {
         RoadMod* mod = nullptr;
         INode* node = AddRoad(MakeShape(), &mod);
         Block(mod)->SetValue(kReverse, 0, reverse);
-        const Display d = Evaluate(node);
-        ASSERT_EQ(d.Shape().SplineCount(), 7);
+        const ObjectState state = node->EvalWorldState(0);
+        ASSERT_EQ(state.obj->ClassID(), splineShapeClassID);
+        const BezierShape& shape = static_cast<SplineShape*>(state.obj)->shape;
+        const auto knot = [&](int s, int k) { return shape.GetSpline(s)->GetKnotPoint(k); };
+        ASSERT_EQ(shape.SplineCount(), 7);
         for (int j = 0; j < 3; ++j) {
-            ASSERT_EQ(d.Shape().GetSpline(j)->KnotCount(), 2);
-            EXPECT_TRUE(!d.Shape().GetSpline(j)->Closed() && d.Knot(j, 0) == Point3(0, 420.0f * (j - 1), 0) &&
-                        d.Knot(j, 1) == Point3(1000, 420.0f * (j - 1), 0)) << j;
+            ASSERT_EQ(shape.GetSpline(j)->KnotCount(), 2);
+            EXPECT_TRUE(!shape.GetSpline(j)->Closed() && knot(j, 0) == Point3(0, 420.0f * (j - 1), 0) &&
+                        knot(j, 1) == Point3(1000, 420.0f * (j - 1), 0)) << j;
         }
         // Forward then backward lane's chevrons: tips lead by 0.3 lanes, arms span 60 % of the lane.
         for (int c = 0; c < 4; ++c) {
-            ASSERT_EQ(d.Shape().GetSpline(3 + c)->KnotCount(), 3);
+            ASSERT_EQ(shape.GetSpline(3 + c)->KnotCount(), 3);
             const float lead = (c < 2) != (reverse != 0) ? 126.0f : -126.0f;
             const Point3 tip(1000.0f * (c % 2) + lead, c < 2 ? -210.0f : 210.0f, 0.0f);
-            EXPECT_TRUE(Near(d.Knot(3 + c, 1), tip, 1e-3f)) << reverse << " " << c;
-            EXPECT_TRUE(Near(d.Knot(3 + c, 1) - (d.Knot(3 + c, 0) + d.Knot(3 + c, 2)) * 0.5f, {lead, 0, 0}, 1e-3f));
-            EXPECT_NEAR(std::fabs(d.Knot(3 + c, 2).y - d.Knot(3 + c, 0).y), 252.0f, 1e-3f) << c;
+            EXPECT_TRUE(Near(knot(3 + c, 1), tip, 1e-3f)) << reverse << " " << c;
+            EXPECT_TRUE(Near(knot(3 + c, 1) - (knot(3 + c, 0) + knot(3 + c, 2)) * 0.5f, {lead, 0, 0}, 1e-3f));
+            EXPECT_NEAR(std::fabs(knot(3 + c, 2).y - knot(3 + c, 0).y), 252.0f, 1e-3f) << c;
         }
         GetCOREInterface()->ResetScene();
     }
@@ -160,10 +150,9 @@ TEST_F(RoadModTest, EditingNotifiesAndRebuildsTheDisplayAtEveryEvaluation) {
     EXPECT_TRUE(OpenRollups().empty());
     const RefMessage sent[] = {REFMSG_BEGIN_EDIT, REFMSG_MOD_DISPLAY_ON, REFMSG_END_EDIT, REFMSG_MOD_DISPLAY_OFF};
     ASSERT_EQ(HostNotifications().size(), 4u);
-    for (int i = 0; i < 4; ++i) {
-        const Notification& n = HostNotifications()[static_cast<std::size_t>(i)];
-        EXPECT_TRUE(n.sender == mod && n.interval == Interval(320, 320) && n.partID == PART_ALL && n.message == sent[i]) << i;
-    }
+    int i = 0;
+    for (const Notification& n : HostNotifications())
+        EXPECT_TRUE(n.sender == mod && n.interval == Interval(320, 320) && n.partID == PART_ALL && n.message == sent[i++]) << i;
 }
 
 }  // namespace

@@ -79,8 +79,7 @@ inline bool SameMatrix(const Matrix3& a, const Matrix3& b) {
 
 inline ::testing::AssertionResult Near(Point3 a, Point3 b, float tolerance) {
     if (Length(a - b) <= tolerance) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "(" << a.x << ", " << a.y << ", " << a.z << ") vs (" << b.x << ", " << b.y
-                                         << ", " << b.z << ")";
+    return ::testing::AssertionFailure() << a.x << ", " << a.y << ", " << a.z << " vs " << b.x << ", " << b.y << ", " << b.z;
 }
 
 // Each scene test starts from an empty scene at time 0 with no notifications recorded.
@@ -114,15 +113,16 @@ inline INode* AddRoad(Object* shape, RoadMod** mod = nullptr, INode* parent = nu
 
 inline IParamBlock2* Block(RoadMod* mod) { return mod->GetParamBlock(0); }
 
-// What a way source announces and writes, a modifier switched off as by the walk; fill = count.
-template <class Source>
-std::vector<WayRecord> WaysOf(Source* source, INode* node) {
+// What a way source announces and writes from what it reads (its node, a crossing's segments
+// first), a modifier switched off as by the walk; fill = count.
+template <class Source, class... Read>
+std::vector<WayRecord> WaysOf(Source* source, const Read&... read) {
     ModifierSwitch off;
     if constexpr (std::is_base_of_v<Modifier, Source>) off.SwitchOff(source);
     int count = 0, index = 0;
-    source->CountWays(node, count);
+    source->CountWays(read..., count);
     std::vector<WayRecord> ways(static_cast<std::size_t>(count));
-    source->FillWays(node, ways.data(), index, count);
+    source->FillWays(read..., ways.data(), index, count);
     EXPECT_EQ(index, count);
     return ways;
 }

@@ -11,7 +11,6 @@ struct EvaluateCase {
     void (*way)(WayRecord&);
     void (*probe)(VehicleProbe&);
     ZoneEffect expected;
-    ZoneEffect start = kLaneStart;
 };
 
 void AsIs(WayRecord&) {}
@@ -65,18 +64,24 @@ const EvaluateCase kEvaluateCases[] = {
 };
 }  // namespace
 
-TEST(WayEvaluate, CaseTable) {
+TEST(WayEvaluate, CaseTableAndALopsidedWaysCorners) {
     for (const EvaluateCase& c : kEvaluateCases) {
         WayRecord way = BoxWay(90.0f, 48.0f, 110.0f, 52.0f);
         way.maxSpeed = 500.0f;
         c.way(way);
         VehicleProbe probe = ProbeAt({100.0f, 50.0f, 0.0f});
         c.probe(probe);
-        ZoneEffect e = c.start;
+        ZoneEffect e = kLaneStart;
         way.Evaluate(probe, e);
-        EXPECT_TRUE(SameEffect(e, c.expected))
-            << c.name << ": score " << e.score << " found " << e.found << " stop " << e.stopTerm << " priority "
-            << e.priority << " cap " << e.speedCap;
+        EXPECT_TRUE(SameEffect(e, c.expected)) << c.name << ": score, found, stop, priority, cap " << e.score << " "
+                                               << e.found << " " << e.stopTerm << " " << e.priority << " " << e.speedCap;
+    }
+    // The half sizes reach a lopsided way's farthest corner on each side, so every corner is held.
+    const WayRecord lopsided = MakeWay({0, 0, 0}, {1000, -300, 0}, {1000, 100, 0}, {400, 100, 0});
+    for (const Point3& c : lopsided.corner) {
+        ZoneEffect e = kLaneStart;
+        lopsided.Evaluate(ProbeAt(c), e);
+        EXPECT_EQ(e.found, 1.0) << c.x << "," << c.y;
     }
 }
 
@@ -129,16 +134,6 @@ TEST(WaySnap, OneWay) {
         EXPECT_EQ(m.GetFlags() & MAT_IDENT, 0u);
     }
     EXPECT_TRUE(Near(sloped.frame.GetRow(2), Normalize({-100, 0, 1000}), 1e-6f));
-}
-
-// The half sizes reach a lopsided way's farthest corner on each side, so every corner is held.
-TEST(WayEvaluate, LopsidedWayHoldsEveryCorner) {
-    const WayRecord way = MakeWay({0, 0, 0}, {1000, -300, 0}, {1000, 100, 0}, {400, 100, 0});
-    for (const Point3& c : way.corner) {
-        ZoneEffect e = kLaneStart;
-        way.Evaluate(ProbeAt(c), e);
-        EXPECT_EQ(e.found, 1.0) << c.x << "," << c.y;
-    }
 }
 
 // A held point lies in an overlapped cell, even a one-point cell, on edges of far sheared ways.

@@ -26,8 +26,8 @@ protected:
         block->SetValue(0, 0, 2.0f);
         block->SetValue(1, 0, 5.0f);
         if (desc == GetTrafficLightDesc()) SetDiagram(block, "RGGGGGGGGGGGGGGGGGGGGGGG");
-        if (desc == GetSpeedLimiterDesc()) block->SetKey(kSpeedLimiterSpeedParam, 0, 30.0);
-        if (desc == GetSpeedLimiterDesc()) block->SetKey(kSpeedLimiterSpeedParam, 5880, 60.0);
+        if (desc == GetSpeedLimiterDesc())
+            block->SetKey(kSpeedLimiterSpeedParam, 0, 30.0), block->SetKey(kSpeedLimiterSpeedParam, 5880, 60.0);
         ObstacleRecord record;
         record.SetNode(node);
         return record;
@@ -50,7 +50,7 @@ const struct {
 };
 
 // Eight samples 105 ticks apart within the tick range; at 1 unit = 2 m, v km/h is v / 7.2 units/s.
-TEST_F(ObstacleRecordTest, SampleTimesRulesAndSpeedsOfEachClass) {
+TEST_F(ObstacleRecordTest, SampleTimesRulesAndSpeedsOfEachClassOthersKeepTheirZones) {
     SetSceneUnitMetres(2.0);
     const int offsets[8] = {0, 525, 1155, 1890, 2730, 3675, 4725, 5880};
     for (const auto& row : kClasses) {
@@ -67,9 +67,7 @@ TEST_F(ObstacleRecordTest, SampleTimesRulesAndSpeedsOfEachClass) {
     const auto past = [](int k) { return ZoneSampleTime(1 << 25, k); };  // floats 4 apart: 525 -> 524, 1155 -> 1156
     EXPECT_TRUE(past(1) == 33554956 && past(2) == 33555588 && past(6) == 33559156 && ZoneSampleTime(INT_MIN, 0) == INT_MIN);
     EXPECT_TRUE(ZoneSampleTime(INT_MAX, 0) == INT_MAX && ZoneSampleTime(INT_MAX - 600, 7) == INT_MAX);
-}
-
-TEST_F(ObstacleRecordTest, OtherClassesKeepTheirZones) {
+    // Without a node, or on an object of another class, a record keeps its zones.
     ObstacleRecord records[2];
     records[1].SetNode(Place(new SplineShape));
     for (ObstacleRecord& r : records) {

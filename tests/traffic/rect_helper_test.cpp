@@ -1,5 +1,5 @@
 // The rectangle helpers (speed limiter, obstacle, stop line): drawing, boxes and picking.
-#include <array>
+#include <tuple>
 
 #include "tests/host/host_support.h"
 #include "traffic/obstacle.h"
@@ -8,6 +8,22 @@
 #include "traffic_light_support.h"
 
 namespace {
+
+using Kind = DrawRecord::Kind;
+
+struct Stroke {
+    Kind kind;
+    std::vector<Point3> points;
+};
+
+Stroke Seg(Point3 a, Point3 b) { return {Kind::Segment, {a, b}}; }
+
+// A polyline of letter-grid points scaled by s.
+Stroke Letter(std::initializer_list<std::pair<int, int>> grid, float s) {
+    Stroke stroke{Kind::Polyline, {}};
+    for (const auto& [i, j] : grid) stroke.points.push_back({i * s, j * s, 0.0f});
+    return stroke;
+}
 
 class RectHelperTest : public SceneTest {
 protected:
@@ -27,29 +43,6 @@ protected:
         EXPECT_EQ(obj->Display(0, node, &view, 0), 0);
         return view.getGW()->Records();
     }
-
-    static inline INode* node = nullptr;
-    ViewExp view;
-};
-
-using Kind = DrawRecord::Kind;
-
-struct Stroke {
-    Kind kind;
-    std::vector<Point3> points;
-};
-
-Stroke Seg(Point3 a, Point3 b) { return {Kind::Segment, {a, b}}; }
-
-// A polyline of letter-grid points scaled by s.
-Stroke Letter(std::initializer_list<std::pair<int, int>> grid, float s) {
-    Stroke stroke{Kind::Polyline, {}};
-    for (const auto& [i, j] : grid) stroke.points.push_back({i * s, j * s, 0.0f});
-    return stroke;
-}
-
-class DisplayTest : public RectHelperTest {
-protected:
     // Exactly these strokes, in this order, open and in one segment run.
     void ExpectDrawn(RectHelperObject* obj, const std::vector<Stroke>& strokes) {
         const std::vector<DrawRecord>& records = Draw(obj);
@@ -60,9 +53,12 @@ protected:
         }
         EXPECT_TRUE(view.getGW()->SegmentRuns() == 1 && view.getGW()->LooseSegments() == 0);
     }
+
+    static inline INode* node = nullptr;
+    ViewExp view;
 };
 
-TEST_F(DisplayTest, StopLineDrawsTheBandThenStopInStrokes) {
+TEST_F(RectHelperTest, StopLineDrawsTheBandThenStopScaledByTheSmallerAllowance) {
     const float s = 6.0f;  // min(0.15 * 100, 0.06 * 100)
     ExpectDrawn(Make(GetStopLineDesc(), 100, 100),
                 {Seg({-100, -100, 0}, {100, -100, 0}), Seg({-100, -90, 0}, {100, -90, 0}),
@@ -73,10 +69,7 @@ TEST_F(DisplayTest, StopLineDrawsTheBandThenStopInStrokes) {
                  Seg({-42, 24, 0}, {-6, 24, 0}), Seg({-24, 24, 0}, {-24, -24, 0}),
                  Letter({{2, 4}, {6, 4}, {7, 3}, {7, -3}, {6, -4}, {2, -4}, {1, -3}, {1, 3}, {2, 4}}, s),
                  Letter({{9, -4}, {9, 4}, {14, 4}, {15, 3}, {15, 0}, {14, -1}, {9, -1}}, s)});
-}
-
-// The letter step is 0.15 length when that is smaller; the boxes are the whole rectangle's.
-TEST_F(DisplayTest, StopWordScalesWithTheSmallerAllowance) {
+    // The letter step is 0.15 length when that is smaller; the boxes are the whole rectangle's.
     RectHelperObject* obj = Make(GetStopLineDesc(), 100, 10);
     Box3 word, local;
     const std::vector<DrawRecord>& records = Draw(obj);
@@ -87,10 +80,8 @@ TEST_F(DisplayTest, StopWordScalesWithTheSmallerAllowance) {
     EXPECT_TRUE(local.pmin == Point3(-100, -10, 0) && local.pmax == Point3(100, 10, 0));
 }
 
-using HitTest = RectHelperTest;
-
 // Each class is picked on its own strokes only, by points and by crossing or enclosing boxes.
-TEST_F(HitTest, PicksFollowTheStrokesOfEachClass) {
+TEST_F(RectHelperTest, PicksFollowTheStrokesOfEachClass) {
     const struct {
         const char* what;
         ClassDesc* (*desc)();

@@ -35,7 +35,6 @@ protected:
 
     void Down(int x, int y) { SendMessageW(view, WM_LBUTTONDOWN, MK_LBUTTON, At(x, y)); }
     void Move(int x, int y, WPARAM keys = MK_LBUTTON) { SendMessageW(view, WM_MOUSEMOVE, keys, At(x, y)); }
-    void Up(int x, int y) { SendMessageW(view, WM_LBUTTONUP, 0, At(x, y)); }
     bool SpinnerOn(int id) {
         ISpinnerControl* spinner = GetISpinner(GetDlgItem(dialog, id));
         const bool on = spinner != nullptr && spinner->IsEnabled();
@@ -76,7 +75,7 @@ TEST_F(DiagramTest, StrokesPaintTheCellsUnderThemAsOneUndoStep) {
             for (const auto& [x, y] : s.path) Move(x, y);
             const bool step = s.step && !animated;
             EXPECT_EQ(theHold.Holding(), step) << s.name << ": a hold opens only for a cell that exists and changes";
-            Up(s.path.back().first, s.path.back().second);
+            SendMessageW(view, WM_LBUTTONUP, 0, At(s.path.back().first, s.path.back().second));
             EXPECT_EQ(Diagram(block), animated ? kStart : s.after) << s.name << animated;
             EXPECT_EQ(theHold.UndoNames(), step ? kOneStep : std::vector<std::wstring>{}) << s.name << animated;
             EXPECT_EQ(theHold.Undo(), step);

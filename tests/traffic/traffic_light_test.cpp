@@ -23,28 +23,21 @@ TEST(DiagramSlot, MatchesExactArithmetic) {
     EXPECT_EQ(DiagramSlot(123456, 0), 0);
 }
 
-class LightDisplayTest : public SceneTest {
-protected:
+using LightDisplayTest = SceneTest;
+
+TEST_F(LightDisplayTest, TwelveLinesThenTheLampDiscInsideTheBoxes) {
     // Half width 2 and half length 5 at (10, 20), green in slot 1 only.
-    void SetUp() override {
-        SceneTest::SetUp();
-        node = Place(light, TransMatrix({10, 20, 0}));
-        light->SetDraggedSize({-2, 5, 0});  // a drag up and left from the centre
-        SetDiagram(light->GetParamBlock(0), kFirstRed);
-        light->ObjectValidity(0);
-    }
-    const std::vector<DrawRecord>& Draw(TimeValue t) {
+    TrafficLightObject* light = NewLight();
+    INode* node = Place(light, TransMatrix({10, 20, 0}));
+    light->SetDraggedSize({-2, 5, 0});  // a drag up and left from the centre
+    SetDiagram(light->GetParamBlock(0), kFirstRed);
+    light->ObjectValidity(0);
+    ViewExp view;
+    const auto Draw = [&](TimeValue t) -> const std::vector<DrawRecord>& {
         view.getGW()->ClearRecords();
         EXPECT_EQ(light->Display(t, node, &view, 0), 0);
         return view.getGW()->Records();
-    }
-
-    TrafficLightObject* light = NewLight();
-    INode* node = nullptr;
-    ViewExp view;
-};
-
-TEST_F(LightDisplayTest, TwelveLinesThenTheLampDiscInsideTheBoxes) {
+    };
     const std::vector<std::pair<Point3, Point3>> lines = {
         {{-2, 5, 0}, {-2, -5, 0}}, {{2, 5, 0}, {2, -5, 0}}, {{2, -5, 0}, {-2, -5, 0}}, {{2, 5, 0}, {-2, 5, 0}},
         {{0, 0.5f, 0}, {-1, -0.5f, 0}}, {{0, 0.5f, 0}, {1, -0.5f, 0}}, {{-0.6f, 0, 2.6f}, {-0.6f, 0, 1.4f}},

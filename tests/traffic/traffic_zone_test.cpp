@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/box_helpers.h"
 #include "tests/traffic/zone_test_support.h"
 
 namespace {
@@ -49,12 +50,11 @@ std::vector<ApplyCase> ApplyCases() {
     Matrix3 tilted = FrameAt(0, 0);
     tilted.SetRow(2, {5, 0, 10});
     add("tilted z, above", MakeZone(tilted, 1, 1, RuleVehicle), At(0, 0, 1.6f), Want::Nothing);
-    // Blocking assigns -100 (the start holds 5 and 3); rules above 4 do nothing.
-    for (const std::uint32_t rule : {RuleVehicle, RuleObstacle})
-        add("blocks " + std::to_string(rule), MakeZone(FrameAt(0, 0), 2, 2, rule, 0), At(0.5f, 0.5f), Want::Block);
+    // Rules above 4 do nothing.
     for (const std::uint32_t rule : {5u, 100u, static_cast<std::uint32_t>(RuleNone)})
         add("inert " + std::to_string(rule), MakeZone(FrameAt(0, 0), 2, 2, rule, 0), Body(0, -50), Want::Nothing);
-    // A zone never acts on its owner's probes.
+    // A zone never acts on its owner's probes; others' are blocked (-100 assigned over the start's 5
+    // and 3) or capped.
     for (std::uint32_t rule = RuleVehicle; rule <= RuleStopLine; ++rule) {
         const TrafficZone owned = MakeZone(FrameAt(0, 0), 3, 3, rule, 1.0f, 42);
         VehicleProbe own = Body(0, -50);
@@ -107,15 +107,19 @@ TEST(ZoneApply, EdgesRulesAndHeadings) {
     }
 }
 
-TEST(ZoneShape, MinHalfIsTheSmallerContainsXYIsStrictOverlapsBoxIsClosed) {
+TEST(ZoneShape, MinHalfIsTheSmallerContainsXYAndPointInBoxXYAreStrictOverlapsBoxIsClosed) {
     const TrafficZone limit = MakeZone(FrameAt(10, 20), 2.0f, 3.0f, RuleSpeedLimit);
     EXPECT_TRUE(limit.ContainsXY({11.99f, 22.99f, 50}) && !limit.ContainsXY({12, 20, 0}) && !limit.ContainsXY({10, 17, 0}));
     EXPECT_TRUE(limit.minHalf == 2.0f && MakeZone(FrameAt(0, 0), 3.0f, 1.0f).minHalf == 1.0f);
+    // A zone corner strictly inside the box settles the overlap; on any of its edges it does not.
+    const Box3 box({0, 0, 0}, {10, 10, 0});
+    EXPECT_TRUE(PointInBoxXY({9.99f, 0.01f, 50}, box) && !PointInBoxXY({0, 5, 0}, box) && !PointInBoxXY({5, 0, 0}, box) &&
+                !PointInBoxXY({10, 5, 0}, box) && !PointInBoxXY({5, 10, 0}, box));
     // Against [0, 10]: inside, around, thin and 40 long across, touching; 0.01 apart, beside a corner, singular.
     const Matrix3 thin = Frame({0.6f, 0.8f, 0}, {-0.8f, 0.6f, 0}, {5, 5, 0});
     const std::pair<TrafficZone, bool> cases[] = {
         {MakeZone(FrameAt(5, 5), 1, 1), true}, {MakeZone(FrameAt(5, 5), 20, 20), true}, {MakeZone(thin, 0.5f, 20), true},
         {MakeZone(FrameAt(12, 5), 2, 1), true}, {MakeZone(FrameAt(12.01f, 5), 2, 1), false},
         {MakeZone(thin * TransMatrix({8, 8, 0}), 0.5f, 20), false}, {MakeZone(Frame({1, 0, 0}, {2, 0, 0}, {}), 5, 5), false}};
-    for (const auto& [zone, overlaps] : cases) EXPECT_EQ(zone.OverlapsBox(Box3({0, 0, 0}, {10, 10, 0})), overlaps) << zone.hx;
+    for (const auto& [zone, overlaps] : cases) EXPECT_EQ(zone.OverlapsBox(box), overlaps) << zone.hx;
 }

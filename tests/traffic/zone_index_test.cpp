@@ -258,20 +258,15 @@ TEST_F(ZoneIndexTest, ZonesThatCannotBeIndexedAreLeftOut) {
     EXPECT_TRUE(goodIndex.Tree(0).nodes.size() == 5 && goodIndex.Tree(0).entries.size() == 4);
 }
 
-namespace {
-std::atomic<int> throwsLeft{0};
-
-void ThrowOnce(bool) {
-    if (throwsLeft.fetch_sub(1) == 1) throw std::runtime_error("quadrant build failed");
-}
-}  // namespace
-
 // A throwing quadrant build, helper or inline, makes Build throw and empty; the next build works.
 TEST_F(ZoneIndexBuild, ExceptionsReachTheBuilder) {
+    static std::atomic<int> throwsLeft{0};
     for (const int maximum : {8, 0}) {
         ZoneIndex index;
         index.SetHelperMaximum(maximum);
-        index.SetChildBuildHook(ThrowOnce);
+        index.SetChildBuildHook([](bool) {
+            if (throwsLeft.fetch_sub(1) == 1) throw std::runtime_error("quadrant build failed");
+        });
         throwsLeft = 40;
         EXPECT_THROW(BigScene().BuildInto(index), std::runtime_error) << maximum;
         EXPECT_TRUE(index.Tree(0).nodes.empty() && index.Tree(7).nodes.empty());
