@@ -5,6 +5,9 @@
 
 #include "host/geom.h"
 
+struct SurfaceFace;
+struct SurfaceRay;
+
 // The centre and the parent are not kept: the centre is one step from the box, and only the
 // neighbour links need the parent, while they are made.
 struct SurfaceNode {
@@ -17,12 +20,11 @@ struct SurfaceNode {
     // Across the faces -x, +x, -y, +y, -z, +z: the deepest node, not deeper than this one, that
     // holds the face's centre point; null on the root cube's surface.
     SurfaceNode* neighbours[6];
-};
 
-// The leaf holding p, points on a centre plane going to the lower side.
-const SurfaceNode* FindLeaf(const SurfaceNode* node, const Point3& p);
-// As FindLeaf, but stops at depth.
-SurfaceNode* FindNeighbour(SurfaceNode* node, const Point3& p, int depth);
-// Links every node of the finished tree, parents before children, the subtrees of the root's
-// children in up to `parts` threads.
-void LinkNeighbours(SurfaceNode& root, std::int32_t parts);
+    // The leaf holding p, points on a centre plane going to the lower side.
+    const SurfaceNode* FindLeaf(const Point3& p) const;
+    // As FindLeaf, but stops at depth.
+    SurfaceNode* FindNeighbour(const Point3& p, int depth);
+    // Tests every face of this leaf's list; true when any hits, ray.hi then holding the nearest.
+    bool HitFaces(const SurfaceFace* faces, SurfaceRay& ray, float slack) const;
+};
