@@ -102,9 +102,9 @@ inline double Miss(const Box3& cube, const D3& o, const D3& d) {
 
 // GroundHit lies between the nearest hit with the faces grown and with them shrunk, each else the
 // miss value. True when the segment hits.
-inline bool ExpectGroundHit(const SurfaceOctree& tree, const Mesh& mesh, const Point3& origin, const Point3& dir) {
+inline bool ExpectGroundHit(const SurfaceOctree& tree, const std::vector<Triangle>& faces, const Point3& origin, const Point3& dir) {
     double loose = INFINITY, strict = INFINITY;
-    for (const Triangle& v : Triangles(mesh)) {
+    for (const Triangle& v : faces) {
         loose = std::min(loose, TriangleHit(v, D(origin), D(dir), 1));
         strict = std::min(strict, TriangleHit(v, D(origin), D(dir), -1));
     }
