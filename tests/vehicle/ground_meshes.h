@@ -14,11 +14,6 @@
 
 inline float Uniform(std::mt19937& rng, float lo, float hi) { return std::uniform_real_distribution<float>(lo, hi)(rng); }
 
-inline void AddFace(Mesh& mesh, DWORD a, DWORD b, DWORD c) {
-    mesh.faces.emplace_back();
-    mesh.faces.back().setVerts(a, b, c);
-}
-
 // n x n cells over [0, side]^2, two triangles a cell, z = height(x, y).
 template <class Height>
 Mesh GridMesh(int n, float side, Height height) {
@@ -29,8 +24,7 @@ Mesh GridMesh(int n, float side, Height height) {
     }
     for (int k = 0; k < n * n; ++k) {
         const auto v = DWORD(k / n * (n + 1) + k % n), up = v + DWORD(n + 1);
-        AddFace(mesh, v, v + 1, up + 1);
-        AddFace(mesh, v, up + 1, up);
+        mesh.faces.insert(mesh.faces.end(), {Face{{v, v + 1, up + 1}}, Face{{v, up + 1, up}}});
     }
     return mesh;
 }
@@ -58,7 +52,7 @@ inline Mesh RandomSoup(int faces, float side, std::uint32_t seed) {
         const Point3 c(Uniform(rng, 0, side), Uniform(rng, 0, side), Uniform(rng, 0, side));
         const float r = side * 0.08f;
         for (int k = 0; k < 3; ++k) mesh.verts.push_back(c + Point3(Uniform(rng, -r, r), Uniform(rng, -r, r), Uniform(rng, -r, r)));
-        AddFace(mesh, 3 * f, 3 * f + 1, 3 * f + 2);
+        mesh.faces.push_back(Face{{3 * f, 3 * f + 1, 3 * f + 2}});
     }
     return mesh;
 }

@@ -59,7 +59,7 @@ TEST(GroundHit, MatchesBruteForce) {
 TEST(GroundHit, EdgeCases) {
     Mesh mesh = FlatGrid(1, 10);
     for (const Point3& p : {Point3(0, 0, 2), Point3(5, 0, 2), Point3(0, 5, 2)}) mesh.verts.push_back(p);
-    AddFace(mesh, 4, 5, 6);
+    mesh.faces.push_back(Face{{4, 5, 6}});
     SurfaceOctree tree;
     ASSERT_TRUE(tree.BuildFromMesh(mesh, Matrix3()));
     const Box3 cube = tree.GetBox();
