@@ -4,7 +4,6 @@
 
 #include "common/box_helpers.h"
 #include "vehicle/parallel_parts.h"
-#include "vehicle/surface_face.h"
 #include "vehicle/surface_octree.h"
 
 namespace {
@@ -45,12 +44,6 @@ SurfaceNode* SurfaceNode::FindNeighbour(const Point3& p, int depth) {
     SurfaceNode* node = this;
     while (node->depth < depth && node->children != nullptr) node = &node->children[ChildOctant(*node, p)];
     return node;
-}
-
-bool SurfaceNode::HitFaces(const SurfaceFace* all, SurfaceRay& ray, float slack) const {
-    bool hit = false;
-    for (std::int32_t i = 0; i < faceCount; ++i) hit |= all[faces[i]].HitInBox(ray, box, slack);
-    return hit;
 }
 
 void SurfaceOctree::LinkNeighbours(SurfaceNode& root, std::int32_t parts) {

@@ -4,9 +4,7 @@
 #include <cstdint>
 
 #include "host/geom.h"
-
-struct SurfaceFace;
-struct SurfaceRay;
+#include "vehicle/surface_face.h"
 
 // The centre and the parent are not kept: the centre is one step from the box, and only the
 // neighbour links need the parent, while they are made.
@@ -26,5 +24,10 @@ struct SurfaceNode {
     // As FindLeaf, but stops at depth.
     SurfaceNode* FindNeighbour(const Point3& p, int depth);
     // Tests every face of this leaf's list; true when any hits, ray.hi then holding the nearest.
-    bool HitFaces(const SurfaceFace* faces, SurfaceRay& ray, float slack) const;
+    // Here, so that it joins the walk's loop.
+    bool HitFaces(const SurfaceFace* all, SurfaceRay& ray, float slack) const {
+        bool hit = false;
+        for (std::int32_t i = 0; i < faceCount; ++i) hit |= all[faces[i]].HitInBox(ray, box, slack);
+        return hit;
+    }
 };

@@ -165,10 +165,13 @@ float SurfaceOctree::GroundHit(const Point3& origin, const Point3& dir) const {
 }
 
 void SurfaceOctree::WalkRay(SurfaceRay& ray) const {
+    // Held locally: the ray's writes could otherwise be taken to change them.
+    const SurfaceFace* faces = faces_.data();
+    const float slack = slack_;
     const SurfaceNode* node = root_;
     while (node != nullptr) {
         const SurfaceNode* leaf = node->FindLeaf(ray.origin + ray.dir * ray.lo);
-        if (leaf->HitFaces(faces_.data(), ray, slack_)) return;
+        if (leaf->HitFaces(faces, ray, slack)) return;
         const BoxExit exit = ray.ExitBox(leaf->box);
         if (exit.face < 0) return;
         ray.lo = exit.t;
