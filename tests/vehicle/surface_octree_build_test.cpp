@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <atomic>
+#include <map>
 #include <new>
 
 #include "common/box_helpers.h"
@@ -19,16 +20,15 @@ SurfaceBuildOptions Helpers(std::int32_t maxHelpers) { return {.maxHelpers = max
 
 // The whole tree in pre-order, children and neighbours by their place in that order.
 [[maybe_unused]] std::vector<double> Fingerprint(const SurfaceOctree& tree) {
-    std::vector<const SurfaceNode*> order;
-    ForEachNode(*tree.Root(), [&](const SurfaceNode& n) { order.push_back(&n); });
-    const auto place = [&](const SurfaceNode* n) { return double(std::find(order.begin(), order.end(), n) - order.begin()); };
+    std::map<const SurfaceNode*, double> place{{nullptr, -1.0}};
+    ForEachNode(*tree.Root(), [&](const SurfaceNode& n) { place.emplace(&n, double(place.size())); });
     std::vector<double> out;
-    for (const SurfaceNode* n : order) {
-        for (int a = 0; a < 3; ++a) out.insert(out.end(), {n->box.pmin[a], n->box.pmax[a]});
-        out.insert(out.end(), {double(n->depth), double(n->octant), double(n->faceCount), place(n->children)});
-        out.insert(out.end(), n->faces, n->faces + n->faceCount);
-        for (const SurfaceNode* b : n->neighbours) out.push_back(place(b));
-    }
+    ForEachNode(*tree.Root(), [&](const SurfaceNode& n) {
+        out.insert(out.end(), {n.box.pmin.x, n.box.pmin.y, n.box.pmin.z, n.box.pmax.x, n.box.pmax.y, n.box.pmax.z});
+        out.insert(out.end(), {double(n.depth), double(n.octant), double(n.faceCount), place[n.children]});
+        out.insert(out.end(), n.faces, n.faces + n.faceCount);
+        for (const SurfaceNode* b : n.neighbours) out.push_back(place[b]);
+    });
     return out;
 }
 

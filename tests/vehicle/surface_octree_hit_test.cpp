@@ -12,7 +12,7 @@ Point3 InBounds(const Box3& b, std::mt19937& rng) {
     return {Uniform(rng, b.pmin.x, b.pmax.x), Uniform(rng, b.pmin.y, b.pmax.y), Uniform(rng, b.pmin.z, b.pmax.z)};
 }
 
-// Through a target, anywhere in the box b or at a face's vertex or edge midpoint: straight down,
+// Through a target, anywhere in the cube b or at a face's vertex or edge midpoint: straight down,
 // or from anywhere in b to well past the target.
 Segment Draw(const Mesh& m, bool corners, const Box3& b, std::mt19937& rng) {
     const Face& f = m.faces[rng() % m.faces.size()];
@@ -39,11 +39,7 @@ TEST(GroundHit, MatchesBruteForce) {
         ASSERT_TRUE(tree.BuildFromMesh(c.mesh, Matrix3()));
         const std::vector<Triangle> triangles = Triangles(c.mesh);
         for (const Segment& s : c.pinned) EXPECT_TRUE(ExpectGroundHit(tree, triangles, s.origin, s.dir)) << c.name;
-        // Grown in z, so that flat meshes have segments above and below them.
-        Box3 b;
-        for (const Point3& v : c.mesh.verts) b += v;
-        b.pmin.z -= (b.pmax.x - b.pmin.x) * 0.2f;
-        b.pmax.z += (b.pmax.x - b.pmin.x) * 0.2f;
+        const Box3 b = tree.GetBox();
         std::mt19937 rng(7);
         int hits = 0;
         for (int i = 0; i < 2000 && !HasFailure(); ++i) {
