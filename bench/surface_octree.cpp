@@ -164,7 +164,7 @@ void BM_GroundHitBruteForce(benchmark::State& state) {
     for (auto _ : state) {
         const Probe& p = probes[i++ % probes.size()];
         SurfaceRay ray{p.dir, p.origin};
-        for (const SurfaceFace& face : tree.Faces()) FaceHitInBox(face, ray, everywhere, 0.0f);
+        for (const SurfaceFace& face : tree.Faces()) face.HitInBox(ray, everywhere, 0.0f);
         sum += ray.hi;
     }
     benchmark::DoNotOptimize(sum);

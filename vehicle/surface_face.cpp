@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/box_helpers.h"
 #include "vehicle/surface_ray.h"
 
 namespace {
@@ -48,51 +49,52 @@ void MakeDegenerate(SurfaceFace& face) {
 }
 }  // namespace
 
-void PrepareFace(SurfaceFace& face, const Point3* vertices, std::uint32_t vertexCount,
-                 const std::uint32_t (&index)[3]) {
-    for (int k = 0; k < 3; ++k) face.corner[k] = index[k] < vertexCount ? index[k] : 0;
-    MakeDegenerate(face);
-    if (vertexCount == 0) return;
-    const Point3& c0 = vertices[face.corner[0]];
-    const Point3& c1 = vertices[face.corner[1]];
-    const Point3& c2 = vertices[face.corner[2]];
+void SurfaceFace::Prepare(const Point3* vertices, std::uint32_t vertexCount, const std::uint32_t (&index)[3]) {
+    bool inRange = true;
+    for (int k = 0; k < 3; ++k) {
+        inRange = inRange && index[k] < vertexCount;
+        corner[k] = index[k] < vertexCount ? index[k] : 0;
+    }
+    MakeDegenerate(*this);
+    if (!inRange) return;
+    const Point3& c0 = vertices[corner[0]];
+    const Point3& c1 = vertices[corner[1]];
+    const Point3& c2 = vertices[corner[2]];
     const Point3 e1 = c1 - c0;
     const Point3 e2 = c2 - c0;
     const Point3 cross = CrossProd(e1, e2);
     const float length = cross.Length();
     if (!(length > 0.0f) || !std::isfinite(length)) return;
-    face.normal = cross / length;
-    face.centroid = (c0 + c1 + c2) / 3.0f;
-    face.planeD = DotProd(face.centroid, face.normal);
-    const Point3 n(std::fabs(face.normal.x), std::fabs(face.normal.y), std::fabs(face.normal.z));
+    normal = cross / length;
+    centroid = (c0 + c1 + c2) / 3.0f;
+    planeD = DotProd(centroid, normal);
+    const Point3 n(std::fabs(normal.x), std::fabs(normal.y), std::fabs(normal.z));
     if (n.z > n.x && n.z > n.y) {
-        face.axisU = 0, face.axisV = 1;
+        axisU = 0, axisV = 1;
     } else if (n.x > n.y) {
-        face.axisU = 1, face.axisV = 2;
+        axisU = 1, axisV = 2;
     } else {
-        face.axisU = 2, face.axisV = 0;
+        axisU = 2, axisV = 0;
     }
-    face.u0 = c0[face.axisU];
-    face.w0 = c0[face.axisV];
-    const float bu = e1[face.axisU], bv = e1[face.axisV], cu = e2[face.axisU], cv = e2[face.axisV];
-    const float det = bu * cv - cu * bv;
-    face.bu = bu / det;
-    face.bv = bv / det;
-    face.cu = cu / det;
-    face.cv = cv / det;
+    u0 = c0[axisU];
+    w0 = c0[axisV];
+    const float eu = e1[axisU], ev = e1[axisV], fu = e2[axisU], fv = e2[axisV];
+    const float det = eu * fv - fu * ev;
+    bu = eu / det;
+    bv = ev / det;
+    cu = fu / det;
+    cv = fv / det;
 }
 
-FaceCorners CornersOf(const SurfaceFace& face, const Point3* vertices) {
+FaceCorners SurfaceFace::Corners(const Point3* vertices) const {
     FaceCorners c;
-    for (int k = 0; k < 3; ++k) c.v[k] = vertices[face.corner[k]];
-    for (int axis = 0; axis < 3; ++axis) {
-        c.bounds.pmin[axis] = std::min({c.v[0][axis], c.v[1][axis], c.v[2][axis]});
-        c.bounds.pmax[axis] = std::max({c.v[0][axis], c.v[1][axis], c.v[2][axis]});
-    }
+    for (int k = 0; k < 3; ++k) c.v[k] = vertices[corner[k]];
+    c.bounds = Box3(c.v[0], c.v[0]);
+    IncludePoints(c.bounds, c.v + 1, 2);
     return c;
 }
 
-bool CornersOverlapBox(const FaceCorners& corners, const Box3& box) {
+bool SurfaceFace::OverlapsBox(const FaceCorners& corners, const Box3& box) {
     const Box3& b = corners.bounds;
     bool inside = true, touching = true;
     for (int axis = 0; axis < 3; ++axis) {
@@ -113,18 +115,18 @@ bool CornersOverlapBox(const FaceCorners& corners, const Box3& box) {
     return poly.count > 0;
 }
 
-bool FaceHitInBox(const SurfaceFace& face, SurfaceRay& ray, const Box3& box, float slack) {
-    const float denom = DotProd(ray.dir, face.normal);
+bool SurfaceFace::HitInBox(SurfaceRay& ray, const Box3& box, float slack) const {
+    const float denom = DotProd(ray.dir, normal);
     if (denom == 0.0f) return false;
-    const float t = (face.planeD - DotProd(ray.origin, face.normal)) / denom;
+    const float t = (planeD - DotProd(ray.origin, normal)) / denom;
     if (!(t >= ray.start && t <= ray.hi)) return false;
     const Point3 p = ray.origin + ray.dir * t;
     const Point3 pad(slack, slack, slack);
     if (!Box3(box.pmin - pad, box.pmax + pad).Contains(p)) return false;
-    const float a = p[face.axisU] - face.u0;
-    const float b = p[face.axisV] - face.w0;
-    const float beta = face.cv * a - face.cu * b;
-    const float gamma = face.bu * b - face.bv * a;
+    const float a = p[axisU] - u0;
+    const float b = p[axisV] - w0;
+    const float beta = cv * a - cu * b;
+    const float gamma = bu * b - bv * a;
     if (!(beta >= 0.0f && gamma >= 0.0f && beta + gamma <= 1.0f)) return false;
     ray.hi = t;
     return true;

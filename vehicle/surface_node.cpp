@@ -4,6 +4,7 @@
 
 #include "common/box_helpers.h"
 #include "vehicle/parallel_parts.h"
+#include "vehicle/surface_octree.h"
 
 namespace {
 int ChildOctant(const SurfaceNode& node, const Point3& p) {
@@ -17,7 +18,7 @@ void LinkNode(SurfaceNode& node, const SurfaceNode& parent) {
                          {c.x, node.box.pmax.y, c.z}, {c.x, c.y, node.box.pmin.z}, {c.x, c.y, node.box.pmax.z}};
     for (int k = 0; k < 6; ++k) {
         SurfaceNode* beyond = parent.neighbours[k];
-        node.neighbours[k] = beyond != nullptr ? FindNeighbour(beyond, q[k], node.depth) : nullptr;
+        node.neighbours[k] = beyond != nullptr ? beyond->FindNeighbour(q[k], node.depth) : nullptr;
     }
     for (int axis = 0; axis < 3; ++axis) {
         const int bit = 1 << axis;
@@ -33,17 +34,19 @@ void LinkSubtree(SurfaceNode& node) {
 }
 }  // namespace
 
-const SurfaceNode* FindLeaf(const SurfaceNode* node, const Point3& p) {
+const SurfaceNode* SurfaceNode::FindLeaf(const Point3& p) const {
+    const SurfaceNode* node = this;
     while (node->children != nullptr) node = &node->children[ChildOctant(*node, p)];
     return node;
 }
 
-SurfaceNode* FindNeighbour(SurfaceNode* node, const Point3& p, int depth) {
+SurfaceNode* SurfaceNode::FindNeighbour(const Point3& p, int depth) {
+    SurfaceNode* node = this;
     while (node->depth < depth && node->children != nullptr) node = &node->children[ChildOctant(*node, p)];
     return node;
 }
 
-void LinkNeighbours(SurfaceNode& root, std::int32_t parts) {
+void SurfaceOctree::LinkNeighbours(SurfaceNode& root, std::int32_t parts) {
     for (SurfaceNode*& n : root.neighbours) n = nullptr;
     if (root.children == nullptr) return;
     for (int i = 0; i < 8; ++i) LinkNode(root.children[i], root);

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "host/geom.h"
+#include "vehicle/surface_face.h"
 
 // The centre and the parent are not kept: the centre is one step from the box, and only the
 // neighbour links need the parent, while they are made.
@@ -17,12 +18,16 @@ struct SurfaceNode {
     // Across the faces -x, +x, -y, +y, -z, +z: the deepest node, not deeper than this one, that
     // holds the face's centre point; null on the root cube's surface.
     SurfaceNode* neighbours[6];
-};
 
-// The leaf holding p, points on a centre plane going to the lower side.
-const SurfaceNode* FindLeaf(const SurfaceNode* node, const Point3& p);
-// As FindLeaf, but stops at depth.
-SurfaceNode* FindNeighbour(SurfaceNode* node, const Point3& p, int depth);
-// Links every node of the finished tree, parents before children, the subtrees of the root's
-// children in up to `parts` threads.
-void LinkNeighbours(SurfaceNode& root, std::int32_t parts);
+    // The leaf holding p, points on a centre plane going to the lower side.
+    const SurfaceNode* FindLeaf(const Point3& p) const;
+    // As FindLeaf, but stops at depth.
+    SurfaceNode* FindNeighbour(const Point3& p, int depth);
+    // Tests every face of this leaf's list; true when any hits, ray.hi then holding the nearest.
+    // Here, so that it joins the walk's loop.
+    bool HitFaces(const SurfaceFace* all, SurfaceRay& ray, float slack) const {
+        bool hit = false;
+        for (std::int32_t i = 0; i < faceCount; ++i) hit |= all[faces[i]].HitInBox(ray, box, slack);
+        return hit;
+    }
+};

@@ -5,58 +5,29 @@
 #include <exception>
 #include <memory>
 
-#include "traffic/detached_job.h"
+#include "vehicle/surface_octree.h"
 
 namespace {
 constexpr std::int32_t kMaxDepth = 16;
 
-struct ChildJob {
-    SurfaceNode* child = nullptr;
-    Box3 box;
-    const std::uint32_t* list = nullptr;
-    std::int32_t count = 0;
-    std::int32_t octant = 0;
-    std::int32_t depth = 0;
-    std::int64_t budget = 0;
-    const SurfaceBuildContext* context = nullptr;
-    BuildArena arena;  // a helper's own; handed to the parent when the helper is done
-    bool onHelper = false;
-    std::exception_ptr error;
-    CompletionSignal done;
-};
-
-void RunChild(ChildJob& job, BuildArena& arena, HelperPlace* place) {
-    try {
-        if (job.context->childHook != nullptr) job.context->childHook(job.onHelper);
-        BuildSurfaceNode(*job.child, job.box, job.list, job.count, job.octant, job.depth, job.budget, *job.context,
-                         arena, place);
-    } catch (...) {
-        job.error = std::current_exception();
-    }
-}
-
 void HelperMain(void* arg) {
-    ChildJob& job = *static_cast<ChildJob*>(arg);
-    {
-        HelperPlace place(*job.context->helpers);
-        RunChild(job, job.arena, &place);
-    }
-    job.done.Raise();
+    SurfaceBuildJob& job = *static_cast<SurfaceBuildJob*>(arg);
+    SurfaceOctree::BuildChild(job, job.arena);
 }
 
-void Dispatch(ChildJob& job, BuildArena& arena) {
-    HelperBudget& helpers = *job.context->helpers;
-    if (job.count >= job.context->helperMinFaces && helpers.TryRaise()) {
-        job.onHelper = true;
+void Dispatch(SurfaceBuildJob& job, BuildArena& arena) {
+    HelperBudget& running = *job.context->running;
+    if (job.faceCount >= job.context->helperMinFaces && running.TryRaise()) {
+        job.helper = true;
         if (StartDetachedJob(job.done, HelperMain, &job)) {
-            helpers.CountStarted();
+            running.CountStarted();
             return;
         }
-        job.onHelper = false;
-        helpers.Lower();
-        helpers.CountFallback();
+        job.helper = false;
+        running.Lower();
+        running.CountFallback();
     }
-    RunChild(job, arena, nullptr);
+    SurfaceOctree::BuildChild(job, arena);
 }
 
 Box3 ChildBox(const Box3& box, int octant) {
@@ -80,10 +51,10 @@ ChildLists SortFaces(const Box3 (&boxes)[8], const std::uint32_t* list, std::int
     ChildLists lists;
     auto masks = std::make_unique_for_overwrite<std::uint8_t[]>(static_cast<std::size_t>(count));
     for (std::int32_t i = 0; i < count; ++i) {
-        const FaceCorners corners = CornersOf(context.faces[list[i]], context.vertices);
+        const FaceCorners corners = context.faces[list[i]].Corners(context.vertices);
         unsigned mask = 0;
         for (int k = 0; k < 8; ++k)
-            if (CornersOverlapBox(corners, boxes[k])) mask |= 1u << k;
+            if (SurfaceFace::OverlapsBox(corners, boxes[k])) mask |= 1u << k;
         masks[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(mask);
         for (int k = 0; k < 8; ++k) lists.count[k] += static_cast<std::int32_t>(mask >> k & 1u);
     }
@@ -107,44 +78,59 @@ std::int64_t ChildBudget(std::int64_t left, std::int32_t count, std::int64_t tot
 }
 
 bool Split(SurfaceNode& node, const std::uint32_t* list, std::int32_t count, std::int64_t budget,
-           const SurfaceBuildContext& context, BuildArena& arena, HelperPlace* place) {
+           const SurfaceBuildContext& context, BuildArena& arena) {
     Box3 boxes[8];
     for (int k = 0; k < 8; ++k) boxes[k] = ChildBox(node.box, k);
     const ChildLists lists = SortFaces(boxes, list, count, context);
     const std::int64_t left = budget - 8 - lists.total;
     if (left < 0) return false;
     node.children = arena.Allocate<SurfaceNode>(8);
-    ChildJob jobs[8];
+    SurfaceBuildJob jobs[8];
     const std::uint32_t* next = lists.entries.get();
     for (int k = 0; k < 8; ++k) {
-        ChildJob& job = jobs[k];
-        job.child = &node.children[k];
+        SurfaceBuildJob& job = jobs[k];
         job.box = boxes[k];
-        job.list = next;
-        job.count = lists.count[k];
+        job.faces = next;
+        job.faceCount = lists.count[k];
         job.octant = k;
-        job.depth = node.depth + 1;
-        job.budget = ChildBudget(left, job.count, lists.total);
+        job.parentDepth = node.depth;
+        job.childSlots = node.children;
+        job.budget = ChildBudget(left, job.faceCount, lists.total);
         job.context = &context;
-        next += job.count;
+        next += job.faceCount;
     }
-    for (ChildJob& job : jobs) Dispatch(job, arena);
-    // A thread that only waits leaves its place to one that works.
-    if (place != nullptr) place->GiveBack();
+    for (SurfaceBuildJob& job : jobs) Dispatch(job, arena);
     // Every helper is waited for before anything here can throw: they read this node's lists.
-    for (ChildJob& job : jobs)
-        if (job.onHelper) job.done.Wait();
-    for (ChildJob& job : jobs)
-        if (job.onHelper) arena.Adopt(std::move(job.arena));
-    for (ChildJob& job : jobs)
+    for (SurfaceBuildJob& job : jobs)
+        if (job.helper) job.done.Wait();
+    for (SurfaceBuildJob& job : jobs)
+        if (job.helper) arena.Adopt(std::move(job.arena));
+    for (SurfaceBuildJob& job : jobs)
         if (job.error) std::rethrow_exception(job.error);
     return true;
 }
 }  // namespace
 
-void BuildSurfaceNode(SurfaceNode& node, const Box3& box, const std::uint32_t* list, std::int32_t count,
-                      std::int32_t octant, std::int32_t depth, std::int64_t budget,
-                      const SurfaceBuildContext& context, BuildArena& arena, HelperPlace* place) {
+void SurfaceOctree::BuildChild(SurfaceBuildJob& job, BuildArena& arena) {
+    const SurfaceBuildContext& context = *job.context;
+    try {
+        if (job.helper && context.helperHook != nullptr) context.helperHook(true);
+        BuildNode(job.childSlots[job.octant], job.box, job.faces, job.faceCount, job.octant, job.parentDepth + 1,
+                  job.budget, context, arena);
+    } catch (...) {
+        job.error = std::current_exception();
+    }
+    if (!job.helper) return;
+    // A helper keeps its place while it waits for its own helpers, so that no more than the
+    // maximum are ever alive.
+    if (context.helperHook != nullptr) context.helperHook(false);
+    context.running->Lower();
+    job.done.Raise();
+}
+
+void SurfaceOctree::BuildNode(SurfaceNode& node, const Box3& box, const std::uint32_t* list, std::int32_t count,
+                              std::int32_t octant, std::int32_t depth, std::int64_t budget,
+                              const SurfaceBuildContext& context, BuildArena& arena) {
     node.box = box;
     node.depth = static_cast<std::int16_t>(depth);
     node.octant = static_cast<std::int16_t>(octant);
@@ -152,7 +138,7 @@ void BuildSurfaceNode(SurfaceNode& node, const Box3& box, const std::uint32_t* l
     node.faces = nullptr;
     node.children = nullptr;
     std::fill(std::begin(node.neighbours), std::end(node.neighbours), nullptr);
-    if (count > depth && depth < kMaxDepth && Split(node, list, count, budget, context, arena, place)) return;
+    if (count > depth && depth < kMaxDepth && Split(node, list, count, budget, context, arena)) return;
     auto* faces = arena.Allocate<std::uint32_t>(static_cast<std::size_t>(count));
     if (count > 0) std::memcpy(faces, list, static_cast<std::size_t>(count) * sizeof(std::uint32_t));
     node.faces = faces;

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 
 #include "host/geom.h"
 #include "traffic/build_arena.h"
+#include "traffic/detached_job.h"
 #include "traffic/helper_budget.h"
 #include "vehicle/surface_face.h"
 #include "vehicle/surface_node.h"
@@ -14,18 +16,23 @@
 struct SurfaceBuildContext {
     const SurfaceFace* faces;
     const Point3* vertices;
-    HelperBudget* helpers;
+    HelperBudget* running;        // the running-helper count and its maximum
     std::int32_t helperMinFaces;  // a smaller child is always built inline
-    void (*childHook)(bool onHelper);
+    void (*helperHook)(bool starting);
 };
 
-// Builds node over box from its list of face indices, allocating from arena. budget bounds what
-// the subtree may add, counted as eight per split plus every list entry of the new children, and
-// is shared among the children by their list lengths, so that the tree depends only on the mesh.
-// place is the helper's place in the running count when the node is the first built on a helper
-// thread, else null; it is given back as soon as the node has nothing left to do but wait.
-// Returns only when the whole subtree stands; an exception from any part of it, on whatever
-// thread, comes out here after every thread started for the subtree has finished.
-void BuildSurfaceNode(SurfaceNode& node, const Box3& box, const std::uint32_t* list, std::int32_t count,
-                      std::int32_t octant, std::int32_t depth, std::int64_t budget,
-                      const SurfaceBuildContext& context, BuildArena& arena, HelperPlace* place);
+// The description of one child to be built, held by the parent while it builds its children.
+struct SurfaceBuildJob {
+    Box3 box;
+    const std::uint32_t* faces = nullptr;  // the child's own list, sorted out by the parent
+    std::int32_t faceCount = 0;
+    std::int32_t octant = 0;
+    std::int32_t parentDepth = 0;
+    SurfaceNode* childSlots = nullptr;  // the parent's children; the child stands at childSlots[octant]
+    std::int64_t budget = 0;            // what the child's subtree may add
+    const SurfaceBuildContext* context = nullptr;
+    bool helper = false;
+    BuildArena arena;  // a helper's own; handed to the parent when the helper is done
+    std::exception_ptr error;
+    CompletionSignal done;
+};

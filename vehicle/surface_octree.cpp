@@ -46,24 +46,6 @@ void CountTree(const SurfaceNode& node, SurfaceBuildStats& stats) {
     for (int k = 0; k < 8; ++k) CountTree(node.children[k], stats);
 }
 
-bool HitFaces(const SurfaceNode& leaf, const SurfaceFace* faces, SurfaceRay& ray, float slack) {
-    bool hit = false;
-    for (std::int32_t i = 0; i < leaf.faceCount; ++i) hit |= FaceHitInBox(faces[leaf.faces[i]], ray, leaf.box, slack);
-    return hit;
-}
-
-void WalkRay(SurfaceRay& ray, const SurfaceNode* node, const SurfaceFace* faces, float slack) {
-    while (node != nullptr) {
-        const SurfaceNode* leaf = FindLeaf(node, ray.origin + ray.dir * ray.lo);
-        if (HitFaces(*leaf, faces, ray, slack)) return;
-        const BoxExit exit = ExitBox(ray, leaf->box);
-        if (exit.face < 0) return;
-        ray.lo = exit.t;
-        if (ray.lo > ray.hi) return;
-        node = leaf->neighbours[exit.face];
-    }
-}
-
 // The vertices in world space and the prepared faces, in `parts` slices side by side.
 struct PrepareWork {
     const Mesh* mesh;
@@ -96,17 +78,13 @@ void PrepareSlice(void* arg, std::int32_t part) {
     for (std::size_t i = SliceStart(count, part, w.parts); i < SliceStart(count, part + 1, w.parts); ++i) {
         const Face& f = w.mesh->faces[i];
         const std::uint32_t index[3] = {f.v[0], f.v[1], f.v[2]};
-        PrepareFace(w.faces[i], w.vertices, vertexCount, index);
+        w.faces[i].Prepare(w.vertices, vertexCount, index);
     }
 }
 }  // namespace
 
 Box3 PaddedCube(const Box3& box) {
-    const Point3 size = Box3Size(box);
-    const float side = std::max({size.x, size.y, size.z});
-    const Point3 centre = Box3Center(box);
-    const Point3 half(side / 2.0f, side / 2.0f, side / 2.0f);
-    Box3 cube(centre - half, centre + half);
+    Box3 cube = Box3MakeCube(box);
     cube.pmin = cube.pmin - (cube.pmax - cube.pmin) * 0.012545679f;
     cube.pmax = cube.pmax + (cube.pmax - cube.pmin) * 0.012345679f;
     return cube;
@@ -134,23 +112,27 @@ bool SurfaceOctree::BuildFromMesh(const Mesh& mesh, const Matrix3& tm, const Sur
         RunParts(parts, TransformSlice, &work);
         if (!std::all_of(work.finite, work.finite + parts, [](bool f) { return f; })) return false;
         Box3 bounds;
-        for (const Point3& v : fresh.vertices_) bounds += v;
+        IncludePoints(bounds, fresh.vertices_.data(), fresh.vertices_.size());
         fresh.box_ = PaddedCube(bounds);
         if (!IsFinite(fresh.box_.pmin) || !IsFinite(fresh.box_.pmax)) return false;
         RunParts(parts, PrepareSlice, &work);
+        // A surface with nothing to stand on would let every vehicle sink.
+        if (std::all_of(fresh.faces_.begin(), fresh.faces_.end(), [](const SurfaceFace& f) { return f.IsDegenerate(); }))
+            return false;
 
         std::vector<std::uint32_t> list(fresh.faces_.size());
         std::iota(list.begin(), list.end(), 0u);
-        HelperBudget helpers(maxHelpers);
-        const SurfaceBuildContext context{fresh.faces_.data(), fresh.vertices_.data(), &helpers,
-                                          options.helperMinFaces, options.childHook};
+        HelperBudget running(maxHelpers);
+        const SurfaceBuildContext context{fresh.faces_.data(), fresh.vertices_.data(), &running,
+                                          options.helperMinFaces, options.helperHook};
         const auto faceCount = static_cast<std::int32_t>(list.size());
         fresh.root_ = fresh.arena_.Allocate<SurfaceNode>(1);
-        BuildSurfaceNode(*fresh.root_, fresh.box_, list.data(), faceCount, 0, 0,
-                         kSurfaceBudgetPerFace * faceCount + kSurfaceBudgetBase, context, fresh.arena_, nullptr);
+        const std::int64_t budget =
+            options.budget >= 0 ? options.budget : kSurfaceBudgetPerFace * faceCount + kSurfaceBudgetBase;
+        BuildNode(*fresh.root_, fresh.box_, list.data(), faceCount, 0, 0, budget, context, fresh.arena_);
         LinkNeighbours(*fresh.root_, parts);
-        fresh.helpersStarted_ = helpers.Started();
-        fresh.helperFallbacks_ = helpers.Fallbacks();
+        fresh.helpersStarted_ = running.Started();
+        fresh.helperFallbacks_ = running.Fallbacks();
         fresh.slack_ = ContainmentSlack(fresh.box_);
         fresh.built_ = true;
         *this = std::move(fresh);
@@ -176,8 +158,24 @@ SurfaceBuildStats SurfaceOctree::Stats() const {
 float SurfaceOctree::GroundHit(const Point3& origin, const Point3& dir) const {
     SurfaceRay ray{dir, origin};
     // A segment that misses the cube must not read as a hit inside it.
-    if (!ClipToBox(ray, box_)) return ray.hi < 0.0f ? ray.hi : 1.0f;
+    if (!ray.ClipToBox(box_)) return ray.hi < 0.0f ? ray.hi : 1.0f;
     ray.start = ray.lo;
-    WalkRay(ray, root_, faces_.data(), slack_);
+    WalkRay(ray);
     return ray.hi;
+}
+
+void SurfaceOctree::WalkRay(SurfaceRay& ray) const {
+    // Held locally: the ray's writes could otherwise be taken to change them.
+    const SurfaceFace* faces = faces_.data();
+    const float slack = slack_;
+    const SurfaceNode* node = root_;
+    while (node != nullptr) {
+        const SurfaceNode* leaf = node->FindLeaf(ray.origin + ray.dir * ray.lo);
+        if (leaf->HitFaces(faces, ray, slack)) return;
+        const BoxExit exit = ray.ExitBox(leaf->box);
+        if (exit.face < 0) return;
+        ray.lo = exit.t;
+        if (ray.lo > ray.hi) return;
+        node = leaf->neighbours[exit.face];
+    }
 }

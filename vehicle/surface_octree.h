@@ -13,6 +13,9 @@
 
 class INode;
 class Mesh;
+struct SurfaceBuildContext;
+struct SurfaceBuildJob;
+struct SurfaceRay;
 
 // What a build may add to the tree, counted as eight per split plus the entries of the new
 // children's lists. Coincident or stacked faces would otherwise split down to the deepest
@@ -34,14 +37,17 @@ struct SurfaceBuildOptions {
     std::int32_t maxHelpers = -1;  // below 0: twice the worker-thread count
     // Starting and waiting for a thread costs more than sorting a few thousand faces.
     std::int32_t helperMinFaces = 4096;
-    void (*childHook)(bool onHelper) = nullptr;  // tests only: runs first in every child build
+    std::int64_t budget = -1;  // below 0: kSurfaceBudgetPerFace for each face plus kSurfaceBudgetBase
+    // Tests only: runs on a helper thread as it starts, where an exception fails the build, and
+    // just before it gives back its place.
+    void (*helperHook)(bool starting) = nullptr;
 };
 
 class SurfaceOctree {
 public:
     // Builds from the node's object as a triangle mesh at time 0, in world space. False, with
-    // the octree as it was, when the object gives no triangle mesh, a vertex or the cube is not
-    // finite, or memory runs out.
+    // the octree as it was, when the object gives no triangle mesh, the mesh has no face that can
+    // be hit, a vertex or the cube is not finite, or memory runs out.
     bool Build(INode* node, const SurfaceBuildOptions& options = {});
     bool BuildFromMesh(const Mesh& mesh, const Matrix3& tm, const SurfaceBuildOptions& options = {});
     void Free();
@@ -58,7 +64,23 @@ public:
     // Counted over the tree on each call.
     SurfaceBuildStats Stats() const;
 
+    // The build's steps, each on whatever thread runs its job. BuildNode returns only when the
+    // whole subtree stands; an exception from any part of it, on whatever thread, comes out
+    // there after every thread started for the subtree has finished. budget bounds what the
+    // subtree may add, counted as eight per split plus every list entry of the new children, and
+    // is shared among the children by their list lengths, so that the tree depends only on the
+    // mesh. BuildChild is also the helper thread's procedure, which signals job.done at its end.
+    static void BuildNode(SurfaceNode& node, const Box3& box, const std::uint32_t* list, std::int32_t count,
+                          std::int32_t octant, std::int32_t depth, std::int64_t budget,
+                          const SurfaceBuildContext& context, BuildArena& arena);
+    static void BuildChild(SurfaceBuildJob& job, BuildArena& arena);
+    // Links every node of the finished tree, parents before children, the subtrees of the root's
+    // children in up to `parts` threads.
+    static void LinkNeighbours(SurfaceNode& root, std::int32_t parts);
+
 private:
+    void WalkRay(SurfaceRay& ray) const;
+
     bool built_ = false;
     std::vector<Point3> vertices_;
     std::vector<SurfaceFace> faces_;
@@ -70,6 +92,5 @@ private:
     std::int32_t helperFallbacks_ = 0;
 };
 
-// The cube centred on the box's centre with its largest side, padded a little more below than
-// above.
+// The cube of Box3MakeCube, padded a little more below than above.
 Box3 PaddedCube(const Box3& box);

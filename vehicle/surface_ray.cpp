@@ -1,12 +1,12 @@
 #include "vehicle/surface_ray.h"
 
-BoxExit ExitBox(const SurfaceRay& ray, const Box3& box) {
+BoxExit SurfaceRay::ExitBox(const Box3& box) const {
     BoxExit exit;
     for (int axis = 0; axis < 3; ++axis) {
-        const float d = ray.dir[axis];
+        const float d = dir[axis];
         if (!(d > 0.0f) && !(d < 0.0f)) continue;
         const float bound = d > 0.0f ? box.pmax[axis] : box.pmin[axis];
-        const float t = (bound - ray.origin[axis]) / d;
+        const float t = (bound - origin[axis]) / d;
         if (t < exit.t) {
             exit.t = t;
             exit.face = 2 * axis + (d > 0.0f ? 1 : 0);
@@ -15,15 +15,15 @@ BoxExit ExitBox(const SurfaceRay& ray, const Box3& box) {
     return exit;
 }
 
-bool ClipToBox(SurfaceRay& ray, const Box3& box) {
-    if (box.Contains(ray.origin)) {
-        const BoxExit exit = ExitBox(ray, box);
-        if (exit.t < ray.hi) ray.hi = exit.t;
-        return ray.hi > ray.lo;
+bool SurfaceRay::ClipToBox(const Box3& box) {
+    if (box.Contains(origin)) {
+        const BoxExit exit = ExitBox(box);
+        if (exit.t < hi) hi = exit.t;
+        return hi > lo;
     }
     for (int axis = 0; axis < 3; ++axis) {
-        const float d = ray.dir[axis];
-        const float o = ray.origin[axis];
+        const float d = dir[axis];
+        const float o = origin[axis];
         if (d == 0.0f) {
             if (o < box.pmin[axis] || o > box.pmax[axis]) return false;
             continue;
@@ -32,8 +32,8 @@ bool ClipToBox(SurfaceRay& ray, const Box3& box) {
         const float farBound = d > 0.0f ? box.pmax[axis] : box.pmin[axis];
         const float nearT = (nearBound - o) / d;
         const float farT = (farBound - o) / d;
-        if (nearT > ray.lo) ray.lo = nearT;
-        if (farT < ray.hi) ray.hi = farT;
+        if (nearT > lo) lo = nearT;
+        if (farT < hi) hi = farT;
     }
-    return ray.hi > ray.lo;
+    return hi > lo;
 }
