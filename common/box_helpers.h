@@ -3,6 +3,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 
 #include "host/geom.h"
@@ -19,6 +20,8 @@ inline Point3 Box3Size(const Box3& box) {
 inline bool PointInBoxXY(const Point3& p, const Box3& b) {
     return p.x > b.pmin.x && p.y > b.pmin.y && b.pmax.x > p.x && b.pmax.y > p.y;
 }
+
+inline bool IsFinite(const Point3& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
 
 inline float MaxComponent(const Point3& p) { return std::max({p.x, p.y, p.z}); }
 

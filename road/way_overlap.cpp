@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "common/box_helpers.h"
+
 WayReach::WayReach(const WayRecord& way) {
     inert_ = way.IsInert();
     if (inert_) return;
@@ -33,5 +35,5 @@ bool WayOverlapsBox(const WayReach& way, const Box3& cell) {
 
 void AddWayToBox(const WayRecord& way, Box3& box) {
     for (const Point3& c : way.corner)
-        if (std::isfinite(c.x) && std::isfinite(c.y) && std::isfinite(c.z)) box += c;
+        if (IsFinite(c)) box += c;
 }

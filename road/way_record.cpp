@@ -2,10 +2,10 @@
 
 #include <cmath>
 
+#include "common/box_helpers.h"
+
 
 namespace {
-bool IsFinite(const Point3& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
-
 bool IsFinite(const Matrix3& m) {
     for (int i = 0; i < 4; ++i)
         if (!IsFinite(m[i])) return false;

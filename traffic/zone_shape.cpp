@@ -1,21 +1,21 @@
 #include "traffic/zone_shape.h"
 
+#include "common/box_helpers.h"
+
 namespace {
 // About 170 units in the last place of the lengths involved: many times what TrafficZone::Init,
 // Matrix3::Invert, TrafficZone::Apply and the square arithmetic can round away, and still far
 // below any zone or cell size that matters.
 constexpr float kAllowance = 1.0f / 16384.0f;
 
-bool Finite(const Point3& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
-
 double Length(double x, double y) { return std::sqrt(x * x + y * y); }
 }  // namespace
 
 bool IsIndexable(const TrafficZone& zone) {
     for (const Point3& corner : zone.corners)
-        if (!Finite(corner)) return false;
+        if (!IsFinite(corner)) return false;
     for (int row = 0; row < 4; ++row)
-        if (!Finite(zone.inverse[row])) return false;
+        if (!IsFinite(zone.inverse[row])) return false;
     return std::isfinite(zone.hx) && std::isfinite(zone.hy) && std::isfinite(zone.minHalf);
 }
 

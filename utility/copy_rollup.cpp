@@ -7,7 +7,7 @@
 namespace {
 constexpr int kDirections = 4;
 
-void Click(MarlovanUtil& panel, HWND hWnd, int id) {
+void CopyClick(MarlovanUtil& panel, HWND hWnd, int id) {
     if (id >= IDC_COPY_RIGHT_RADIO && id < IDC_COPY_RIGHT_RADIO + kDirections && !panel.IsRunning()) {
         panel.copyDirection = id - IDC_COPY_RIGHT_RADIO;
         CheckRadio(hWnd, IDC_COPY_RIGHT_RADIO, kDirections, panel.copyDirection);
@@ -31,7 +31,7 @@ INT_PTR CALLBACK VehicleCopyDlgProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM l
                 panel->numCopies = SpinnerValue(hWnd, IDC_COPY_COUNT_SPIN, panel->numCopies);
             break;
         case WM_COMMAND:
-            if (HIWORD(wParam) == BN_CLICKED) Click(*panel, hWnd, LOWORD(wParam));
+            if (HIWORD(wParam) == BN_CLICKED) CopyClick(*panel, hWnd, LOWORD(wParam));
             break;
         default: break;
     }

@@ -6,7 +6,7 @@
 namespace {
 constexpr int kTypes = 3;
 
-void Click(MarlovanUtil& panel, HWND hWnd, int id) {
+void SetupClick(MarlovanUtil& panel, HWND hWnd, int id) {
     if (id >= IDC_SETUP_CAR_RADIO && id < IDC_SETUP_CAR_RADIO + kTypes && !panel.IsRunning()) {
         panel.vehicleType = id - IDC_SETUP_CAR_RADIO;
         CheckRadio(hWnd, IDC_SETUP_CAR_RADIO, kTypes, panel.vehicleType);
@@ -54,7 +54,7 @@ INT_PTR CALLBACK VehicleSetupDlgProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM 
             break;
         case WM_PAINT: Paint(hWnd); break;
         case WM_COMMAND:
-            if (HIWORD(wParam) == BN_CLICKED) Click(*panel, hWnd, LOWORD(wParam));
+            if (HIWORD(wParam) == BN_CLICKED) SetupClick(*panel, hWnd, LOWORD(wParam));
             break;
         default: break;
     }

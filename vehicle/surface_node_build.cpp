@@ -8,9 +8,9 @@
 #include "vehicle/surface_octree.h"
 
 namespace {
-constexpr std::int32_t kMaxDepth = 16;
+constexpr std::int32_t kMaxOctreeDepth = 16;
 
-void HelperMain(void* arg) {
+void OctreeHelperMain(void* arg) {
     SurfaceBuildJob& job = *static_cast<SurfaceBuildJob*>(arg);
     SurfaceOctree::BuildChild(job, job.arena);
 }
@@ -19,7 +19,7 @@ void Dispatch(SurfaceBuildJob& job, BuildArena& arena) {
     HelperBudget& running = *job.context->running;
     if (job.faceCount >= job.context->helperMinFaces && running.TryRaise()) {
         job.helper = true;
-        if (StartDetachedJob(job.done, HelperMain, &job)) {
+        if (StartDetachedJob(job.done, OctreeHelperMain, &job)) {
             running.CountStarted();
             return;
         }
@@ -138,7 +138,7 @@ void SurfaceOctree::BuildNode(SurfaceNode& node, const Box3& box, const std::uin
     node.faces = nullptr;
     node.children = nullptr;
     std::fill(std::begin(node.neighbours), std::end(node.neighbours), nullptr);
-    if (count > depth && depth < kMaxDepth && Split(node, list, count, budget, context, arena)) return;
+    if (count > depth && depth < kMaxOctreeDepth && Split(node, list, count, budget, context, arena)) return;
     auto* faces = arena.Allocate<std::uint32_t>(static_cast<std::size_t>(count));
     if (count > 0) std::memcpy(faces, list, static_cast<std::size_t>(count) * sizeof(std::uint32_t));
     node.faces = faces;

@@ -24,8 +24,6 @@ struct ConvertedObject {
     }
 };
 
-bool IsFinite(const Point3& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
-
 // A hit point computed on a leaf's face may round to just outside it, and the face may not even
 // be listed in the leaf beyond; a few float steps of slack keep such hits.
 float ContainmentSlack(const Box3& cube) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/box_helpers.h"
 #include "common/random_access.h"
 #include "common/tracing.h"
 #include "vehicle/part_transform.h"
@@ -52,7 +53,7 @@ bool VehicleState::IsDrivable() const {
     if (!(wheelbase > 0.0f) || !std::isfinite(wheelbase)) return false;
     for (int a = 0; a < axleCount; ++a) {
         const Point3& p = wheelPos[a];
-        if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z)) return false;
+        if (!IsFinite(p)) return false;
         if (!(wheelSize[a].y > 0.0f) || !std::isfinite(wheelSize[a].y)) return false;
     }
     return true;
