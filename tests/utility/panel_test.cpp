@@ -12,9 +12,7 @@
 
 namespace {
 
-struct NoUtilPanel final : IUtil {
-    void CloseUtility() override {}
-};
+struct NoUtilPanel final : IUtil { void CloseUtility() override {} };
 
 class PanelTest : public RunTest {
 protected:

@@ -70,8 +70,7 @@ void Crossroads(RunTest& run, const std::vector<Start>& starts) {
 // (2.3 m seen); no two vehicles meet. Gives whether the bus stood and whether a car parked.
 std::pair<bool, bool> TraceCrossroads(RunTest& run, unsigned seed, bool wish, std::optional<DWORD> processors, int frames) {
     std::vector<Start> starts;
-    for (const Start& s : kStarts)
-        if (!wish || s.role >= Bus) starts.push_back(s);
+    std::copy_if(std::begin(kStarts), std::end(kStarts), std::back_inserter(starts), [wish](const Start& s) { return !wish || s.role >= Bus; });
     GetCOREInterface()->ResetScene();
     Crossroads(run, starts);
     HostSetProcessorCount(processors);
