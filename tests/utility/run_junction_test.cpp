@@ -120,13 +120,13 @@ std::pair<bool, bool> TraceCrossroads(RunTest& run, unsigned seed, bool wish, st
     }
     EXPECT_TRUE(wish || (busStill == 0 && parked == 0 && waited)) << seed;
     EXPECT_TRUE(offConnector < kLane && closeness > 0) << seed << ": " << offConnector << ", " << closeness;
-    EXPECT_TRUE(slowest[0] < 18.4f && slowest[1] < 10) << seed << ": " << slowest[0] << ", " << slowest[1];
+    EXPECT_TRUE(slowest[0] < 19 && slowest[1] < 10) << seed << ": " << slowest[0] << ", " << slowest[1];
     return {busStill >= 10, parked > 0};
 }
 
 TEST_F(RunTest, CrossroadsHoldForEverySeedAndWorkerCount) {
     int stood = 0, parked = 0;
-    for (unsigned seed = 1; seed <= 14; ++seed) {
+    for (unsigned seed = 1; seed <= 22; ++seed) {
         const auto [bus, car] = TraceCrossroads(*this, seed, seed > 2, seed % 2 ? 1 : std::optional<DWORD>(), seed > 2 ? 230 : 300);
         stood += bus, parked += car;
     }
