@@ -116,7 +116,7 @@ std::pair<bool, bool> TraceCrossroads(RunTest& run, unsigned seed, bool wish, st
         if ((std::fabs(first.x) > std::fabs(first.y)) != (std::fabs(last.x) > std::fabs(last.y)))
             offConnector = std::max(offConnector, offJunction);
         // Up to the light while it is red, on past it once green.
-        if (starts[i].role == Held) waited = waited && redEnd.x < -1100 && redEnd.x > first.x + 500 && Length(last - redEnd) > 2000;
+        if (starts[i].role == Held) waited = waited && redEnd.x < -1100 && redEnd.x > first.x + 500 && Length(last - redEnd) > 1000;
     }
     EXPECT_TRUE(wish || (busStill == 0 && parked == 0 && waited)) << seed;
     EXPECT_TRUE(offConnector < kLane && closeness > 0) << seed << ": " << offConnector << ", " << closeness;
