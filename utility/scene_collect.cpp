@@ -38,7 +38,7 @@ void NotifyVehicles(INode* node) {
     });
 }
 
-std::vector<VehicleState*> CollectVehicles(INode* root) {
+std::vector<VehicleState*> CollectVehicles(INode* root, std::vector<INode*>* nodes) {
     std::vector<VehicleState*> states;
     std::unordered_set<VehicleObject*> seen;
     Walk(root, [&](INode* n) {
@@ -46,6 +46,7 @@ std::vector<VehicleState*> CollectVehicles(INode* root) {
         if (v == nullptr || !seen.insert(v).second) return;
         v->UpdateFromParams();
         states.push_back(&v->State());
+        if (nodes != nullptr) nodes->push_back(n);
     });
     return states;
 }

@@ -13,11 +13,13 @@
 
 namespace {
 
-// Clones the node with its descendants; targets receives every clone, the node's first.
-void CloneInto(Interface* ip, INode* node, Point3 offset, CloneType cloneType, INodeTab& targets) {
+// Clones the node with its descendants; targets receives every clone, the node's first, and
+// sources, when given, what each was cloned from.
+void CloneInto(Interface* ip, INode* node, Point3 offset, CloneType cloneType, INodeTab& targets,
+               INodeTab* sources = nullptr) {
     INodeTab nodes;
     nodes.Append(1, &node);
-    ip->CloneNodes(nodes, offset, true, cloneType, nullptr, &targets);
+    ip->CloneNodes(nodes, offset, true, cloneType, sources, &targets);
 }
 
 // Every clone whose controller followed the old vehicle follows the new one; other
@@ -58,10 +60,14 @@ INode* CloneNode(Interface* ip, INode* node, Point3 offset, CloneType cloneType)
 }
 
 void CloneVehicle(const VehicleEnumProc& proc, Interface* ip, Point3 offset) {
-    INodeTab clones;
-    CloneInto(ip, proc.vehicleNode, offset, NODE_COPY, clones);
+    INodeTab clones, sources;
+    CloneInto(ip, proc.vehicleNode, offset, NODE_COPY, clones, &sources);
     if (clones.Count() == 0) return;
     INode* newVehicle = clones[0];
+    // Parts copied with the vehicle node share their objects all the same, as instances do.
+    for (int i = 1; i < clones.Count(); ++i)
+        if (std::find(proc.parts, proc.parts + proc.count, sources[i]) != proc.parts + proc.count)
+            clones[i]->SetObjectRef(sources[i]->GetObjectRef());
     for (int j = 0; j < proc.count; ++j)
         if (!ClonedWithAncestor(proc, proc.parts[j])) CloneInto(ip, proc.parts[j], offset, NODE_INSTANCE, clones);
     Follow(clones, proc.vehicleNode, newVehicle);

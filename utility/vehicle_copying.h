@@ -15,7 +15,7 @@ class VehicleEnumProc;
 void VehicleCopying(MarlovanUtil& panel);
 // One copy of the proc's vehicle moved by offset: a copied vehicle node, and instanced parts
 // whose controllers follow it. A part linked below the vehicle node or below another part is
-// cloned with it, once.
+// cloned with it, once, and still shares its object.
 void CloneVehicle(const VehicleEnumProc& proc, Interface* ip, Point3 offset);
 // The node cloned with its descendants, moved by offset; null when nothing was cloned.
 INode* CloneNode(Interface* ip, INode* node, Point3 offset, CloneType cloneType);

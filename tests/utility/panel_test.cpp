@@ -12,10 +12,7 @@
 
 namespace {
 
-class NoUtilPanel final : public IUtil {
-public:
-    void CloseUtility() override {}
-};
+struct NoUtilPanel final : IUtil { void CloseUtility() override {} };
 
 class PanelTest : public RunTest {
 protected:
@@ -54,10 +51,8 @@ protected:
 };
 
 TEST_F(PanelTest, OpensWithItsDefaultsOnFourRegisteredPages) {
-    const std::vector<std::pair<std::wstring, HWND>> pages = {{L"Vehicles Motion", panel.motionWindow},
-                                                              {L"Vehicle Setup", panel.setupWindow},
-                                                              {L"Vehicle Copy", panel.copyWindow},
-                                                              {L"About", panel.aboutWindow}};
+    const std::vector<std::pair<std::wstring, HWND>> pages = {
+        {L"Vehicles Motion", panel.motionWindow}, {L"Vehicle Setup", panel.setupWindow}, {L"Vehicle Copy", panel.copyWindow}, {L"About", panel.aboutWindow}};
     ASSERT_EQ(OpenRollupPages().size(), 4u);
     for (std::size_t i = 0; i < 4; ++i) {
         EXPECT_EQ(OpenRollupPages()[i].title, pages[i].first);
@@ -67,11 +62,7 @@ TEST_F(PanelTest, OpensWithItsDefaultsOnFourRegisteredPages) {
         EXPECT_EQ(GetWindowLongPtrW(pages[i].second, GWLP_USERDATA), reinterpret_cast<LONG_PTR>(&panel));
     }
     const int tpf = GetTicksPerFrame();
-    const struct {
-        HWND page;
-        int spinner, edit;
-        SpinnerState expected;
-    } kSpinners[] = {
+    const struct { HWND page; int spinner, edit; SpinnerState expected; } kSpinners[] = {
         {panel.motionWindow, IDC_MOTION_START_TIME_SPIN, IDC_MOTION_START_TIME_EDIT, {0, -1e8, 1e8, 1000, {}, EDITTYPE_TIME}},
         {panel.motionWindow, IDC_MOTION_END_TIME_SPIN, IDC_MOTION_END_TIME_EDIT, {100.0 * tpf, -1e8, 1e8, 1000, {}, EDITTYPE_TIME}},
         {panel.copyWindow, IDC_COPY_COUNT_SPIN, IDC_COPY_COUNT_EDIT, {9, 1, 1000, 1000, {}, EDITTYPE_INT}},
@@ -91,12 +82,8 @@ TEST_F(PanelTest, OpensWithItsDefaultsOnFourRegisteredPages) {
 // A field takes its value when its spinner is let go or Enter is pressed, never while dragging.
 TEST_F(PanelTest, FieldsCommitOnReleaseOrEnterOnly) {
     const int tpf = GetTicksPerFrame();
-    const struct {
-        HWND page;
-        int spinner, edit;
-        std::int32_t MarlovanUtil::*field;
-        double typed, stored;  // shown in the edit, then held in the field
-    } kFields[] = {
+    // The value typed in the edit, then the one held in the field.
+    const struct { HWND page; int spinner, edit; std::int32_t MarlovanUtil::*field; double typed, stored; } kFields[] = {
         {panel.motionWindow, IDC_MOTION_START_TIME_SPIN, IDC_MOTION_START_TIME_EDIT, &MarlovanUtil::startTime, -7, -7.0 * tpf},
         {panel.motionWindow, IDC_MOTION_END_TIME_SPIN, IDC_MOTION_END_TIME_EDIT, &MarlovanUtil::endTime, 1e9, 1e8},
         {panel.copyWindow, IDC_COPY_COUNT_SPIN, IDC_COPY_COUNT_EDIT, &MarlovanUtil::numCopies, 0, 1},
@@ -132,11 +119,7 @@ TEST_F(PanelTest, EveryButtonDoesItsOwnJob) {
     EXPECT_EQ(counts[HostUiEvent::CompleteRedraw], redraws + 2);
     HostClickButton(panel.setupWindow, IDC_SETUP_BUTTON);  // nothing selected: refused
     EXPECT_EQ(counts[HostUiEvent::MessageBox], 2);
-    const struct {
-        HWND page;
-        int first, count;
-        std::int32_t MarlovanUtil::*field;
-    } kRadios[] = {{panel.setupWindow, IDC_SETUP_CAR_RADIO, 3, &MarlovanUtil::vehicleType},
+    const struct { HWND page; int first, count; std::int32_t MarlovanUtil::*field; } kRadios[] = {{panel.setupWindow, IDC_SETUP_CAR_RADIO, 3, &MarlovanUtil::vehicleType},
                    {panel.copyWindow, IDC_COPY_RIGHT_RADIO, 4, &MarlovanUtil::copyDirection}};
     for (const auto& r : kRadios)
         for (int i = r.count - 1; i >= 0; --i) {

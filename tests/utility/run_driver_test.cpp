@@ -36,15 +36,18 @@ TEST(TraceSliceTest, SlicesCoverTheArrayEvenly) {
 }
 
 // Progress every frame, scene time and redraw every tenth (and after placement and at the end);
-// cars placed on the road, clear of each other; short and backward spans start the records empty.
+// the vehicles notified as often; short and backward spans start the records empty.
 TEST_F(RunTest, ScheduleThroughTheHost) {
     Scene(3);
     std::vector<int> percents, sceneTimes;
     for (int i = 1; i < 100; ++i) percents.push_back(i + 1);
     for (int i = 1; i < 100; i += 10) sceneTimes.push_back(160 * i - 1);
+    HostClearNotifications();
     Trace(0, 16000);
     EXPECT_TRUE(Values(HostUiEvent::ProgressUpdate) == percents && Values(HostUiEvent::SceneTime) == sceneTimes);
     EXPECT_TRUE(counts[HostUiEvent::CompleteRedraw] == 12 && shown.back().kind == HostUiEvent::CompleteRedraw);
+    const auto changed = [](const Notification& n) { return n.message == 0x50 && n.partID == PART_ALL; };
+    EXPECT_EQ(std::count_if(HostNotifications().begin(), HostNotifications().end(), changed), 3 * 11);  // placed, 10 frames
     EXPECT_TRUE(IsTracing() == 0 && panel.frameCount == 100);
     const struct { std::int32_t end, frames, updates; } rows[] = {{400, 2, 1}, {250, 1, 0}, {0, 0, 0}, {-800, 0, 0}};
     for (const auto& r : rows) {
@@ -55,9 +58,27 @@ TEST_F(RunTest, ScheduleThroughTheHost) {
         EXPECT_TRUE(counts[HostUiEvent::ProgressStart] == 1 && counts[HostUiEvent::ProgressEnd] == 1) << r.end;
         for (VehicleState* v : cars) {
             EXPECT_TRUE(v->record.IsStarted() && v->HasRecord() == (r.updates > 0) && std::abs(v->bodyTM.GetTrans().y) < 700);
-            for (VehicleState* w : cars) EXPECT_TRUE(v == w || Length(v->bodyTM.GetTrans() - w->bodyTM.GetTrans()) > 400);
         }
     }
+}
+
+// More cars than a 20 m road holds: each placed car clear of those placed before it; each left
+// over starts, and is recorded, where it was built.
+TEST_F(RunTest, PlacedCarsKeepClearAndThoseLeftOverStartWhereBuilt) {
+    AddRoad(MakeShape({{0, 0, 0}, {2000, 0, 0}}));
+    AddGround(4000, {-1000, -2000, 0});
+    for (int i = 0; i < 8; ++i) AddCar({i * 500.0f, 5000, 0});
+    Trace(0, 2 * 160);
+    std::vector<Point3> placed;
+    for (std::size_t i = 0; i < Vehicles().size(); ++i) {
+        Matrix3 tm;
+        Vehicles()[i]->GetPartTM(tm, 0, 0);
+        const Point3 p = tm.GetTrans();
+        EXPECT_TRUE(std::abs(p.y) < 700 || tm == TransMatrix({i * 500.0f, 5000, 0})) << i;
+        for (const Point3 q : placed) EXPECT_TRUE(std::abs(p.x - q.x) > 460 || std::abs(p.y - q.y) > 180) << i;
+        if (std::abs(p.y) < 700) placed.push_back(p);
+    }
+    EXPECT_TRUE(placed.size() > 1 && placed.size() < 8) << placed.size();
 }
 
 #ifndef _WIN32  // only the host stand-in sets the processor count, fails threads and answers boxes
@@ -70,10 +91,8 @@ TEST_F(RunTest, EveryWorkerCountStepsEveryVehicle) {
         {1, {0, 1}, {}, true}, {1, {}, {0, 1}, true}, {8, {0, 2}, {}, false}, {8, {}, {3, 0}, false}};
     std::vector<Point3> first;
     for (const auto& r : rows) {
-        HostResetThreadsAndEvents();
-        HostSetProcessorCount(r.processors);
-        HostSetEventFailures(r.events);
-        HostSetThreadStartFailures(r.threads);
+        HostResetThreadsAndEvents(), HostSetProcessorCount(r.processors);
+        HostSetEventFailures(r.events), HostSetThreadStartFailures(r.threads);
         SharedRandom().srand(11);
         for (VehicleState* v : Vehicles()) v->ResetAt(TransMatrix({0, 5000, 0}), 0);
         Trace(0, 12 * 160);
@@ -114,8 +133,14 @@ TEST_F(RunTest, SurfaceErrorsStopBeforeTheRun) {
     INode* obstacle = GetCOREInterface()->GetRootNode()->GetChildNode(2);
     const ULONG ground = panel.surfaceHandle;
     GetCOREInterface()->DeleteNode(GetCOREInterface()->GetINodeByHandle(ground));
+    const auto mesh = [](std::size_t faces) {  // faces without area, or none
+        auto* obj = new TriObject;
+        obj->GetMesh() = FlatGrid(1, 100), obj->GetMesh().faces.assign(faces, Face());
+        return Add(obj)->GetHandle();
+    };
     const struct { ULONG handle; const wchar_t* message; } rows[] = {
-        {0, L"You have to set surface before start"}, {obstacle->GetHandle(), L"Invalid Surface Mesh"}, {ground, L"You have to set surface before start"}};
+        {0, L"You have to set surface before start"}, {obstacle->GetHandle(), L"Invalid Surface Mesh"}, {mesh(2), L"Invalid Surface Mesh"},
+        {mesh(0), L"Invalid Surface Mesh"}, {ground, L"You have to set surface before start"}};
     for (const auto& r : rows) {
         for (VehicleState* v : Vehicles()) v->ResetAt(TransMatrix({0, 5000, 0}), 0);
         panel.surfaceHandle = r.handle;

@@ -87,8 +87,7 @@ public:
         for (int i = 0; i < cars; ++i) AddCar();
     }
     void Trace(int startTicks, int endTicks) {
-        shown.clear();
-        counts = {};
+        shown.clear(), counts = {};
         panel.startTime = startTicks, panel.endTime = endTicks;
         panel.PressTrace();
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 #include <random>
+#include <utility>
 
 #include "host/hold.h"
 #include "host/run_ui.h"
@@ -153,23 +154,25 @@ TEST_F(VehicleToolsTest, SetUpRefusals) {
     }
 }
 
-// Copy k: k steps away, its own vehicle object and controllers, its parts' objects shared (linked
-// wheels copied once with their body). One undo takes every copy back.
+// Copy k: k steps away, its own vehicle object and controllers, its parts' objects shared (parts
+// linked below the body or the vehicle node copied once with it). One undo takes every copy back.
 TEST_F(VehicleToolsTest, CopyRows) {
-    const struct {
-        int direction, copies;
-        bool selectBody, linked;
-        Point3 step;  // "Width" 2, "Lenght" 4.2
-    } cases[] = {{0, 9, false, false, {2.4f, 0, 0}}, {1, 9, false, false, {-2.4f, 0, 0}}, {2, 9, false, false, {0, -5.04f, 0}},
-                 {3, 9, false, false, {0, 5.04f, 0}}, {3, 4, false, true, {0, 5.04f, 0}}, {3, 1, false, false, {}},
-                 {3, -2, false, false, {}}, {3, 9, true, false, {}}};
+    // linked 1: wheels below the body, 2: every part below the vehicle node; "Width" 2, "Lenght" 4.2.
+    const struct { int direction, copies; bool selectBody; int linked; Point3 step; } cases[] = {{0, 9, false, 0, {2.4f, 0, 0}}, {1, 9, false, 0, {-2.4f, 0, 0}}, {2, 9, false, 0, {0, -5.04f, 0}},
+                 {3, 9, false, 0, {0, 5.04f, 0}}, {3, 4, false, 1, {0, 5.04f, 0}}, {0, 3, false, 2, {2.4f, 0, 0}},
+                 {3, 1, false, 0, {}}, {3, -2, false, 0, {}}, {3, 9, true, 0, {}}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.direction << ", " << c.copies << (c.linked ? ", linked" : ""));
+        SCOPED_TRACE(testing::Message() << c.direction << ", " << c.copies << ", linked " << c.linked);
         SetUp();
-        std::vector<INode*> original = Build(kLayouts[0], c.linked);
+        std::vector<INode*> original = Build(kLayouts[0], c.linked == 1);
         Select(original);
         VehicleSetup(panel);
         original.insert(original.begin(), Vehicles().at(0));
+        for (std::size_t i = 1; c.linked == 2 && i < original.size(); ++i) {  // the same part on a node below
+            INode* below = GetCOREInterface()->CreateObjectNode(original[i]->GetObjectRef(), original[0]);
+            below->SetName(original[i]->GetName()), below->SetTMController(original[i]->GetTMController());
+            GetCOREInterface()->DeleteNode(std::exchange(original[i], below));
+        }
         static_cast<VehicleObject*>(original[0]->GetObjectRef())->SetSize({2.0f, 4.2f, 1.6f});
         Select({original[c.selectBody ? 1 : 0]});
         panel.copyDirection = c.direction, panel.numCopies = c.copies;
