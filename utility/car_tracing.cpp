@@ -1,5 +1,6 @@
 #include <algorithm>
-#include <exception>
+#include <initializer_list>
+#include <iterator>
 #include <new>
 #include <memory>
 #include <stdexcept>
@@ -26,17 +27,15 @@ struct StepFailed : std::runtime_error {
     StepFailed() : std::runtime_error("a vehicle step failed") {}
 };
 
-// Why the run stopped, said as it is: only an allocation that failed is out of memory.
-const wchar_t* FailureText(std::exception_ptr error) {
-    try {
-        std::rethrow_exception(error);
-    } catch (const std::bad_alloc&) {
-        return L"Tracing stopped: out of memory.";
-    } catch (const StepFailed&) {
-        return L"Tracing stopped: a vehicle step failed.";
-    } catch (...) {
-        return L"Tracing stopped: a worker thread failed.";
-    }
+// Why the run stopped, said as it is: only an allocation that failed is out of memory. Written
+// into a fixed buffer, as memory may be what ran out.
+using FailureText = wchar_t[128];
+void SayWhy(const std::exception& e, FailureText& text) {
+    const char* why = dynamic_cast<const std::bad_alloc*>(&e) != nullptr ? "out of memory" : e.what();
+    std::size_t n = 0;
+    for (const char* part : {"Tracing stopped: ", why, "."})
+        for (; *part != '\0' && n + 1 < std::size(text); ++part) text[n++] = static_cast<unsigned char>(*part);
+    text[n] = L'\0';
 }
 
 // Everything one run makes, freed when it ends however it ends.
@@ -130,7 +129,7 @@ void CarTracing(MarlovanUtil& panel) {
     }
     const FrameSchedule schedule(panel.startTime, panel.endTime, GetTicksPerFrame());
     panel.frameCount = schedule.frames;
-    std::exception_ptr failure;
+    FailureText failure = {};
     bool progress = false;
     TraceRun run;
     try {
@@ -140,16 +139,16 @@ void CarTracing(MarlovanUtil& panel) {
             run.Frame(schedule.Time(i));
             if (!BetweenFrames(ip, schedule, i)) break;
         }
-    } catch (const std::exception&) {
-        failure = std::current_exception();
+    } catch (const std::exception& e) {
+        SayWhy(e, failure);
     }
     run.FinishRecords();
     if (progress) ip->ProgressEnd();
     SetTracing(0);
     try {
         if (redraw) ip->ForceCompleteRedraw(TRUE);
-    } catch (const std::exception&) {
-        if (!failure) failure = std::current_exception();
+    } catch (const std::exception& e) {
+        if (failure[0] == L'\0') SayWhy(e, failure);
     }
-    if (failure) ShowPanelError(panel, FailureText(failure));
+    if (failure[0] != L'\0') ShowPanelError(panel, failure);
 }

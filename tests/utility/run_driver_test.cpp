@@ -1,4 +1,8 @@
 // The run's frame schedule, slices, conversation with the host and error paths.
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+
 #include "tests/support/allocation_failure.h"
 #include "tests/utility/run_support.h"
 #include "utility/frame_schedule.h"
@@ -168,6 +172,19 @@ TEST_F(RunTest, SharedObjectsOnePressAtATimeAndReset) {
     for (VehicleState* v : Vehicles()) EXPECT_FALSE(v->record.IsStarted());
 }
 
+// The "Error" box of a run that failed says why: out of memory only when an allocation failed.
+std::wstring ErrorShown(const std::vector<HostUiEvent>& shown) {
+    const auto box = std::find_if(shown.begin(), shown.end(), [](const HostUiEvent& e) { return e.kind == HostUiEvent::MessageBox; });
+    return box == shown.end() ? L"" : box->text;
+}
+
+TEST_F(RunTest, AFailureOtherThanMemorySaysWhatFailed) {
+    Scene(1);
+    onProgress = [](int) { throw std::runtime_error("the host refused a frame"); };
+    EXPECT_NO_THROW(Trace(0, 960));
+    EXPECT_EQ(ErrorShown(shown), L"Tracing stopped: the host refused a frame.");
+}
+
 #ifndef _WIN32
 // Whichever one allocation of a run fails, the run ends as a "Yes" to "Stop Tracing?" does, at
 // most one "Error" box, nothing leaked, no thread left running, nothing thrown out of the press.
@@ -184,6 +201,9 @@ TEST_F(RunTest, AnyFailedAllocationEndsTheRunCleanly) {
         EXPECT_TRUE(HostWaitForThreads() && c.eventsClosed == c.eventsCreated) << k;
         EXPECT_TRUE(IsTracing() == 0 && !panel.IsRunning() && counts[HostUiEvent::MessageBox] <= 1 &&
                     counts[HostUiEvent::ProgressStart] == counts[HostUiEvent::ProgressEnd]) << k;
+        const std::wstring error = ErrorShown(shown);
+        EXPECT_TRUE(error.empty() || error == L"Placement stopped: out of memory." || error == L"Invalid Surface Mesh" ||
+                    error == L"Tracing stopped: out of memory.") << k;
     }
 }
 #endif
