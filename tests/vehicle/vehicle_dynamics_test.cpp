@@ -37,9 +37,7 @@ TEST_F(VehicleDynamics, BrakingStopsAtZeroAndReverseAcceleratesBackwards) {
         {1, -3 / kDt, false, 0}, {-1, -3 / kDt, false, 0}, {5, -1 / kDt, false, 4},
         {-5, -1 / kDt, false, -4}, {2, 1 / kDt, true, 1}, {2, 1 / kDt, false, 3}};
     for (const auto& r : rows) {
-        DefaultCar().speed = r.speed;
-        s.accel = r.accel;
-        s.reverse = r.reverse;
+        DefaultCar().speed = r.speed, s.accel = r.accel, s.reverse = r.reverse;
         s.Integrate(kDt, flat);
         EXPECT_NEAR(s.speed, r.expected, 1e-4f) << r.speed << " " << r.accel;
     }
@@ -118,8 +116,7 @@ TEST_F(VehicleDynamics, StopDecisions) {
         DefaultCar().travelled = r.travelled;
         s.speed = r.speed;
         for (int k = 0; k < 40; ++k) s.stopShare[k] = k < 20 ? r.recent : r.older;
-        s.stopShare[0] = r.recent + 0.5f;
-        s.stopShare[1] = r.recent - 0.5f;
+        s.stopShare[0] = r.recent + 0.5f, s.stopShare[1] = r.recent - 0.5f;
         EXPECT_EQ(s.AtStopPlace(), r.expected) << r.name;
         EXPECT_EQ(s.stopShare[2], r.recent - 0.5f) << r.name << ": the history moved one place";
     }
@@ -135,8 +132,7 @@ TEST_F(VehicleDynamics, StopTimer) {
     DefaultCar().travelled = 60;
     for (float& share : s.stopShare) share = 1;
     s.Integrate(kDt, flat);
-    EXPECT_TRUE(s.stopTimer >= 5.0 && s.stopTimer <= 15.0) << s.stopTimer;
-    EXPECT_EQ(s.travelled, 0.0);
+    EXPECT_TRUE(s.stopTimer >= 5.0 && s.stopTimer <= 15.0 && s.travelled == 0.0) << s.stopTimer << ", " << s.travelled;
     for (const int type : {0, 1}) {
         DefaultCar().type = type;
         s.stopTimer = kDt;
