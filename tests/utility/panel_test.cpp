@@ -42,8 +42,7 @@ protected:
     static INode* Mesh(Point3 at) {
         auto* mesh = new TriObject;
         mesh->GetMesh().verts = {{-100, -100, 0}, {100, -100, 0}, {0, 100, 0}};
-        mesh->GetMesh().faces.resize(1);
-        mesh->GetMesh().faces[0].setVerts(0, 1, 2);
+        mesh->GetMesh().faces = {Face{{0, 1, 2}}};
         return Add(mesh, at);
     }
 
@@ -55,11 +54,10 @@ TEST_F(PanelTest, OpensWithItsDefaultsOnFourRegisteredPages) {
         {L"Vehicles Motion", panel.motionWindow}, {L"Vehicle Setup", panel.setupWindow}, {L"Vehicle Copy", panel.copyWindow}, {L"About", panel.aboutWindow}};
     ASSERT_EQ(OpenRollupPages().size(), 4u);
     for (std::size_t i = 0; i < 4; ++i) {
-        EXPECT_EQ(OpenRollupPages()[i].title, pages[i].first);
-        EXPECT_EQ(OpenRollupPages()[i].window, pages[i].second);
-        EXPECT_EQ(OpenRollupPages()[i].category, ROLLUP_CAT_STANDARD);
-        EXPECT_TRUE(GetCOREInterface()->IsDlgWndRegistered(pages[i].second));
-        EXPECT_EQ(GetWindowLongPtrW(pages[i].second, GWLP_USERDATA), reinterpret_cast<LONG_PTR>(&panel));
+        const RollupPage& page = OpenRollupPages()[i];
+        EXPECT_EQ(std::make_tuple(page.title, page.window, page.category, GetCOREInterface()->IsDlgWndRegistered(page.window) != 0,
+                                  GetWindowLongPtrW(page.window, GWLP_USERDATA)),
+                  std::make_tuple(pages[i].first, pages[i].second, ROLLUP_CAT_STANDARD, true, reinterpret_cast<LONG_PTR>(&panel)));
     }
     const int tpf = GetTicksPerFrame();
     const struct { HWND page; int spinner, edit; SpinnerState expected; } kSpinners[] = {
@@ -72,8 +70,7 @@ TEST_F(PanelTest, OpensWithItsDefaultsOnFourRegisteredPages) {
         expected.edit = GetDlgItem(s.page, s.edit);
         EXPECT_EQ(Control(s.page, s.spinner).spinner, expected) << s.spinner;
     }
-    EXPECT_EQ(Checked(panel.setupWindow, IDC_SETUP_CAR_RADIO, 3), "x..");
-    EXPECT_EQ(Checked(panel.copyWindow, IDC_COPY_RIGHT_RADIO, 4), "x...");
+    EXPECT_EQ(Checked(panel.setupWindow, IDC_SETUP_CAR_RADIO, 3) + Checked(panel.copyWindow, IDC_COPY_RIGHT_RADIO, 4), "x..x...");
     const HostWindowState surface = Control(panel.motionWindow, IDC_MOTION_SURFACE_BUTTON);
     EXPECT_TRUE(surface.text == L"None" && surface.buttonType == CBT_CHECK && surface.highlight == 0xC0FF80u);
     EXPECT_EQ(Control(panel.aboutWindow, IDC_ABOUT_TEXT).text.substr(0, 18), L"Marlovan2 2.34\r\n\r\n");
@@ -89,13 +86,12 @@ TEST_F(PanelTest, FieldsCommitOnReleaseOrEnterOnly) {
         {panel.copyWindow, IDC_COPY_COUNT_SPIN, IDC_COPY_COUNT_EDIT, &MarlovanUtil::numCopies, 0, 1},
     };
     for (const auto& f : kFields) {
-        const std::int32_t before = panel.*f.field;
-        HostDragSpinner(GetDlgItem(f.page, f.spinner), 123);
-        EXPECT_EQ(panel.*f.field, before) << f.spinner;
-        HostReleaseSpinner(GetDlgItem(f.page, f.spinner));
-        EXPECT_EQ(panel.*f.field, 123) << f.spinner;
-        HostTypeInEdit(GetDlgItem(f.page, f.edit), f.typed);
-        EXPECT_EQ(panel.*f.field, f.stored) << f.spinner;
+        const double before = panel.*f.field;
+        std::vector<double> held;  // after the drag, the release, the typing
+        HostDragSpinner(GetDlgItem(f.page, f.spinner), 123), held.push_back(panel.*f.field);
+        HostReleaseSpinner(GetDlgItem(f.page, f.spinner)), held.push_back(panel.*f.field);
+        HostTypeInEdit(GetDlgItem(f.page, f.edit), f.typed), held.push_back(panel.*f.field);
+        EXPECT_EQ(held, (std::vector<double>{before, 123, f.stored})) << f.spinner;
     }
 }
 
@@ -108,8 +104,8 @@ TEST_F(PanelTest, EveryButtonDoesItsOwnJob) {
     EXPECT_EQ(counts[HostUiEvent::MessageBox], 1);  // no surface yet
     HostClickButton(panel.motionWindow, IDC_MOTION_SURFACE_BUTTON);
     EXPECT_TRUE(GetCOREInterface()->GetCurPickMode() != nullptr && Pressed());
-    EXPECT_TRUE(HostPickClickOn(GetCOREInterface()->GetINodeByHandle(ground)));
-    EXPECT_TRUE(panel.surfaceHandle == ground && !Pressed() && GetCOREInterface()->GetCurPickMode() == nullptr);
+    EXPECT_TRUE(HostPickClickOn(GetCOREInterface()->GetINodeByHandle(ground)) && panel.surfaceHandle == ground && !Pressed() &&
+                GetCOREInterface()->GetCurPickMode() == nullptr);
     panel.endTime = 3 * GetTicksPerFrame();
     HostClickButton(panel.motionWindow, IDC_MOTION_TRACE_BUTTON);
     EXPECT_TRUE(counts[HostUiEvent::ProgressStart] == 1 && panel.frameCount == 3);
@@ -144,8 +140,7 @@ TEST_F(PanelTest, PressesDuringARunAreIgnored) {
     };
     HostClickButton(panel.motionWindow, IDC_MOTION_TRACE_BUTTON);
     EXPECT_TRUE(counts[HostUiEvent::ProgressStart] == 1 && counts[HostUiEvent::MessageBox] == 0);
-    EXPECT_TRUE(GetCOREInterface()->GetCurPickMode() == nullptr && !Pressed());
-    EXPECT_TRUE(panel.vehicleType == 0 && panel.copyDirection == 0);
+    EXPECT_TRUE(GetCOREInterface()->GetCurPickMode() == nullptr && !Pressed() && panel.vehicleType == 0 && panel.copyDirection == 0);
     ASSERT_EQ(Vehicles().size(), 1u);                          // not copied
     EXPECT_GT(Vehicles()[0]->record.Track(0).KeyCount(), 0);  // not reset
 }
@@ -168,8 +163,8 @@ TEST_F(PanelTest, PickFilterAndPick) {
     EXPECT_TRUE(panel.surfaceHandle == 0 && !Pressed() && ip->GetCurPickMode() == nullptr);
     mesh->SetName(L"Ground");
     HostClickButton(panel.motionWindow, IDC_MOTION_SURFACE_BUTTON);
-    EXPECT_TRUE(HostPickClick({view.width / 2, view.height / 2 - 10}));  // inside the triangle
-    EXPECT_TRUE(panel.surfaceHandle == mesh->GetHandle() && Caption() == L"Ground" && !Pressed());
+    EXPECT_TRUE(HostPickClick({view.width / 2, view.height / 2 - 10}) &&  // inside the triangle
+                panel.surfaceHandle == mesh->GetHandle() && Caption() == L"Ground" && !Pressed());
     GetCOREInterface()->DeleteNode(mesh);
     EXPECT_EQ(Caption(), L"Ground");
     panel.SelectionSetChanged(GetCOREInterface(), &iu);
@@ -183,13 +178,12 @@ TEST_F(PanelTest, ClosingKeepsTheValuesAndForgetsTheWindows) {
     HostClickButton(panel.setupWindow, IDC_SETUP_BUS_RADIO);
     HostClickButton(panel.motionWindow, IDC_MOTION_SURFACE_BUTTON);
     panel.EndEditParams(GetCOREInterface(), &iu);
-    EXPECT_TRUE(OpenRollupPages().empty() && panel.surfaceButton == nullptr && panel.ip == nullptr);
-    EXPECT_TRUE(panel.motionWindow == nullptr && panel.aboutWindow == nullptr);
+    EXPECT_TRUE(OpenRollupPages().empty() && panel.surfaceButton == nullptr && panel.ip == nullptr && panel.motionWindow == nullptr &&
+                panel.aboutWindow == nullptr);
     EXPECT_TRUE(HostPickClickOn(mesh));  // the pick mode outlives the panel safely
     panel.BeginEditParams(GetCOREInterface(), &iu);
-    EXPECT_EQ(Control(panel.motionWindow, IDC_MOTION_END_TIME_SPIN).spinner.value, 40.0 * GetTicksPerFrame());
-    EXPECT_EQ(Checked(panel.setupWindow, IDC_SETUP_CAR_RADIO, 3), ".x.");
-    EXPECT_EQ(Caption(), L"Ground");
+    EXPECT_EQ(std::make_tuple(Control(panel.motionWindow, IDC_MOTION_END_TIME_SPIN).spinner.value, Checked(panel.setupWindow, IDC_SETUP_CAR_RADIO, 3), Caption()),
+              std::make_tuple(40.0 * GetTicksPerFrame(), std::string(".x."), std::wstring(L"Ground")));
 }
 
 TEST_F(PanelTest, DirectionDiagramPaintsTheVehicleFacingUp) {

@@ -69,8 +69,7 @@ public:
     static VehicleObject* AddCar(Point3 at = {0, 5000, 0}) {
         auto* v = static_cast<VehicleObject*>(static_cast<Object*>(GetVehicleDesc()->Create(FALSE)));
         v->SetWheelCount(2);
-        v->SetWheelTables({80, 120, 30}, {20, 30, 0}, 0);
-        v->SetWheelTables({80, -120, 30}, {20, 30, 0}, 1);
+        v->SetWheelTables({80, 120, 30}, {20, 30, 0}, 0), v->SetWheelTables({80, -120, 30}, {20, 30, 0}, 1);
         Add(v, at);
         return v;
     }

@@ -182,17 +182,15 @@ TEST_F(VehicleToolsTest, CopyRows) {
         EXPECT_EQ(NodeCount(), 1 + 6 * vehicles.size());
         for (std::size_t k = 1; k < vehicles.size(); ++k) {
             const Matrix3 offset = TransMatrix(c.step * static_cast<float>(k));
-            EXPECT_EQ(vehicles[k]->GetName(), L"Vehicle00" + std::to_wstring(k + 1));
-            EXPECT_NE(vehicles[k]->GetObjectRef(), original[0]->GetObjectRef());
-            EXPECT_LT(Apart(vehicles[k]->GetNodeTM(0), original[0]->GetNodeTM(0) * offset), 1e-4f);
+            EXPECT_TRUE(vehicles[k]->GetName() == L"Vehicle00" + std::to_wstring(k + 1) && vehicles[k]->GetObjectRef() != original[0]->GetObjectRef() &&
+                        Apart(vehicles[k]->GetNodeTM(0), original[0]->GetNodeTM(0) * offset) < 1e-4f) << k;
             const std::vector<INode*> parts = PartsOf(vehicles[k]);
             ASSERT_EQ(parts.size(), 5u);
             EXPECT_EQ(parts[0]->GetName(), L"Body00" + std::to_wstring(k));
             for (INode* part : parts) {
                 INode* from = original[static_cast<std::size_t>(PartOf(part)) + 1];
-                EXPECT_EQ(part->GetObjectRef(), from->GetObjectRef());
-                EXPECT_NE(part->GetTMController(), from->GetTMController());
-                EXPECT_LT(Apart(part->GetNodeTM(0), from->GetNodeTM(0) * offset), 1e-3f);
+                EXPECT_TRUE(part->GetObjectRef() == from->GetObjectRef() && part->GetTMController() != from->GetTMController() &&
+                            Apart(part->GetNodeTM(0), from->GetNodeTM(0) * offset) < 1e-3f) << PartOf(part);
             }
         }
         EXPECT_EQ(theHold.UndoNames(), std::vector<std::wstring>(vehicles.size() > 1 ? 1 : 0, L"Vehicle Copying"));

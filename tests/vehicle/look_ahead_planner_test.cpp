@@ -62,8 +62,7 @@ TEST(PlanNodeTest, BestTotalSumsKeepsTheLowerCapAndTiesGoToBranchOne) {
     PlanNode root{{&leaf0, &leaf1}, {{1, 1, 1, 1, 60}, {2, 1, 0, 0, 80}}, {}};
     ZoneEffect best;
     root.BestTotal(best);
-    EXPECT_TRUE(SameEffect(root.effect[0], {6, 3, 2, 5, 60}));
-    EXPECT_TRUE(SameEffect(best, root.effect[1]) && SameEffect(best, {6, 4, 0, 0, 80}));
+    EXPECT_TRUE(SameEffect(root.effect[0], {6, 3, 2, 5, 60}) && SameEffect(best, root.effect[1]) && SameEffect(best, {6, 4, 0, 0, 80}));
     EXPECT_EQ(root.Steer(), 0.0f);
     root.effect[0].score = -40;
     EXPECT_EQ(root.Steer(), 1.0f);

@@ -8,10 +8,6 @@ using Bytes = std::vector<std::uint8_t>;
 
 class RecordTest : public OneVehicleTest {
 protected:
-    void Append() {
-        VehicleSnapshot snap;
-        s.record.Append(s.TakeSnapshot(snap));
-    }
     static Bytes Saved(VehicleObject* v) {
         ISave save;
         v->Save(&save);
@@ -21,12 +17,11 @@ protected:
     void RecordTwoSamples() {
         s.ResetAt(Matrix3(), 0);
         s.record.Start(2, s);
-        Append();
+        AppendSnapshot(s);
         s.time = 160;
         s.springTM.SetTrans({2, 0, 0});
-        s.spin[0] = 0.5f;
-        s.steerAvg = -0.25f;
-        Append();
+        s.spin[0] = 0.5f, s.steerAvg = -0.25f;
+        AppendSnapshot(s);
         s.record.Finish();
     }
 };
@@ -57,12 +52,12 @@ TEST_F(RecordTest, EveryChannelHasItsTolerance) {
     for (const float spike : {1.45f, 1.55f}) {
         s.ResetAt(Matrix3(), 0);
         s.record.Start(3, s);
-        Append();
+        AppendSnapshot(s);
         for (int c = 0; c < 21; ++c) Channel(s, c) += spike * (c < 9 ? 0.18f / 230 : c < 18 ? 0.18f : 0.002f);
         s.time = 160;
-        Append();
+        AppendSnapshot(s);
         s.ResetAt(Matrix3(), 320);
-        Append();
+        AppendSnapshot(s);
         s.record.Finish();
         for (int c = 0; c < 21; ++c) EXPECT_EQ(s.record.Track(c).KeyCount(), spike < 1.5f ? 2 : 3) << c;
     }
@@ -114,14 +109,12 @@ TEST_F(RecordTest, RecordedPartsAgreeWithLivePartsAfterARoundTrip) {
     for (int k = 0; k < frames; ++k) {
         s.time = k * 160;
         s.springTM = RotateZMatrix(0.3f) * TransMatrix({5.0f * k, -2.0f * k, 1});
-        s.spin[0] = 0.1f * k;
-        s.spin[1] = 0.12f * k;
-        s.steerAvg = 0.05f;
+        s.spin[0] = 0.1f * k, s.spin[1] = 0.12f * k, s.steerAvg = 0.05f;
         for (int i = 0; i < 6; ++i) s.suspension[i] = 0.5f * i;
         SetTracing(1);
         for (int part = 0; part < 7; ++part) ASSERT_TRUE(s.GetPartTM(live.emplace_back(), part, 0));
         SetTracing(0);
-        Append();
+        AppendSnapshot(s);
     }
     s.record.Finish();
     EXPECT_EQ(s.record.Track(9).KeyCount(), 2);

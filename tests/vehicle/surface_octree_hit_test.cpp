@@ -4,9 +4,7 @@
 
 namespace {
 
-struct Segment {
-    Point3 origin, dir;
-};
+struct Segment { Point3 origin, dir; };
 
 Point3 InBounds(const Box3& b, std::mt19937& rng) {
     return {Uniform(rng, b.pmin.x, b.pmax.x), Uniform(rng, b.pmin.y, b.pmax.y), Uniform(rng, b.pmin.z, b.pmax.z)};

@@ -14,9 +14,8 @@ protected:
         OneVehicleTest::SetUp();
         vehicleNode->SetNodeTM(0, RotateZMatrix(1.0f) * TransMatrix({300, -100, 0}));
     }
-    // A node whose transform comes from a new controller following `follows`.
-    static INode* PartNode(INode* follows, int part, const Matrix3& offset) {
-        INode* node = GetCOREInterface()->CreateObjectNode(nullptr);
+    // A node (a new one unless given) whose transform comes from a new controller following `follows`.
+    static INode* PartNode(INode* follows, int part, const Matrix3& offset, INode* node = GetCOREInterface()->CreateObjectNode(nullptr)) {
         auto* control = static_cast<VehicleControl*>(static_cast<Control*>(GetVehicleControlDesc()->Create(FALSE)));
         control->SetParams(follows, part, offset);
         node->SetTMController(control);
@@ -63,11 +62,10 @@ TEST_F(ControlTest, LiveAndRecordedPartsIgnoreTheVehicleNode) {
     SetTracing(1);
     INode* body = PartNode(vehicleNode, 0, offset);
     ExpectMatrixNear(Evaluate(body, 0), offset * s.springTM);
-    VehicleSnapshot snap;
-    s.record.Append(s.TakeSnapshot(snap));
+    AppendSnapshot(s);
     s.time = 160;
     s.springTM = TransMatrix({30, 20, 30});
-    s.record.Append(s.TakeSnapshot(snap));
+    AppendSnapshot(s);
     s.record.Finish();
     SetTracing(0);
     vehicleNode->SetNodeTM(0, TransMatrix({-999, 0, 0}));
@@ -82,10 +80,7 @@ TEST_F(ControlTest, LoopsThroughTheVehicleNodeEndWithoutRecursion) {
     INode* linked = GetCOREInterface()->CreateObjectNode(MakeVehicle(), body);
     static_cast<VehicleControl*>(body->GetTMController())->SetVehicleNode(linked);
     EXPECT_TRUE(std::isfinite(body->GetNodeTM(0)[3].x));
-    auto* self = static_cast<VehicleControl*>(static_cast<Control*>(GetVehicleControlDesc()->Create(FALSE)));
-    self->SetParams(vehicleNode, 0, Matrix3());
-    vehicleNode->SetTMController(self);
-    EXPECT_EQ(Evaluate(vehicleNode, 0), Matrix3()) << "at rest on the node, whose own value stayed the identity";
+    EXPECT_EQ(Evaluate(PartNode(vehicleNode, 0, Matrix3(), vehicleNode), 0), Matrix3()) << "at rest on the node, whose own value stayed the identity";
 }
 
 }  // namespace

@@ -75,11 +75,9 @@ TEST_F(DrawTest, DrawingPickingAndBoxes) {
     EXPECT_EQ(std::make_tuple(Pick(223, 80), Pick(200, 70), Pick(180, 500)), std::make_tuple(1, 0, 0));
     EXPECT_EQ(std::make_pair(WorldBox().pmin, WorldBox().pmax), std::make_pair(Point3(180, 50, 0), Point3(220, 150, 30)));
     SetTracing(1);
-    EXPECT_EQ(Pick(180, 500), 1);
-    EXPECT_EQ(WorldBox().pmax, Point3(220, 800, 30));
-    ASSERT_EQ(view.Hits().size(), 2u);
-    EXPECT_EQ(view.Hits()[0].distance, 3u);
-    EXPECT_TRUE(r.empty());
+    const int picked = Pick(180, 500);  // before the hits are read
+    EXPECT_EQ(std::make_tuple(picked, WorldBox().pmax, view.Hits().size() == 2u && view.Hits()[0].distance == 3u, r.empty()),
+              std::make_tuple(1, Point3(220, 800, 30), true, true));
     Box3 local;
     Matrix3 ignored = TransMatrix({1000, 0, 0});
     vehicle->GetDeformBBox(0, local, &ignored, false);
@@ -105,18 +103,15 @@ TEST_F(DrawTest, CreationByDraggingAndClonesWithoutMotion) {
     EXPECT_EQ(cb->proc(&view, MOUSE_POINT, 1, 0, Pixel(10, 60), mat), CREATE_ABORT);
     EXPECT_EQ(cb->proc(&view, MOUSE_POINT, 1, 0, Pixel(40, 20), mat), CREATE_ABORT);
     EXPECT_EQ(cb->proc(&view, MOUSE_POINT, 1, 0, Pixel(40, 70), mat), CREATE_STOP);
-    EXPECT_EQ(made->GetSize(), Point3(60, 100, 30));
-    EXPECT_EQ(mat, TransMatrix({10, 20, 0}));
+    EXPECT_EQ(std::make_pair(made->GetSize(), mat), std::make_pair(Point3(60, 100, 30), TransMatrix({10, 20, 0})));
     made->DeleteThis();
     EXPECT_EQ(cb->proc(&view, MOUSE_MOVE, 1, 0, Pixel(0, 0), mat), CREATE_CONTINUE) << "forgotten object";
-    VehicleSnapshot snap;
     vehicle->State().record.Start(2, vehicle->State());
-    vehicle->State().record.Append(vehicle->State().TakeSnapshot(snap));
+    AppendSnapshot(vehicle->State());
     RemapDir remap;
     auto* copy = static_cast<VehicleObject*>(vehicle->Clone(remap));
-    EXPECT_NE(copy->GetParamBlock(0), vehicle->GetParamBlock(0));
-    EXPECT_EQ(copy->GetSize(), Point3(40, 100, 30));
-    EXPECT_EQ(std::make_pair(vehicle->State().HasRecord(), copy->State().HasRecord()), std::make_pair(true, false));
+    EXPECT_EQ(std::make_tuple(copy->GetParamBlock(0) != vehicle->GetParamBlock(0), copy->GetSize(), vehicle->State().HasRecord(),
+                              copy->State().HasRecord()), std::make_tuple(true, Point3(40, 100, 30), true, false));
     copy->DeleteThis();
 }
 

@@ -27,9 +27,8 @@ TEST_F(StateTest, ConstructionResetsAndStopWishes) {
     const double phase = Rand01() * 3.1415927 * 2.0;
     SharedRandom().srand(5);
     s.ResetAt(TransMatrix({10, 20, 0}), 480);
-    EXPECT_EQ(std::make_tuple(s.springTM, s.time, s.speed + s.stopShare[39] + s.reverse + s.zonesWritten),
-              std::make_tuple(TransMatrix({10, 20, 0}), 480, 0.0f));
-    EXPECT_EQ(std::make_tuple(s.wander, s.travelled, s.stopTimer, s.phase), std::make_tuple(1.0f, 100.0, -1.0, phase));
+    EXPECT_EQ(std::make_tuple(s.springTM, s.time, s.speed + s.stopShare[39] + s.reverse + s.zonesWritten, s.wander, s.travelled, s.stopTimer, s.phase),
+              std::make_tuple(TransMatrix({10, 20, 0}), 480, 0.0f, 1.0f, 100.0, -1.0, phase));
     EXPECT_EQ(std::make_pair(s.record.IsStarted(), s.zones[3].tm.GetTrans()), std::make_pair(true, Point3(5, 6, 7)));
     const std::pair<int, int> wishes[] = {{0, 1}, {1, 0}, {0, 0}};  // bus stop, parking: car, bus, truck
     for (s.type = 0; s.type < 3; ++s.type)
@@ -65,9 +64,7 @@ TEST_F(StateTest, PartTransformsAtRestAndLive) {
         EXPECT_EQ(m, TransMatrix(rest[part - 1])) << part;
     }
     s.springTM = RotateZMatrix(0.5f) * TransMatrix({100, 200, 10});
-    s.spin[0] = 0.7f;
-    s.spin[1] = -1.1f;
-    s.steerAvg = 0.2f;
+    s.spin[0] = 0.7f, s.spin[1] = -1.1f, s.steerAvg = 0.2f;
     for (int i = 0; i < 6; ++i) s.suspension[i] = 1.0f + i;
     SetTracing(1);
     ASSERT_TRUE(s.GetPartTM(m, 2, 0));

@@ -52,6 +52,11 @@ protected:
     INode* vehicleNode = nullptr;
 };
 
+// The state's present motion, appended to its record.
+inline void AppendSnapshot(VehicleState& s) {
+    VehicleSnapshot snap;
+    s.record.Append(s.TakeSnapshot(snap));
+}
 inline void ExpectMatrixNear(const Matrix3& a, const Matrix3& b, float tol = 1e-4f) {
     for (int r = 0; r < 4; ++r)
         for (int c = 0; c < 3; ++c) EXPECT_NEAR(a[r][c], b[r][c], tol) << "row " << r << " column " << c;
