@@ -134,7 +134,7 @@ TEST_F(RoadModTest, DefaultDisplayShowsThreeBoundariesAndFourChevrons) {
     }
 }
 
-// Each boundary knot lies on its lane's side of every corner, mitred so that it keeps its offset
+// Boundary knots sit on their own side of every corner, mitred so that each keeps its offset
 // from both legs: left turns of 45 and 90 degrees, a right turn of 90, and a closed square whose
 // first corner is a corner like the others.
 TEST_F(RoadModTest, BoundaryLinesAreMitredAtEveryCorner) {
@@ -153,7 +153,8 @@ TEST_F(RoadModTest, BoundaryLinesAreMitredAtEveryCorner) {
             ASSERT_EQ(shape.GetSpline(j)->KnotCount(), static_cast<int>(road.sides.size()));
             for (std::size_t m = 0; m < road.sides.size(); ++m) {
                 const Point3 at = road.knots[m % road.knots.size()] + road.sides[m] * static_cast<float>(j - 1);
-                EXPECT_TRUE(Near(shape.GetSpline(j)->GetKnotPoint(static_cast<int>(m)), at, 1e-3f)) << road.closed << j << m;
+                const Point3 knot = shape.GetSpline(j)->GetKnotPoint(static_cast<int>(m));
+                EXPECT_TRUE(Near(knot, at, 1e-3f)) << road.closed << " " << j << " " << m;
             }
         }
     }
