@@ -134,6 +134,32 @@ TEST_F(RoadModTest, DefaultDisplayShowsThreeBoundariesAndFourChevrons) {
     }
 }
 
+// Boundary knots sit on their own side of every corner, mitred so that each keeps its offset
+// from both legs: left turns of 45 and 90 degrees, a right turn of 90, and a closed square whose
+// first corner is a corner like the others.
+TEST_F(RoadModTest, BoundaryLinesAreMitredAtEveryCorner) {
+    const float r = 420.0f * (std::sqrt(2.0f) - 1.0f), d = 420.0f * std::sqrt(2.0f), h = d * 0.5f;
+    const struct { std::vector<Point3> knots; bool closed; std::vector<Point3> sides; } roads[] = {
+        {{{0, 0, 0}, {1000, 0, 0}, {2000, 1000, 0}, {3000, 0, 0}}, false, {{0, 420, 0}, {-r, 420, 0}, {0, d, 0}, {h, h, 0}}},
+        {{{0, 0, 0}, {1000, 0, 0}, {1000, 1000, 0}, {0, 1000, 0}}, true,
+         {{420, 420, 0}, {-420, 420, 0}, {-420, -420, 0}, {420, -420, 0}, {420, 420, 0}}},
+    };
+    for (const auto& road : roads) {
+        GetCOREInterface()->ResetScene();
+        const ObjectState state = AddRoad(MakeShape(road.knots, road.closed))->EvalWorldState(0);
+        const BezierShape& shape = static_cast<SplineShape*>(state.obj)->shape;
+        ASSERT_EQ(shape.SplineCount(), 7);
+        for (int j = 0; j < 3; ++j) {
+            ASSERT_EQ(shape.GetSpline(j)->KnotCount(), static_cast<int>(road.sides.size()));
+            for (std::size_t m = 0; m < road.sides.size(); ++m) {
+                const Point3 at = road.knots[m % road.knots.size()] + road.sides[m] * static_cast<float>(j - 1);
+                const Point3 knot = shape.GetSpline(j)->GetKnotPoint(static_cast<int>(m));
+                EXPECT_TRUE(Near(knot, at, 1e-3f)) << road.closed << " " << j << " " << m;
+            }
+        }
+    }
+}
+
 TEST_F(RoadModTest, EditingNotifiesAndRebuildsTheDisplayAtEveryEvaluation) {
     RoadMod* mod = nullptr;
     AddRoad(MakeShape(), &mod);

@@ -85,6 +85,30 @@ TEST(WayEvaluate, CaseTableAndALopsidedWaysCorners) {
     }
 }
 
+// Corners whose cross edges run from the left edge to the right one, given in reverse order or
+// crossed over, still make a frame with X along the travel and X x Y up: Y then points from the
+// c3/c2 edge to the c0/c1 edge, and the inverse measures along that Y. The reversed way rises 1
+// in 10; the crossed one is a bow tie.
+TEST(WayFrame, ReversedAndCrossedCornersStandUpright) {
+    const float a = std::sqrt(1.01f);
+    const struct { const char* name; Point3 corner[4], frame[4], inverse[4]; float halfX, halfY; } cases[] = {
+        {"reverse order", {{0, 400, 0}, {1000, 400, 100}, {1000, 0, 100}, {0, 0, 0}},
+         {Point3(1, 0, 0.1f) / a, {0, 1, 0}, Point3(-0.1f, 0, 1) / a, {500, 200, 50}},
+         {{a, 0, -0.1f}, {0, 1, 0}, {0, 0, 1}, {-500 * a, -200, 0}}, 500 * a, 200},
+        {"crossed", {{0, 0, 0}, {1000, 600, 0}, {1000, -200, 0}, {0, 400, 0}},
+         {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {500, 200, 0}}, {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {-500, -200, 0}}, 500, 400},
+    };
+    for (const auto& t : cases) {
+        const WayRecord way = MakeWay(t.corner[0], t.corner[1], t.corner[2], t.corner[3]);
+        for (int r = 0; r < 4; ++r) {
+            EXPECT_TRUE(Near(way.frame.GetRow(r), t.frame[r], 1e-3f)) << t.name << " frame row " << r;
+            EXPECT_TRUE(Near(way.inverse.GetRow(r), t.inverse[r], 1e-3f)) << t.name << " inverse row " << r;
+        }
+        EXPECT_NEAR(way.halfX, t.halfX, 1e-3f) << t.name;
+        EXPECT_TRUE(way.halfY == t.halfY && way.minHalf == t.halfY) << t.name;
+    }
+}
+
 namespace {
 // A vehicle at p facing (0.6, 0.8, 0), tilted about its forward axis; 0.1 m is 10 units.
 Matrix3 VehicleAt(Point3 p) {
