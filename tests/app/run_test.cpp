@@ -3,6 +3,7 @@
 #include <csignal>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <set>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -35,6 +36,13 @@ std::string RoadScene(int cars) {
     return s + "]}";
 }
 
+// Calls act at each character printed to it: the summary's come just after the trace.
+struct OnPrint : std::streambuf {
+    std::function<void()> act;
+    explicit OnPrint(std::function<void()> a) : act(std::move(a)) {}
+    int overflow(int c) override { return act(), c; }
+};
+
 class RunCommandTest : public AppTest {
 protected:
     fs::path dir = fs::temp_directory_path() / ("marlovan_run_" + std::to_string(::getpid()));
@@ -54,8 +62,8 @@ protected:
         return names;
     }
 
-    // Prints to `to` when given, else to `printed`.
-    int Run(const std::string& line, std::ostream* to = nullptr) {
+    // atSummary, when given, is called as the summary is printed, instead of printing it.
+    int Run(const std::string& line, std::function<void()> atSummary = nullptr) {
         std::vector<std::string> args{"marlovan"};
         std::istringstream words(line);
         for (std::string w; words >> w;) args.push_back(w.rfind("@/", 0) == 0 ? (dir / w.substr(2)).string() : w);
@@ -64,7 +72,9 @@ protected:
         std::ostringstream out;
         int code = 0;
         const auto cl = ParseCommandLine(static_cast<int>(argv.size()), argv.data(), MARLOVAN_MODULE_PATH, out, out, code);
-        code = RunCommand(*module_, *cl, to != nullptr ? *to : out, out, false);
+        OnPrint hook(atSummary);
+        std::ostream hooked(&hook);
+        code = RunCommand(*module_, *cl, atSummary ? hooked : out, out, false);
         printed = out.str();
         GetCOREInterface()->ResetScene();
         return code;
@@ -83,7 +93,8 @@ TEST_F(RunCommandTest, SavedRunPlaysBackIdenticallyAndErrorsWriteNothing) {
         EXPECT_NE(ErrorOf([&] { Run("run @/road.json --end 5 -o @/c.svg --surface " + std::string(surface)); }).find("--surface "),
                   std::string::npos);
     EXPECT_EQ(Run("run @/road.json --end 5 -o @/c.svg"), 1);  // no surface picked
-    EXPECT_TRUE(printed.find("Error: ") != std::string::npos && Listing().size() == 6) << printed;
+    EXPECT_TRUE(printed.find("Error: ") != std::string::npos &&
+                Listing() == std::set<std::string>({"road.json", "a.svg", "a.csv", "s.bin", "b.svg", "b.csv"})) << printed;
 }
 
 // Each place is tried before the scene is even loaded, under whichever spelling; what fails leaves
@@ -106,6 +117,12 @@ TEST_F(RunCommandTest, OutputPlacesAreTriedFirstAndWrittenAsASet) {
         EXPECT_TRUE(Listing() == std::set<std::string>({"road.json", "here", "a.svg.tmp"}) && ReadFile(dir / "a.svg.tmp") == "mine");
     }
     fs::current_path(cwd);
+    // A place that became a folder during the run: the file that was there is kept, a new one removed.
+    std::ofstream(dir / "a.svg") << "old";
+    const auto folder = [&] { fs::create_directories(dir / "c.bin/in"); };
+    EXPECT_NE(ErrorOf([&] { Run("run @/road.json --surface Ground --end 5 -o @/a.svg --csv @/b.csv --save @/c.bin", folder); })
+                  .find("cannot write " + (dir / "c.bin").string()), std::string::npos);
+    EXPECT_TRUE(ReadFile(dir / "a.svg") == "old" && Listing() == std::set<std::string>({"road.json", "here", "a.svg.tmp", "a.svg", "c.bin"}));
 }
 
 // A Ctrl-C during placement stops the run at its first frame, and the summary counts to there;
@@ -136,11 +153,7 @@ TEST_F(RunCommandTest, ACtrlCOutsideTheTraceEndsTheProgramAndLeavesNothing) {
         if (child == 0) {
             dup2(said[1], STDERR_FILENO);
             ExitOnInterrupt();
-            struct : std::streambuf {
-                int overflow(int c) override { return std::raise(SIGINT), c; }
-            } interrupting;
-            std::ostream summary(&interrupting);
-            ErrorOf([&] { Run("run @/" + scene + " --surface Ground --end 5 -o @/a.svg --csv @/a.csv", &summary); });
+            ErrorOf([&] { Run("run @/" + scene + " --surface Ground --end 5 -o @/a.svg --csv @/a.csv", [] { std::raise(SIGINT); }); });
             _exit(0);
         }
         close(said[1]);
@@ -180,16 +193,13 @@ TEST_F(RunCommandTest, SavedScenesAreNotTracedAgainAndUnreadableMotionIsRefused)
     for (int k = 0; k < 20; ++k) track += 4 + 8 * static_cast<std::uint8_t>(bytes[track]);
     --bytes[track];
     // The road's entry, the second node's, gains a byte that it never saved.
-    const auto end = [&](std::size_t chunk, std::uint32_t more) {
-        std::uint32_t length;
-        std::memcpy(&length, &bytes[chunk + 2], 4);
-        length += more;
-        std::memcpy(&bytes[chunk + 2], &length, 4);
-        return chunk + 6 + length;
-    };
-    const std::size_t objects = end(0, 0), road = end(objects + 6, 0);
-    end(objects, 1);
-    bytes.insert(end(road, 1) - 1, 1, '\x01');
+    const auto length = [&](std::size_t chunk) { std::uint32_t n; std::memcpy(&n, &bytes[chunk + 2], 4); return n; };
+    const std::size_t objects = 6 + length(0), road = objects + 12 + length(objects + 6);
+    for (const std::size_t chunk : {objects, road}) {
+        const std::uint32_t grown = length(chunk) + 1;
+        std::memcpy(&bytes[chunk + 2], &grown, 4);
+    }
+    bytes.insert(road + 5 + length(road), 1, '\x01');
     std::ofstream(dir / "s.bin", std::ios::binary) << bytes;
     for (const char* command : {"run @/s.bin --load -o @/b.svg", "run @/s.bin -o @/b.svg"}) {
         const std::string error = ErrorOf([&] { Run(command); });
