@@ -9,6 +9,7 @@
 #include "app/class_directory.h"
 #include "app/command_line.h"
 #include "app/frame_time.h"
+#include "app/interrupt_exit.h"
 #include "app/module_library.h"
 #include "app/module_report.h"
 #include "app/output_files.h"
@@ -55,6 +56,7 @@ void Render(const ModuleLibrary& module, const CommandLine& cl) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    ExitOnInterrupt();
     int exitCode = 0;
     const auto cl = ParseCommandLine(argc, argv, DefaultModulePath(), std::cout, std::cerr, exitCode);
     if (!cl) return exitCode;

@@ -51,6 +51,22 @@ void PrintSummary(std::ostream& out, const MarlovanRunReport& r, int stepped, in
         << (reached < r.frames ? " of " + std::to_string(r.frames) : std::string()) << " frames; " << perTrack
         << " keys per track; " << seconds << " s; " << (seconds > 0 ? steps / seconds : 0.0) << " vehicle-steps/s\n";
 }
+
+struct Traced {
+    bool failed;  // an error box was shown
+    int stepped;
+    double seconds;
+};
+
+// Presses "Trace" with Ctrl-C as the bar's cancel, only while it runs.
+Traced Trace(PanelSession& panel, const CommandLine& cl, std::ostream& err, bool errTerminal) {
+    const TerminalRunUi ui(err, cl.stopAnswer, errTerminal);
+    HostResetWin32();
+    const auto began = std::chrono::steady_clock::now();
+    panel.PressTrace();
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - began;
+    return {!ui.Errors().empty(), ui.Updates(), took.count()};
+}
 }  // namespace
 
 int RunCommand(const ModuleLibrary& module, const CommandLine& cl, std::ostream& out, std::ostream& err,
@@ -66,14 +82,10 @@ int RunCommand(const ModuleLibrary& module, const CommandLine& cl, std::ostream&
     const TimeValue start = panel.Start(), end = panel.End();
     MarlovanRunReport report;
     if (!cl.load) {
-        TerminalRunUi ui(err, cl.stopAnswer, errTerminal);
-        HostResetWin32();
-        const auto began = std::chrono::steady_clock::now();
-        panel.PressTrace();
-        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - began;
-        if (!ui.Errors().empty()) return 1;
+        const Traced traced = Trace(panel, cl, err, errTerminal);
+        if (traced.failed) return 1;
         module.RunSummary(report);
-        PrintSummary(out, report, ui.Updates(), HostBeepCount(), took.count());
+        PrintSummary(out, report, traced.stepped, HostBeepCount(), traced.seconds);
     }
     // At the end frame, so that each path leads to where its vehicle stands.
     ViewCapture view = CaptureView(ip, end);

@@ -1,9 +1,11 @@
 #include "app/scene_save.h"
 
+#include "app/class_directory.h"
 #include "app/scene_error.h"
 #include "app/scene_loader.h"
 #include "app/scene_text.h"
 #include "app/text.h"
+#include "host/class_desc.h"
 #include "host/interface.h"
 #include "host/save_load.h"
 
@@ -50,20 +52,30 @@ bool LoadsWhole(Object* obj, std::vector<std::uint8_t> saved) {
     return again.Bytes() == saved;
 }
 
-void ReadObjects(ILoad& load, Interface* ip) {
+// Names of refused entries, quoted, for a message.
+void Name(std::string& names, INode* node) {
+    names += (names.empty() ? "\"" : ", \"") + ToUtf8(node->GetName().c_str()) + '"';
+}
+
+// A vehicle's entry is its recorded motion; any other node's is its object's own data.
+void ReadObjects(ILoad& load, Interface* ip, const ClassDirectory& classes) {
     OpenExpected(load, kObjectsChunk, "the objects' data");
-    std::string refused;
+    ClassDesc* vehicle = classes.FindHidden(L"Vehicle", HELPER_CLASS_ID);
+    std::string motion, data;
     for (INode* node : WalkNodes(ip)) {
         OpenExpected(load, kNodeChunk, "one entry per node of the scene");
         std::vector<std::uint8_t> saved(load.BytesLeft());
         load.Read(saved.data(), static_cast<ULONG>(saved.size()), nullptr);
         load.CloseChunk();
         Object* obj = node->GetObjectRef();
-        if (obj != nullptr ? !LoadsWhole(obj, std::move(saved)) : !saved.empty())
-            refused += (refused.empty() ? "\"" : ", \"") + ToUtf8(node->GetName().c_str()) + '"';
+        if (obj != nullptr ? LoadsWhole(obj, std::move(saved)) : saved.empty()) continue;
+        Name(obj != nullptr && vehicle != nullptr && obj->ClassID() == vehicle->ClassID() ? motion : data, node);
     }
     if (load.OpenChunk() != IO_END) Fail("more entries than the scene has nodes");
-    if (!refused.empty()) Fail("the saved motion of " + refused + " cannot be read, so the run it holds cannot be played back");
+    if (motion.empty() && data.empty()) return;
+    const std::string both = motion.empty() || data.empty() ? "" : " and ";
+    Fail((motion.empty() ? "" : "the saved motion of " + motion) + both + (data.empty() ? "" : "the saved data of " + data) +
+         " cannot be read, so the run it holds cannot be played back");
 }
 
 }  // namespace
@@ -91,7 +103,7 @@ nlohmann::json LoadSavedScene(const std::uint8_t* data, std::size_t size, const 
     // The saved motion is the run's result: the file's "trace" and "reset" are not pressed again.
     nlohmann::json scene = LoadSceneText(SceneDescription(load), "saved scene", classes, ip, false);
     try {
-        ReadObjects(load, ip);
+        ReadObjects(load, ip, classes);
     } catch (...) {
         ip->ResetScene();
         throw;

@@ -12,6 +12,7 @@ namespace {
 // Set before the handler is installed; the handler only touches lock-free atomics. The
 // interrupts are counted from when the handler is installed until it is taken down.
 Interface* cancelTarget = nullptr;
+std::atomic<long long (*)()> interruptClock{SteadyMs};
 std::atomic<int> interrupts{0};
 std::atomic<long long> lastInterruptMs{0};
 std::atomic<bool> insisted{false};
@@ -19,8 +20,7 @@ std::atomic<bool> insisted{false};
 constexpr long long kInsistMs = 2000;
 
 extern "C" void CancelOnInterrupt(int) {
-    const long long now = std::chrono::duration_cast<std::chrono::milliseconds>(
-                              std::chrono::steady_clock::now().time_since_epoch()).count();
+    const long long now = interruptClock.load()();
     const long long before = lastInterruptMs.exchange(now);
     if (interrupts.fetch_add(1) > 0 && now - before < kInsistMs) insisted.store(true);
     cancelTarget->SetCancel(TRUE);
@@ -40,7 +40,12 @@ bool Shown(int before, int now, bool terminal) {
 }
 }  // namespace
 
-TerminalRunUi::TerminalRunUi(std::ostream& err, bool stopAnswer, bool terminal) : err_(err) {
+long long SteadyMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+TerminalRunUi::TerminalRunUi(std::ostream& err, bool stopAnswer, bool terminal, long long (*clockMs)()) : err_(err) {
     HostSetUiObserver([this, terminal](const HostUiEvent& e) {
         if (e.kind == HostUiEvent::ProgressStart) {
             // Opening the bar clears its cancel; a Ctrl-C pressed before it still counts.
@@ -66,6 +71,7 @@ TerminalRunUi::TerminalRunUi(std::ostream& err, bool stopAnswer, bool terminal) 
         return IDOK;
     });
     cancelTarget = GetCOREInterface();
+    interruptClock.store(clockMs);
     previousHandler_ = std::signal(SIGINT, CancelOnInterrupt);
 }
 

@@ -7,12 +7,15 @@
 #include <string>
 #include <vector>
 
+long long SteadyMs();
+
 class TerminalRunUi {
 public:
     // stopAnswer answers "Stop Tracing?", but a second Ctrl-C within two seconds of the one
-    // before always answers Yes. A Ctrl-C before the bar opens (during placement) is kept for
-    // it. Boxes with an OK button are printed and noted.
-    TerminalRunUi(std::ostream& err, bool stopAnswer, bool terminal);
+    // before always answers Yes; the seconds are counted on clockMs (milliseconds), the steady
+    // clock unless a test sets its own. A Ctrl-C before the bar opens (during placement) is kept
+    // for it. Boxes with an OK button are printed and noted.
+    TerminalRunUi(std::ostream& err, bool stopAnswer, bool terminal, long long (*clockMs)() = SteadyMs);
     ~TerminalRunUi();
     TerminalRunUi(const TerminalRunUi&) = delete;
     TerminalRunUi& operator=(const TerminalRunUi&) = delete;

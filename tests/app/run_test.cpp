@@ -1,12 +1,20 @@
 // The run command end to end on a small scene: a saved run plays back exactly, and a run that
 // shows an error writes nothing.
 #include <csignal>
+#include <cstring>
 #include <filesystem>
+#include <functional>
+#include <set>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 
 #include "app/command_line.h"
+#include "app/interrupt_exit.h"
 #include "app/run_command.h"
 #include "app/terminal_run_ui.h"
 #include "app_fixture.h"
+#include "host/module_resources.h"
 #include "host/run_ui.h"
 
 namespace {
@@ -28,6 +36,13 @@ std::string RoadScene(int cars) {
     return s + "]}";
 }
 
+// Calls act at each character printed to it: the summary's come just after the trace.
+struct OnPrint : std::streambuf {
+    std::function<void()> act;
+    explicit OnPrint(std::function<void()> a) : act(std::move(a)) {}
+    int overflow(int c) override { return act(), c; }
+};
+
 class RunCommandTest : public AppTest {
 protected:
     fs::path dir = fs::temp_directory_path() / ("marlovan_run_" + std::to_string(::getpid()));
@@ -41,7 +56,14 @@ protected:
 
     std::string printed;  // by the last run
 
-    int Run(const std::string& line) {
+    std::set<std::string> Listing() const {
+        std::set<std::string> names;
+        for (const auto& entry : fs::directory_iterator(dir)) names.insert(entry.path().filename().string());
+        return names;
+    }
+
+    // atSummary, when given, is called as the summary is printed, instead of printing it.
+    int Run(const std::string& line, std::function<void()> atSummary = nullptr) {
         std::vector<std::string> args{"marlovan"};
         std::istringstream words(line);
         for (std::string w; words >> w;) args.push_back(w.rfind("@/", 0) == 0 ? (dir / w.substr(2)).string() : w);
@@ -50,7 +72,9 @@ protected:
         std::ostringstream out;
         int code = 0;
         const auto cl = ParseCommandLine(static_cast<int>(argv.size()), argv.data(), MARLOVAN_MODULE_PATH, out, out, code);
-        code = RunCommand(*module_, *cl, out, out, false);
+        OnPrint hook(atSummary);
+        std::ostream hooked(&hook);
+        code = RunCommand(*module_, *cl, atSummary ? hooked : out, out, false);
         printed = out.str();
         GetCOREInterface()->ResetScene();
         return code;
@@ -69,20 +93,36 @@ TEST_F(RunCommandTest, SavedRunPlaysBackIdenticallyAndErrorsWriteNothing) {
         EXPECT_NE(ErrorOf([&] { Run("run @/road.json --end 5 -o @/c.svg --surface " + std::string(surface)); }).find("--surface "),
                   std::string::npos);
     EXPECT_EQ(Run("run @/road.json --end 5 -o @/c.svg"), 1);  // no surface picked
-    EXPECT_TRUE(printed.find("Error: ") != std::string::npos && !fs::exists(dir / "c.svg") && !fs::exists(dir / "c.svg.tmp"));
+    EXPECT_TRUE(printed.find("Error: ") != std::string::npos &&
+                Listing() == std::set<std::string>({"road.json", "a.svg", "a.csv", "s.bin", "b.svg", "b.csv"})) << printed;
 }
 
-// Each place is tried before the scene is even loaded; what fails leaves nothing behind.
+// Each place is tried before the scene is even loaded, under whichever spelling; what fails leaves
+// nothing behind and never touches a file of the user's.
 TEST_F(RunCommandTest, OutputPlacesAreTriedFirstAndWrittenAsASet) {
     Write(1);
-    const struct { const char* option; const char* why; } cases[] = {
+    std::ofstream(dir / "a.svg.tmp") << "mine";
+    fs::create_directory_symlink(dir, dir / "here");
+    const fs::path cwd = fs::current_path();
+    fs::current_path(dir);
+    const std::string back = "@/here/../" + dir.filename().string();
+    const struct { std::string option, why; } cases[] = {
         {"--csv @/", "it is a directory"}, {"--csv @/no/a.csv", "No such file or directory"},
-        {"--save @/road.json/s", "Not a directory"}, {"--csv @/a.svg", "named twice"}};
+        {"--save @/road.json/s", "Not a directory"}, {"--csv @/a.svg", "named twice"}, {"--csv a.svg", "named twice"},
+        {"--csv ./a.svg", "named twice"}, {"--csv @/here/a.svg", "named twice"}, {"--csv " + back + "/a.svg", "named twice"}};
     for (const auto& c : cases) {
-        const std::string error = ErrorOf([&] { Run("run @/road.json --surface Ground --end 5 -o @/a.svg " + std::string(c.option)); });
-        EXPECT_TRUE(error.rfind("cannot write ", 0) == 0 && error.find(c.why) != std::string::npos) << error;
-        EXPECT_TRUE(Root()->NumberOfChildren() == 0 && std::distance(fs::directory_iterator(dir), fs::directory_iterator()) == 1);
+        const std::string error = ErrorOf([&] { Run("run @/road.json --surface Ground --end 5 -o @/a.svg " + c.option); });
+        EXPECT_TRUE(error.rfind("cannot write ", 0) == 0 && error.find(c.why) != std::string::npos) << c.option << ": " << error;
+        EXPECT_EQ(Root()->NumberOfChildren(), 0);
+        EXPECT_TRUE(Listing() == std::set<std::string>({"road.json", "here", "a.svg.tmp"}) && ReadFile(dir / "a.svg.tmp") == "mine");
     }
+    fs::current_path(cwd);
+    // A place that became a folder during the run: the file that was there is kept, a new one removed.
+    std::ofstream(dir / "a.svg") << "old";
+    const auto folder = [&] { fs::create_directories(dir / "c.bin/in"); };
+    EXPECT_NE(ErrorOf([&] { Run("run @/road.json --surface Ground --end 5 -o @/a.svg --csv @/b.csv --save @/c.bin", folder); })
+                  .find("cannot write " + (dir / "c.bin").string()), std::string::npos);
+    EXPECT_TRUE(ReadFile(dir / "a.svg") == "old" && Listing() == std::set<std::string>({"road.json", "here", "a.svg.tmp", "a.svg", "c.bin"}));
 }
 
 // A Ctrl-C during placement stops the run at its first frame, and the summary counts to there;
@@ -98,6 +138,39 @@ TEST_F(RunCommandTest, ACtrlCBeforeTheBarStopsAtTheFirstFrame) {
     EXPECT_NE(printed.find("Saved the scene with its recorded motion to "), std::string::npos) << printed;
     ASSERT_EQ(Run("run @/road.json --surface Ground --end 0 -o @/a.svg --save @/s.bin"), 0);
     EXPECT_NE(printed.find("Saved the scene, in which no vehicle has recorded motion, to "), std::string::npos) << printed;
+}
+
+// Ctrl-C outside the trace, while the scene loads (from a pipe that holds it back) or just after
+// the summary, ends the program with exit code 130 and leaves no file behind.
+TEST_F(RunCommandTest, ACtrlCOutsideTheTraceEndsTheProgramAndLeavesNothing) {
+    Write(1);
+    ASSERT_EQ(mkfifo((dir / "held.json").c_str(), 0600), 0);
+    for (const std::string scene : {"held.json", "road.json"}) {
+        int said[2];
+        ASSERT_EQ(pipe(said), 0);
+        HostJoinThreads();  // the child has only the thread that forks
+        const pid_t child = fork();
+        if (child == 0) {
+            dup2(said[1], STDERR_FILENO);
+            ExitOnInterrupt();
+            ErrorOf([&] { Run("run @/" + scene + " --surface Ground --end 5 -o @/a.svg --csv @/a.csv", [] { std::raise(SIGINT); }); });
+            _exit(0);
+        }
+        close(said[1]);
+        if (scene == "held.json") {
+            const int writer = open((dir / scene).c_str(), O_WRONLY);
+            kill(child, SIGINT);
+            close(writer);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        char text[100] = {};
+        EXPECT_GT(read(said[0], text, sizeof text - 1), 0);
+        close(said[0]);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 130) << scene << ": " << status;
+        EXPECT_EQ(std::string(text), "marlovan: interrupted; nothing was written\n");
+        EXPECT_EQ(Listing(), std::set<std::string>({"held.json", "road.json"}));
+    }
 }
 
 // A saved run is played back, never traced again; motion that cannot be read names its vehicles.
@@ -119,19 +192,33 @@ TEST_F(RunCommandTest, SavedScenesAreNotTracedAgainAndUnreadableMotionIsRefused)
     std::size_t track = motion.back();
     for (int k = 0; k < 20; ++k) track += 4 + 8 * static_cast<std::uint8_t>(bytes[track]);
     --bytes[track];
+    // The road's entry, the second node's, gains a byte that it never saved.
+    const auto length = [&](std::size_t chunk) { std::uint32_t n; std::memcpy(&n, &bytes[chunk + 2], 4); return n; };
+    const std::size_t objects = 6 + length(0), road = objects + 12 + length(objects + 6);
+    for (const std::size_t chunk : {objects, road}) {
+        const std::uint32_t grown = length(chunk) + 1;
+        std::memcpy(&bytes[chunk + 2], &grown, 4);
+    }
+    bytes.insert(road + 5 + length(road), 1, '\x01');
     std::ofstream(dir / "s.bin", std::ios::binary) << bytes;
-    for (const char* command : {"run @/s.bin --load -o @/b.svg", "run @/s.bin -o @/b.svg"})
-        EXPECT_NE(ErrorOf([&] { Run(command); }).find("saved scene: the saved motion of \"car0\", \"car1\" cannot be read"), std::string::npos);
+    for (const char* command : {"run @/s.bin --load -o @/b.svg", "run @/s.bin -o @/b.svg"}) {
+        const std::string error = ErrorOf([&] { Run(command); });
+        EXPECT_NE(error.find("saved scene: the saved motion of \"car0\", \"car1\" and the saved data of \"Road\" cannot be read"),
+                  std::string::npos) << error;
+    }
     EXPECT_FALSE(fs::exists(dir / "b.svg"));
 }
 
-// With "No" as the answer, a second Ctrl-C within two seconds answers "Yes".
+// With "No" as the answer, a second Ctrl-C within two seconds answers "Yes" (no second: -1).
 TEST(TerminalRunUiTest, ASecondCtrlCInsistsOnStopping) {
-    for (const int presses : {1, 2}) {
+    static long long now = 0;
+    for (const auto& [secondAfterMs, answer] : {std::pair{-1, IDNO}, {0, IDYES}, {1999, IDYES}, {2001, IDNO}}) {
         std::ostringstream err;
-        const TerminalRunUi ui(err, false, false);
-        for (int i = 0; i < presses; ++i) std::raise(SIGINT);
-        EXPECT_EQ(MessageBoxW(nullptr, L"Stop Tracing?", L"Marlovan", MB_YESNO), presses == 2 ? IDYES : IDNO);
+        const TerminalRunUi ui(err, false, false, [] { return now; });
+        std::raise(SIGINT);
+        now += secondAfterMs;
+        if (secondAfterMs >= 0) std::raise(SIGINT);
+        EXPECT_EQ(MessageBoxW(nullptr, L"Stop Tracing?", L"Marlovan", MB_YESNO), answer) << secondAfterMs;
     }
 }
 
