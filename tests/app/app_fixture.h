@@ -1,4 +1,4 @@
-// Loads the module once for the program's tests and resets the scene around each test.
+// Loads the module afresh, on an empty scene, for each of the program's tests.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -28,16 +28,19 @@ inline std::string ReadFile(const std::string& path) { return (std::ostringstrea
 
 class AppTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
+    static void TearDownTestSuite() { Unload(); }
+    // The module's panel keeps its settings for as long as the module is loaded: each test loads
+    // it anew, so that none starts from what another left.
+    void SetUp() override {
+        Unload();
         module_ = std::make_unique<ModuleLibrary>(MARLOVAN_MODULE_PATH);
         classes_ = std::make_unique<ClassDirectory>(*module_);
     }
-    static void TearDownTestSuite() {
+    static void Unload() {
         GetCOREInterface()->ResetScene();
         classes_.reset();
         module_.reset();
     }
-    void SetUp() override { GetCOREInterface()->ResetScene(); }
 
     static void Load(const char* text) { LoadScene(nlohmann::json::parse(text), *classes_, GetCOREInterface()); }
     // The message of the error that loading this scene gives; empty when it loads.

@@ -64,16 +64,22 @@ TEST_F(BadInputTest, NumbersBeyondADoubleNameTheirLineAndColumn) {
 }
 
 TEST_F(BadInputTest, ShapesBeyondThePointLimitAreRefused) {
-    // 1 + 101 points per curved knot at 100 steps: 2476 knots fit, 2477 do not.
-    auto shape = [](int knots) {
-        std::string text = R"({"nodes": [{"object": {"class": "SplineShape", "steps": 100, "splines": [{"knots": [)";
+    // 1 + 101 points per curved knot at 100 steps: 2476 knots fit, 2477 do not. Closed, corners
+    // first: each corner is 1 point, and the last curve, back to the first knot, gains its 100
+    // points between: 25 corners and 2475 curved knots make 25 + 101 * 2475 = 250000 points.
+    auto shape = [](int knots, int corners = 0, bool closed = false) {
+        std::string text = R"({"nodes": [{"object": {"class": "SplineShape", "steps": 100, "splines": [{"closed": )" +
+                           std::string(closed ? "true" : "false") + R"(, "knots": [)";
         for (int i = 0; i < knots; ++i)
-            text += std::string(i ? "," : "") + R"({"type": "bezier", "point": [)" + std::to_string(i) + ",0,0]}";
+            text += std::string(i ? "," : "") + (i < corners ? "[" : R"({"type": "bezier", "point": [)") + std::to_string(i) +
+                    (i < corners ? ",0,0]" : ",0,0]}");
         return text + "]}]}}]}";
     };
     EXPECT_EQ(TextError(shape(2476)), "");
-    EXPECT_NE(TextError(shape(2477)).find("f.json: scene.nodes[0].object.splines: the scene's shapes pass 250000 points"),
-              std::string::npos);
+    EXPECT_EQ(TextError(shape(2500, 25, true)), "");
+    for (const std::string& past : {shape(2477), shape(2501, 26, true)})
+        EXPECT_NE(TextError(past).find("f.json: scene.nodes[0].object.splines: the scene's shapes pass 250000 points"),
+                  std::string::npos);
 }
 
 TEST_F(BadInputTest, GeometryBeyondTheFloatRangeIsRefusedNamingTheNode) {

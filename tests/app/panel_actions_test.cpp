@@ -22,12 +22,17 @@ std::string Scene(const std::string& actions) {
 
 TEST_F(PanelActionsTest, ActionsSetThePanelAsTyped) {
     Load(Scene(R"([{"start": -3, "end": 12}, {"surface": "Ground"}, {"surface": [9100, 100]}, "reset"])").c_str());
-    PanelSession panel(*classes_, GetCOREInterface());
-    EXPECT_TRUE(panel.Start() == -3 * GetTicksPerFrame() && panel.End() == 12 * GetTicksPerFrame() && panel.SurfaceCaption() == L"Ice");
-    GetCOREInterface()->DeleteNode(Root()->GetChildNode(1));
-    EXPECT_EQ(panel.SurfaceCaption(), L"Ice");
-    GetCOREInterface()->SelectNode(Root()->GetChildNode(0));  // the host tells the open panel
-    EXPECT_EQ(panel.SurfaceCaption(), L"None");
+    {
+        PanelSession panel(*classes_, GetCOREInterface());
+        EXPECT_TRUE(panel.Start() == -3 * GetTicksPerFrame() && panel.End() == 12 * GetTicksPerFrame() && panel.SurfaceCaption() == L"Ice");
+        GetCOREInterface()->DeleteNode(Root()->GetChildNode(1));
+        EXPECT_EQ(panel.SurfaceCaption(), L"Ice");
+        GetCOREInterface()->SelectNode(Root()->GetChildNode(0));  // the host tells the open panel
+        EXPECT_EQ(panel.SurfaceCaption(), L"None");
+    }
+    SetUp();  // a module loaded anew has a panel of its own, as made
+    const PanelSession panel(*classes_, GetCOREInterface());
+    EXPECT_TRUE(panel.Start() == 0 && panel.End() == 100 * GetTicksPerFrame() && panel.SurfaceCaption() == L"None");
 }
 
 TEST_F(PanelActionsTest, BadActionsNameTheirPlace) {

@@ -1,4 +1,9 @@
 // Vehicles in scene files and saved scenes: parts, bad entries, damaged saves.
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+
 #include "app/run_outputs.h"
 #include "app/scene_save.h"
 #include "tests/app/app_fixture.h"
@@ -50,8 +55,15 @@ TEST_F(VehicleSceneTest, DamagedSavedScenesAreRefused) {
     const std::string json = R"({"nodes": [], "x": 1e99999})";
     Bytes overflow = {0x01, 0x53, static_cast<std::uint8_t>(json.size()), 0, 0, 0};
     overflow.insert(overflow.end(), json.begin(), json.end());
+    // The body has no object: its entry is empty, and a byte there is refused.
+    ASSERT_TRUE(saved[text + 6] == 0x03 && saved[text + 8] == 0 && saved[text + 2] < 0xFF);
+    Bytes stray = saved;
+    stray.insert(stray.begin() + static_cast<long>(text + 12), 0);
+    ++stray[text + 2];  // the objects' data and the body's entry, a byte longer
+    ++stray[text + 8];
     const struct { Bytes bytes; const char* message; } cases[] = {
         {{}, "expected the scene description"},
+        {stray, "\"body\""},
         {edited(text, 0, 1), "expected the objects' data"},
         {edited(saved.size() - 6, text + 2, 12), "expected one entry per node of the scene"},
         {edited(saved.size(), text + 2, 24, {0x03, 0x53, 0, 0, 0, 0}), "more entries than the scene has nodes"},
@@ -62,6 +74,27 @@ TEST_F(VehicleSceneTest, DamagedSavedScenesAreRefused) {
         EXPECT_TRUE(error.rfind("saved scene", 0) == 0 && error.find(c.message) != std::string::npos) << error;
         EXPECT_EQ(Root()->NumberOfChildren(), 0) << c.message;
     }
+    EXPECT_EQ(ErrorOf([&] { LoadSavedScene(saved.data(), saved.size(), *classes_, GetCOREInterface()); }), "");
+    EXPECT_EQ(Root()->NumberOfChildren(), 3);
+}
+
+// The program's `render --save` writes the file that it reports saving: the scene as saved here,
+// which loads back.
+TEST_F(VehicleSceneTest, RenderSavesTheSceneItReports) {
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() / ("marlovan_render_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir / "car.json") << kCarScene;
+    const std::string command = "cd '" + dir.string() + "' && '" MARLOVAN_PROGRAM_PATH "' render car.json -o car.svg --save car.scene >printed";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    const std::string printed = ReadFile(dir / "printed"), report = "\nSaved the scene to ";
+    const std::size_t from = printed.find(report) + report.size(), to = printed.find('\n', from);
+    ASSERT_TRUE(from >= report.size() && to != std::string::npos) << printed;
+    const std::string named = (dir / printed.substr(from, to - from)).string(), bytes = ReadFile(named);
+    const nlohmann::json scene = LoadAnySceneFile(named, *classes_, GetCOREInterface());
+    EXPECT_TRUE(Root()->NumberOfChildren() == 3 && Bytes(bytes.begin(), bytes.end()) == SaveScene(scene, GetCOREInterface()));
+    Load(kCarScene);
+    EXPECT_EQ(Bytes(bytes.begin(), bytes.end()), SaveScene(nlohmann::json::parse(kCarScene), GetCOREInterface()));
+    std::filesystem::remove_all(dir);
 }
 
 // A row per whole frame and part, numbered in the scene's frames, with the nine digits that

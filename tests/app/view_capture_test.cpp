@@ -81,14 +81,16 @@ TEST_F(ViewCaptureTest, MeshesAreDrawnWhereTheyAreWithinTheFramesEdges) {
     EXPECT_TRUE(std::fabs(edge[0].x - 49900) < 0.01f && std::fabs(edge[1].x - 50100) < 0.01f) << edge[0].x;
 }
 
-TEST_F(ViewCaptureTest, HidingIsPerNode) {
+TEST_F(ViewCaptureTest, HidingAndSelectingArePerNode) {
     Load(R"({"nodes": [{"object": {"class": "StopLine"}}]})");
     const std::size_t stopLineOnly = CaptureView(GetCOREInterface(), 0).records.size();
     ASSERT_GT(stopLineOnly, 0u);
-    Load(R"({"nodes": [{"hidden": true, "object": {"class": "Obstacle"},
-                        "children": [{"object": {"class": "StopLine"}}]}]})");
+    Load(R"({"nodes": [{"hidden": true, "selected": false, "object": {"class": "Obstacle"},
+                        "children": [{"selected": true, "object": {"class": "StopLine"}}]}]})");
     EXPECT_EQ(CaptureView(GetCOREInterface(), 0).records.size(), stopLineOnly);
     EXPECT_EQ(CaptureView(GetCOREInterface(), 0).legend.size(), 1u);
+    const Interface* ip = GetCOREInterface();
+    EXPECT_TRUE(ip->GetSelNodeCount() == 1 && ip->GetSelNode(0) == Root()->GetChildNode(0)->GetChildNode(0));
 }
 
 }  // namespace
