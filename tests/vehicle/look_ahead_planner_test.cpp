@@ -57,20 +57,33 @@ TEST_F(PlannerTest, TreeHas127NodesAnd254Evaluations) {
     EXPECT_EQ(next, Rand11());
 }
 
-TEST(PlanNodeTest, BestTotalSumsKeepsTheLowerCapAndTiesGoToBranchOne) {
-    PlanNode leaf0{{}, {{3, 1, 0, 0, 50}, {5, 2, 1, 4, 70}}, {}}, leaf1{{}, {{4, 1, 0, 0, 20}, {4, 3, 0, 0, 90}}, {}};
-    PlanNode root{{&leaf0, &leaf1}, {{1, 1, 1, 1, 60}, {2, 1, 0, 0, 80}}, {}};
+// The zones follow the best path: the root's better branch end, then that of the child it leads to.
+TEST(PlanNodeTest, BestTotalSumsKeepsTheLowerCapTiesGoToBranchOneAndZonesFollowTheBestPath) {
+    const auto at = [](float x) { return TransMatrix({x, 0, 0}); };
+    PlanNode leaf0{{}, {{3, 1, 0, 0, 50}, {5, 2, 1, 4, 70}}, {at(3), at(4)}}, leaf1{{}, {{4, 1, 0, 0, 20}, {4, 3, 0, 0, 90}}, {at(5), at(6)}};
+    PlanNode root{{&leaf0, &leaf1}, {{1, 1, 1, 1, 60}, {2, 1, 0, 0, 80}}, {at(1), at(2)}};
     ZoneEffect best;
     root.BestTotal(best);
     EXPECT_TRUE(SameEffect(root.effect[0], {6, 3, 2, 5, 60}) && SameEffect(best, root.effect[1]) && SameEffect(best, {6, 4, 0, 0, 80}));
     EXPECT_EQ(root.Steer(), 0.0f);
     root.effect[0].score = -40;
     EXPECT_EQ(root.Steer(), 1.0f);
+    VehicleState car;
+    LookAheadPlanner planner;
+    planner.vehicle = &car;
+    TrafficZone block[8];
+    const struct { double root1, leaf1; float zone1, zone2; } rows[] = {{-50, 4, 1, 4}, {0, 3, 2, 5}};
+    for (const auto& r : rows) {
+        root.effect[1].score = r.root1, leaf1.effect[1].score = r.leaf1;
+        root.WriteZones(block, 0, planner);
+        EXPECT_EQ(std::make_pair(block[1].tm.GetTrans().x, block[2].tm.GetTrans().x), std::make_pair(r.zone1, r.zone2)) << r.root1;
+    }
 }
 
 // Standing, each branch ends where the car stands and draws its r depth first. The rear sample mirrors
-// the front one: a slot 0 zone at x 0..81, y -220..-160 meets it alone for r in (-0.9, 0), at levels
-// 1 and 2 only; a slot 1 strip at x 90, y -200..-100 meets the right rear side sample alone for r > 0.
+// the front one, at x = -r W: a slot 0 zone at x 0..81, y -220..-160 meets it alone, at levels 1 and 2
+// only. A slot 1 strip at x 85..95, y -200..-100 meets the right rear side sample for r >= 0, and the
+// rear sample on its edge from x 85 on, at levels 1 to 3. Zones hold their edges.
 TEST_F(PlannerTest, FootprintSamplesMeetTheZonesOfTheirSlots) {
     zones[0].Init(TransMatrix({40.5f, -190.0f, 0.0f}), 0, 40.5f, 30.0f, 0, RuleObstacle, 0.0f);
     zones[1].Init(TransMatrix({90.0f, -150.0f, 0.0f}), 0, 5.0f, 50.0f, 1, RuleObstacle, 0.0f);
@@ -78,8 +91,11 @@ TEST_F(PlannerTest, FootprintSamplesMeetTheZonesOfTheirSlots) {
     const PlanNode* node = &tree.Grow(car.bodyTM, Prepared(0.0f));
     SharedRandom().srand(9);
     for (int level = 1; node != nullptr; ++level, node = node->child[0])
-        for (int b = 0; const float r : {Rand11(), Rand11()})
-            EXPECT_EQ(node->effect[b++].found, 10.0 - 100.0 * ((level <= 2 && r > -0.9f && r < 0.0f) + (level <= 3 && r > 0.0f)));
+        for (int b = 0; const float r : {Rand11(), Rand11()}) {
+            const float rear = -r * 90.0f;
+            const int hits = (level <= 2 && rear >= 0.0f && rear <= 81.0f) + (level <= 3 && (r >= 0.0f || rear >= 85.0f));
+            EXPECT_EQ(node->effect[b++].found, 10.0 - 100.0 * hits) << r;
+        }
 }
 
 }  // namespace

@@ -55,7 +55,8 @@ TEST_F(StateTest, OnlyWellFormedVehiclesAreDrivable) {
     }
 }
 
-// At rest only left wheels' x mirrors; 2-axle parts 5, 6 use entry 3; tracing spins and steers.
+// At rest only left wheels' x mirrors; 2-axle parts 5, 6 use entry 3. Tracing spins every wheel and
+// steers the front axle's alone, on two axles and on three.
 TEST_F(StateTest, PartTransformsAtRestAndLive) {
     Matrix3 m;
     const Point3 rest[] = {{-70, 120, 30}, {70, 120, 30}, {-70, -20, 32}, {70, -20, 32}, {-70, -80, 34}, {70, -80, 34}};
@@ -67,10 +68,15 @@ TEST_F(StateTest, PartTransformsAtRestAndLive) {
     s.spin[0] = 0.7f, s.spin[1] = -1.1f, s.steerAvg = 0.2f;
     for (int i = 0; i < 6; ++i) s.suspension[i] = 1.0f + i;
     SetTracing(1);
-    ASSERT_TRUE(s.GetPartTM(m, 2, 0));
-    ExpectMatrixNear(m, RotateXMatrix(-0.7f) * RotateZMatrix(-0.2f) * TransMatrix({70, 120, 32}) * s.springTM);
-    ASSERT_TRUE(s.GetPartTM(m, 5, 0));
-    ExpectMatrixNear(m, RotateXMatrix(1.1f) * TransMatrix({-70, -80, 39}) * s.springTM);
+    for (const int axles : {2, 3}) {
+        SetWheels(vehicle, axles);
+        for (int part = 1; part <= 6; ++part) {
+            SCOPED_TRACE(10 * axles + part);
+            ASSERT_TRUE(s.GetPartTM(m, part, 0));
+            const Matrix3 turned = part <= 2 ? RotateXMatrix(-0.7f) * RotateZMatrix(-0.2f) : RotateXMatrix(1.1f);
+            ExpectMatrixNear(m, turned * TransMatrix(rest[part - 1] + Point3(0, 0, part)) * s.springTM);
+        }
+    }
 }
 
 }  // namespace

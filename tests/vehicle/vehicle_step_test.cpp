@@ -65,18 +65,20 @@ TEST_F(StepTest, CarsInOneLaneNeverOverlapOnEightThreads) {
 }
 
 // A standing car 1 m right of its lane's centre: in a stop it brakes, keeps plan A's zones where it
-// stands and does not steer; else it gains a fifth of its rate times temper in 0.033 s, its zones
-// follow plan B (63 steps of 8 cm; of 2.4 cm back when reversing) and it steers by plan A's spacing,
-// 0.3 x 0.01 x 5 at most. Only a car under 6 m from its stop checks the way forward. A stop ending on 0 ends too.
+// stands and does not steer; at 10 cm/s it brakes by a fifth of its speed plus its rate times temper,
+// over 0.033 s. Else it gains a fifth of its rate times temper in 0.033 s, its zones follow plan B
+// (63 steps of 8 cm; of 2.4 cm back when reversing) and it steers by plan A's spacing, 0.3 x 0.01 x 5
+// at most. Only a car under 6 m from its stop checks the way forward. A stop ending on 0 ends too.
 TEST_F(StepTest, OneStepOfAStandingCarAndTheEndOfAStop) {
-    const struct { std::int32_t type; double stopTimer, travelled; std::uint8_t reverse; float speed, ahead, steerRate, tol; } rows[] = {
-        {0, 1.0, 100.0, 0, 0.0f, 0.0f, 0.0f, 0.0f}, {0, -1.0, 100.0, 0, 2.178f, 504.0f, -0.015f, 1e-6f},
+    const struct { std::int32_t type; double stopTimer, travelled; std::uint8_t reverse; float speed, ahead, steerRate, tol, from = 0.0f; } rows[] = {
+        {0, 1.0, 100.0, 0, 0.0f, 0.0f, 0.0f, 0.0f}, {0, 1.0, 100.0, 0, 7.756f, 15.75f, 0.0f, 0.0f, 10.0f},
+        {0, -1.0, 100.0, 0, 2.178f, 504.0f, -0.015f, 1e-6f},
         {0, -1.0, 100.0, 1, -2.178f, -151.2f, 0.0f, 0.015f}, {1, -1.0, 0.0, 1, -2.178f, -151.2f, 0.0f, 0.015f},
         {0, -1.0, 0.0, 1, 2.178f, -151.2f, 0.0f, 0.015f}, {0, 0.033f, 0.0, 0, 0.0f, 0.0f, 0.0f, 0.0f}};
     for (const auto& r : rows) {
         Cars({{100, 0, 0}});
         VehicleState& c = cars[0];
-        c.type = r.type, c.stopTimer = r.stopTimer, c.travelled = r.travelled, c.reverse = r.reverse, c.temper = 1.1f;
+        c.type = r.type, c.stopTimer = r.stopTimer, c.travelled = r.travelled, c.reverse = r.reverse, c.temper = 1.1f, c.speed = r.from;
         Run(1, 1, [](auto&) {});
         EXPECT_TRUE(std::fabs(c.speed - r.speed) < 1e-5f && std::fabs(c.steerRate - r.steerRate) <= r.tol) << c.steerRate;
         EXPECT_NEAR(c.zones[7].tm.GetTrans().y, r.ahead, 0.05f * std::fabs(r.ahead) + 0.01f) << r.ahead;
