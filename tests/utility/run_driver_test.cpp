@@ -108,11 +108,14 @@ TEST_F(RunTest, EveryWorkerCountStepsEveryVehicle) {
     }
 }
 
-// "No" goes on; "Yes" ends the run after the frame asked about, keeping the motion up to it.
+// "No" goes on and asks again only at the next cancel; "Yes" ends the run after the frame asked
+// about, keeping the motion up to it.
 TEST_F(RunTest, CancelAnsweredNoThenYes) {
     Scene(2);
     noAnswers = 1;
-    onProgress = [](int percent) { GetCOREInterface()->SetCancel(percent == 4 || percent == 7); };
+    onProgress = [](int percent) {
+        if (percent == 4 || percent == 7) GetCOREInterface()->SetCancel(TRUE);
+    };
     Trace(0, 16000);
     EXPECT_EQ(Values(HostUiEvent::ProgressUpdate), (std::vector<int>{2, 3, 4, 5, 6, 7}));
     ASSERT_EQ(counts[HostUiEvent::MessageBox], 2);
