@@ -155,12 +155,15 @@ TEST_F(VehicleToolsTest, SetUpRefusals) {
 }
 
 // Copy k: k steps away, its own vehicle object and controllers, its parts' objects shared (parts
-// linked below the body or the vehicle node copied once with it). One undo takes every copy back.
+// linked below the body or the vehicle node copied once with it); a node below the vehicle node
+// that is none of its parts is copied as it is, its controller following what it followed. One
+// undo takes every copy back.
 TEST_F(VehicleToolsTest, CopyRows) {
-    // linked 1: wheels below the body, 2: every part below the vehicle node; "Width" 2, "Lenght" 4.2.
+    // linked 1: wheels below the body, 2: every part below the vehicle node, 3: below the vehicle
+    // node a part of another vehicle and a controller bound to none; "Width" 2, "Lenght" 4.2.
     const struct { int direction, copies; bool selectBody; int linked; Point3 step; } cases[] = {{0, 9, false, 0, {2.4f, 0, 0}}, {1, 9, false, 0, {-2.4f, 0, 0}}, {2, 9, false, 0, {0, -5.04f, 0}},
                  {3, 9, false, 0, {0, 5.04f, 0}}, {3, 4, false, 1, {0, 5.04f, 0}}, {0, 3, false, 2, {2.4f, 0, 0}},
-                 {3, 1, false, 0, {}}, {3, -2, false, 0, {}}, {3, 9, true, 0, {}}};
+                 {1, 3, false, 3, {-2.4f, 0, 0}}, {3, 1, false, 0, {}}, {3, -2, false, 0, {}}, {3, 9, true, 0, {}}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.direction << ", " << c.copies << ", linked " << c.linked);
         SetUp();
@@ -173,13 +176,34 @@ TEST_F(VehicleToolsTest, CopyRows) {
             below->SetName(original[i]->GetName()), below->SetTMController(original[i]->GetTMController());
             GetCOREInterface()->DeleteNode(std::exchange(original[i], below));
         }
+        INode* other = nullptr;
+        std::vector<INode*> strangers;  // below the vehicle node, none of its parts
+        if (c.linked == 3) {
+            other = GetCOREInterface()->CreateObjectNode(static_cast<Object*>(GetVehicleDesc()->Create(FALSE)));
+            other->SetName(L"Other");
+            for (INode* follows : {other, static_cast<INode*>(nullptr)}) {
+                auto* control = static_cast<VehicleControl*>(GetVehicleControlDesc()->Create(FALSE));
+                control->SetParams(follows, 1, Matrix3());
+                strangers.push_back(AddBox({10, 10, 10}, Matrix3(), original[0]));
+                strangers.back()->SetTMController(control);
+            }
+        }
         static_cast<VehicleObject*>(original[0]->GetObjectRef())->SetSize({2.0f, 4.2f, 1.6f});
         Select({original[c.selectBody ? 1 : 0]});
         panel.copyDirection = c.direction, panel.numCopies = c.copies;
         VehicleCopying(panel);
-        const std::vector<INode*> vehicles = Vehicles();
+        std::vector<INode*> vehicles = Vehicles();
+        std::erase(vehicles, other);
         ASSERT_EQ(vehicles.size(), c.selectBody || c.copies < 2 ? 1u : static_cast<std::size_t>(c.copies));
-        EXPECT_EQ(NodeCount(), 1 + 6 * vehicles.size());
+        EXPECT_EQ(NodeCount(), 1 + (6 + strangers.size()) * vehicles.size() + (other != nullptr));
+        if (other != nullptr) {
+            const auto followers = [](INode* v) { return Nodes([v](INode* n) { return ControlOf(n) && ControlOf(n)->GetVehicleNode() == v; }); };
+            const std::vector<INode*> ofOther = followers(other), ofNone = followers(nullptr);
+            ASSERT_EQ(std::make_pair(ofOther.size(), ofNone.size()), std::make_pair(vehicles.size(), vehicles.size()));
+            for (std::size_t k = 0; k < vehicles.size(); ++k)
+                EXPECT_TRUE(ofOther[k]->GetParentNode() == vehicles[k] && ofNone[k]->GetParentNode() == vehicles[k] &&
+                            (k == 0 || ofOther[k]->GetObjectRef() != strangers[0]->GetObjectRef())) << k;
+        }
         for (std::size_t k = 1; k < vehicles.size(); ++k) {
             const Matrix3 offset = TransMatrix(c.step * static_cast<float>(k));
             EXPECT_TRUE(vehicles[k]->GetName() == L"Vehicle00" + std::to_wstring(k + 1) && vehicles[k]->GetObjectRef() != original[0]->GetObjectRef() &&
@@ -195,7 +219,7 @@ TEST_F(VehicleToolsTest, CopyRows) {
         }
         EXPECT_EQ(theHold.UndoNames(), std::vector<std::wstring>(vehicles.size() > 1 ? 1 : 0, L"Vehicle Copying"));
         theHold.Undo();
-        EXPECT_EQ(std::make_pair(NodeCount(), PartsOf(original[0]).size()), std::make_pair(7ul, 5ul));
+        EXPECT_EQ(std::make_pair(NodeCount(), PartsOf(original[0]).size()), std::make_pair(7 + strangers.size() + (other != nullptr), 5ul));
     }
 }
 
