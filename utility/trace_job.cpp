@@ -5,13 +5,18 @@
 namespace {
 // Fixed: the recorded motion does not depend on the host's frame rate.
 constexpr float kStepSeconds = 0.033f;
+// Set only between runs, so the workers read it without a lock.
+void (*stepHook)(std::int32_t) = nullptr;
 }  // namespace
+
+void SetTraceStepHook(void (*hook)(std::int32_t vehicle)) { stepHook = hook; }
 
 void TraceSlice(TraceJob& job) noexcept {
     try {
         for (std::int32_t v = job.first; v < job.end; ++v) {
             VehicleState& vehicle = *job.vehicles[v];
             vehicle.time = job.time;
+            if (stepHook != nullptr) stepHook(v);
             vehicle.Step(kStepSeconds, *job.network, *job.zoneIndex, *job.surface);
         }
     } catch (...) {

@@ -23,6 +23,9 @@ struct TraceJob {
     bool failed = false;    // a step threw; written before done is signalled
 };
 
+// Tests only: runs before each step, given the vehicle's place in the array; what it throws
+// fails that step as a step's own failure would.
+void SetTraceStepHook(void (*hook)(std::int32_t vehicle));
 // Thread procedure: steps the slice, then signals done and touches nothing more.
 void TraceWorker(void* job);
 // Steps the slice on the calling thread.

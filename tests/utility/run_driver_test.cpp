@@ -180,11 +180,24 @@ std::wstring ErrorShown(const std::vector<HostUiEvent>& shown) {
     return box == shown.end() ? L"" : box->text;
 }
 
+// A step that fails in any worker's slice stops the run at that frame: one car per worker.
 TEST_F(RunTest, AFailureOtherThanMemorySaysWhatFailed) {
-    Scene(1);
+    Scene(5);
+    HostSetProcessorCount(8);
     onProgress = [](int) { throw std::runtime_error("the host refused a frame"); };
     EXPECT_NO_THROW(Trace(0, 960));
     EXPECT_EQ(ErrorShown(shown), L"Tracing stopped: the host refused a frame.");
+    onProgress = nullptr;
+    static std::int32_t failing;
+    SetTraceStepHook([](std::int32_t v) {
+        if (v == failing) throw std::runtime_error("a wheel came off");
+    });
+    for (failing = 0; failing < 5; ++failing) {
+        Trace(0, 960);
+        EXPECT_TRUE(ErrorShown(shown) == L"Tracing stopped: a vehicle step failed." && counts[HostUiEvent::ProgressUpdate] == 0 &&
+                    IsTracing() == 0) << failing;
+    }
+    SetTraceStepHook(nullptr);
 }
 
 // Whichever one allocation of a run fails, the run ends as a "Yes" to "Stop Tracing?" does, at
